@@ -1,0 +1,168 @@
+// Driver of the stand-in simulator.
+//
+// The stand-in library (libskysim) implements every simulator, widget-toolkit
+// and OpenGL function the plug-in imports. Tests and tools drive it through
+// this one class: load the plug-in module, move time forward, pick menu items,
+// press hot keys, click and type in windows, and read back what the plug-in
+// wrote. There is one simulator per process, as with the real one.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace skysim {
+
+using WidgetId = std::intptr_t;
+
+// Widget classes of the toolkit; custom widgets report CustomClass.
+enum WidgetClass { MainWindow = 1, SubWindow = 2, Button = 3, TextField = 4, Caption = 6, CustomClass = -1 };
+
+// One data-reference call made by the plug-in, in call order.
+struct DataAccess {
+    enum Kind { GetF, GetD, GetI, GetVF, SetF, SetD, SetI, SetVF };
+    Kind kind;
+    std::string name;            // "" for a null handle
+    double value = 0;            // scalar read or written
+    std::vector<float> values;   // array read or written (the elements touched)
+    int offset = 0;              // array offset
+};
+
+// One drawing call, in call order, made while a widget was drawn.
+struct DrawOp {
+    enum Kind { Window, Track, String, GraphicsState, BindTexture, Begin, Vertex, End, Color };
+    Kind kind;
+    WidgetId widget = 0;         // widget whose draw message made the call
+    int x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // Window/Track rectangle; String/Vertex use x1, y1
+    int style = 0;               // Window/Track style; Begin: primitive mode
+    int min = 0, max = 0, value = 0, lit = 0;  // Track
+    std::string text;            // String
+    int font = 0;                // String
+    float rgba[4] = {0, 0, 0, 0};  // String (alpha 1), Color
+    int state[7] = {0, 0, 0, 0, 0, 0, 0};  // GraphicsState; BindTexture: state[0] texture, state[1] unit
+};
+
+struct WidgetInfo {
+    WidgetId id = 0;
+    int widgetClass = 0;         // WidgetClass value
+    int left = 0, top = 0, right = 0, bottom = 0;
+    bool visible = false;        // the widget's own flag
+    bool shown = false;          // visible itself and every container up to its root
+    bool root = false;
+    WidgetId parent = 0;
+    std::string descriptor;
+};
+
+struct HotKeyInfo {
+    int key;                     // virtual-key code as the simulator reads it (0 to 255)
+    int flags;
+    std::string description;
+    void* refcon;
+};
+
+struct MenuItemInfo {
+    std::string text;
+    void* itemRef;
+};
+
+class Sim {
+public:
+    static Sim& get();
+
+    // A fresh simulator whose root folder is `rootFolder` (created if missing).
+    // Forgets menus, hot keys, flight loops, widgets, data values, logs and
+    // drawing; data-reference handles stay valid for the life of the process.
+    void reset(const std::string& rootFolder);
+    // The root folder with its trailing separator, as XPLMGetSystemPath gives it.
+    std::string rootPath() const;
+    // The plug-in's folder: root + "Resources/plugins/SkyPlacer/".
+    std::string pluginFolder() const;
+
+    // --- the plug-in module ---
+    bool load(const std::string& modulePath, std::string* error = nullptr);
+    int start();                 // XPluginStart; keeps the returned name, signature, description
+    int enable();
+    void disable();
+    void stop();                 // XPluginStop
+    void sendMessage(int fromPlugin, int message, void* param);
+    bool started() const;
+    std::string pluginName() const;
+    std::string pluginSignature() const;
+    std::string pluginDescription() const;
+
+    // --- time: frames of 0.05 simulated seconds ---
+    // Runs frames until `seconds` have passed; each frame calls every flight loop that is due.
+    void advance(double seconds);
+    void runFrames(int frames);
+    double now() const;
+    int flightLoopCount() const; // registered callbacks
+
+    // --- data references ---
+    void setFloat(const std::string& name, float value);
+    void setDouble(const std::string& name, double value);
+    void setInt(const std::string& name, int value);
+    void setFloats(const std::string& name, const std::vector<float>& values);
+    float getFloat(const std::string& name) const;
+    double getDouble(const std::string& name) const;
+    int getInt(const std::string& name) const;
+    std::vector<float> getFloats(const std::string& name) const;
+    bool knowsDataRef(const std::string& name) const;
+    // Sets a data reference from text by its type ("1.5", "3", "0.2,0.4").
+    bool setFromText(const std::string& name, const std::string& text);
+    // Every access the plug-in made since the last clear.
+    const std::vector<DataAccess>& accesses() const;
+    void clearAccesses();
+
+    // --- menus ---
+    std::vector<std::string> pluginsMenuItems() const;  // items of the plug-ins menu
+    std::vector<MenuItemInfo> menuItems(const std::string& menuName) const;
+    int menuCount() const;       // menus created and not destroyed
+    // Picks the item of that text in any plug-in menu; false when none has it.
+    bool pickMenuItem(const std::string& itemText);
+    // Calls the handler of `menuName` with an arbitrary item reference.
+    bool pickMenuItemRef(const std::string& menuName, void* itemRef);
+
+    // --- hot keys ---
+    std::vector<HotKeyInfo> hotKeys() const;
+    // Fires every registered hot key of this key and flags; returns how many fired.
+    int pressHotKey(int key, int flags);
+
+    // --- widgets and mouse ---
+    std::vector<WidgetInfo> widgets() const;        // alive widgets, in creation order
+    WidgetInfo widget(WidgetId id) const;
+    bool exists(WidgetId id) const;
+    std::vector<WidgetId> children(WidgetId id) const;
+    std::vector<WidgetId> roots() const;             // back to front
+    std::intptr_t property(WidgetId id, int property, bool* exists = nullptr) const;
+    // First shown widget whose descriptor is `text` (any class when widgetClass is 0).
+    WidgetId findShown(const std::string& text, int widgetClass = 0) const;
+    int widgetCount() const;
+
+    void mouseDown(int x, int y);
+    void mouseDrag(int x, int y);
+    void mouseUp(int x, int y);
+    void click(int x, int y);                       // down then up at the same point
+    // Clicks the centre of the shown push button with this label; false if none.
+    bool clickButton(const std::string& label);
+    // Clicks the close box of a main window (its top-right 16 by 16 pixels).
+    void clickCloseBox(WidgetId window);
+    // The pilot selects a text field's whole text and types `text` over it.
+    bool typeInto(WidgetId field, const std::string& text);
+
+    // Draws every shown root window back to front; returns the recorded calls.
+    std::vector<DrawOp> draw();
+
+    // --- what the simulator saw ---
+    std::string simLog() const;                     // XPLMDebugString output
+    std::vector<int> keyStrokes() const;            // XPLMCommandKeyStroke calls
+    bool paused() const;                            // toggled by key stroke 0
+
+    // Fixed-width basic font (pixels).
+    static constexpr int kFontWidth = 7;
+    static constexpr int kFontHeight = 10;
+
+private:
+    Sim() = default;
+};
+
+}  // namespace skysim

@@ -1,0 +1,14 @@
+// What the stand-in's parts share with each other (not part of the driver API).
+#pragma once
+
+#include <string>
+
+#include "skysim/Sim.h"
+
+namespace skysim {
+
+// Each part forgets its state when the simulator is reset.
+void resetCore(const std::string& rootFolder);   // data, menus, hot keys, flight loops, logs
+void resetWidgets();                             // widget tree, drawing record
+
+}  // namespace skysim

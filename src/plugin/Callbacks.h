@@ -1,0 +1,15 @@
+// The free functions the plug-in hands to the simulator. Each forwards its
+// arguments unchanged to a member operation of thePluginApp.
+#pragma once
+
+#include <cstdint>
+
+#include "ui/XPWidgetsApi.h"
+
+float PlacementFlightLoop(float elapsedSinceLastCall, float elapsedSinceLastFlightLoop, int counter, void* refcon);
+float StartupFlightLoop(float elapsedSinceLastCall, float elapsedSinceLastFlightLoop, int counter, void* refcon);
+void MenuHandler(void* menuReference, void* itemReference);
+void HotKeyHandler(void* reference);
+int ControlPanelCallback(XPWidgetMessage message, XPWidgetID widget, intptr_t param1, intptr_t param2);
+int DataDisplayCallback(XPWidgetMessage message, XPWidgetID widget, intptr_t param1, intptr_t param2);
+int FileDialogCallback(XPWidgetMessage message, XPWidgetID widget, intptr_t param1, intptr_t param2);

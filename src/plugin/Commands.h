@@ -1,0 +1,16 @@
+// The eight user commands; the number indexes the hot-key slots and is the
+// hot key's reference text ("00" to "07").
+#pragma once
+
+enum Command {
+    GET_DATA = 0,
+    LOAD = 1,
+    SAVE = 2,
+    QUICK_LOAD = 3,
+    QUICK_SAVE = 4,
+    POSITION = 5,
+    CONTROL_PANEL = 6,
+    DATA_DISPLAY = 7,
+};
+
+constexpr int kCommandCount = 8;

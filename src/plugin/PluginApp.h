@@ -1,0 +1,178 @@
+// The plug-in's one application object: every piece of state it keeps, and
+// the operations the simulator's callbacks forward to. Each operation is
+// defined in the source file of the subsystem that owns it.
+#pragma once
+
+#include <cstdint>
+
+#include "config/PluginConfig.h"
+#include "plugin/Commands.h"
+#include "plugin/XPLMApi.h"
+#include "position/EntryTable.h"
+#include "position/PositionRecord.h"
+#include "ui/XPWidgetsApi.h"
+
+constexpr int kTextSize = 256;       // versionText, textBuffer, hot-key reference texts
+constexpr int kPathSize = 512;       // dataFolder, settingsPath, file paths
+constexpr int kListTextSize = 4096;  // listText
+constexpr int kPanelFieldCount = 17;
+constexpr int kDisplayRows = 11;
+
+struct PluginApp {
+    XPLMMenuID pluginMenu;
+    int32_t pluginsMenuItem;
+    int32_t controlPanelCreated;
+    int32_t dataDisplayCreated;
+    char versionText[kTextSize];
+
+    // Control panel
+    XPWidgetID controlPanelWindow;
+    XPWidgetID controlPanelSubWindow;
+    XPWidgetID statusCaption;
+    XPWidgetID getDataHintCaption;
+    XPWidgetID positionHintCaption;
+    XPWidgetID panelLabels[kPanelFieldCount];
+    XPWidgetID panelFields[kPanelFieldCount];
+    XPWidgetID loadButton;
+    XPWidgetID saveButton;
+    XPWidgetID getDataButton;
+    XPWidgetID positionButton;
+    XPWidgetID quickLoadButton;
+    XPWidgetID quickSaveButton;
+    XPWidgetID saveDataButton;
+    XPWidgetID fileNameCaption;
+
+    // Data display: block 1 uses all 11 rows, block 2 its first 8
+    XPWidgetID dataDisplayWindow;
+    XPWidgetID dataDisplaySubWindow;
+    XPWidgetID rowLabels[kDisplayRows];
+    XPWidgetID storedFields[kDisplayRows];
+    XPWidgetID currentFields[kDisplayRows];
+    XPWidgetID rowLabels2[kDisplayRows];
+    XPWidgetID storedFields2[kDisplayRows];
+    XPWidgetID currentFields2[kDisplayRows];
+
+    // File dialog and message window
+    XPWidgetID fileDialogWindow;
+    XPWidgetID fileListBox;
+    XPWidgetID fileNameField;
+    XPWidgetID messageWindow;
+    XPWidgetID fileOkButton;
+    XPWidgetID fileCancelButton;
+
+    int32_t captureBeforeSave;
+    int32_t fileDialogCloseRequested;  // 1 Cancel, 2 OK: the flight loop destroys the dialog
+    int32_t fileDialogMode;            // 1 load, 2 save
+    char listText[kListTextSize];
+    char textBuffer[kTextSize];
+    int32_t placementDone;  // 0: place the aircraft at the next flight loop
+
+    XPLMHotKeyID hotKeyHandles[kCommandCount];
+    char hotKeyRefcons[kCommandCount][kTextSize];
+    HotKeySlot hotKeys[kCommandCount];
+
+    XPLMDataRef qRef;
+    XPLMDataRef localXRef;
+    XPLMDataRef localYRef;
+    XPLMDataRef localZRef;
+    XPLMDataRef localVxRef;
+    XPLMDataRef localVyRef;
+    XPLMDataRef localVzRef;
+    XPLMDataRef throttleRef;
+    XPLMDataRef magneticVariationRef;
+    XPLMDataRef thetaRef;
+    XPLMDataRef phiRef;
+    XPLMDataRef psiRef;
+    XPLMDataRef latitudeRef;
+    XPLMDataRef longitudeRef;
+    XPLMDataRef elevationRef;
+    XPLMDataRef indicatedAirspeedRef;
+    XPLMDataRef flapRequestRef;
+    XPLMDataRef gearHandleRef;
+    XPLMDataRef apModeRef;
+    XPLMDataRef apStateRef;
+    XPLMDataRef apHeadingRollModeRef;
+    XPLMDataRef apAirspeedRef;
+    XPLMDataRef apAltitudeRef;
+    XPLMDataRef apVerticalVelocityRef;
+    XPLMDataRef apHeadingRef;
+
+    char dataFolder[kPathSize];
+    char settingsPath[kPathSize];
+    PluginConfig config;
+    EntryTable settingsEntries;
+    PositionRecord storedRecord;
+    EntryTable positionEntries;
+    int32_t controlPanelVisible;
+    int32_t dataDisplayVisible;
+    int32_t fileLoaded;
+
+    // --- plugin: lifecycle (PluginLifecycle.cpp) ---
+    void start(char* name, char* signature, char* description);
+    void stop();
+    void setDefaults();
+    void buildFolderPaths();
+    void lookUpDataRefs();
+    void registerHotKeys();
+    void resetWorkingState();
+
+    // --- plugin: command dispatch (CommandDispatch.cpp) ---
+    void dispatchHotKey(void* reference);
+    void dispatchMenu(void* menuReference, void* itemReference);
+    void runCommand(int command);
+    void armPlacementIfEnabled();
+    void showControlPanel();
+    void showDataDisplay();
+    void toggleControlPanel();
+    void toggleDataDisplay();
+
+    // --- plugin: deferred start-up (DeferredStart.cpp) ---
+    float deferredStart();
+
+    // --- config: settings file (SettingsFile.cpp) ---
+    bool readSettings(const char* path);
+    int parseSettings(const char* path);
+
+    // --- position: position file (PositionFile.cpp, QuickFile.cpp) ---
+    void writePositionFile(const char* path);
+    int parsePositionFile(const char* path);
+    bool readPositionFile(const char* path);
+    int loadPositionFile(const char* path);
+    int quickSave(int captureFirst);
+    int quickLoad();
+
+    // --- flight: capture and placing (Capture.cpp, Placement.cpp) ---
+    void readAircraftState(PositionRecord& record);
+    void getData();
+    float placementLoop(float elapsedSinceLastCall, float elapsedSinceLastFlightLoop, int counter, void* refcon);
+    void placeAircraft();
+
+    // --- ui: control panel (ControlPanel.cpp) ---
+    void createControlPanel(int left, int top, int width, int height);
+    void refreshPanelFields();
+    void readPanelFields();
+    void setPanelSource(int dataPresent, const char* status);
+    int controlPanelMessage(XPWidgetMessage message, XPWidgetID widget, intptr_t param1, intptr_t param2);
+
+    // --- ui: data display (DataDisplay.cpp) ---
+    void createDataDisplay(int left, int top, int width, int height);
+    void refreshDataDisplay();
+    int dataDisplayMessage(XPWidgetMessage message, XPWidgetID widget, intptr_t param1, intptr_t param2);
+
+    // --- ui: file dialog (FileDialog.cpp) ---
+    void openLoadDialog();
+    void openSaveDialog(int captureFirst);
+    void createFileDialog(const char* title, int nameEditable, int left, int top, int width, int height,
+                          const char* extension);
+    void fillFileList(const char* folder, const char* extension);
+    void addListItem(const char* text);
+    int fileDialogMessage(XPWidgetMessage message, XPWidgetID widget, intptr_t param1, intptr_t param2);
+
+    // --- ui: message window (MessageWindow.cpp) ---
+    void showMessage(const char* title, const char* line1, const char* line2);
+
+    // --- log (PluginLog.cpp) ---
+    void logMessage(const char* text);
+};
+
+extern PluginApp* thePluginApp;

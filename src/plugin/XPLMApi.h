@@ -1,0 +1,72 @@
+// The simulator's plug-in API, as this plug-in calls it.
+//
+// Written from the simulator's documented C interface: C linkage, the
+// compiler's default calling convention, opaque handles as void*. The module
+// leaves these functions undefined; the simulator that loads it provides them.
+#pragma once
+
+#include <cstdint>
+
+typedef void* XPLMMenuID;
+typedef void* XPLMDataRef;
+typedef void* XPLMHotKeyID;
+typedef int XPLMKeyFlags;
+typedef int XPLMFontID;
+typedef int XPLMTextureID;
+typedef int XPLMCommandKeyID;
+
+typedef void (*XPLMMenuHandler_f)(void* menuRef, void* itemRef);
+typedef float (*XPLMFlightLoop_f)(float elapsedSinceLastCall, float elapsedSinceLastFlightLoop, int counter,
+                                  void* refcon);
+typedef void (*XPLMHotKey_f)(void* refcon);
+
+extern "C" {
+
+// Menus
+XPLMMenuID XPLMFindPluginsMenu(void);
+int XPLMAppendMenuItem(XPLMMenuID menu, const char* name, void* itemRef, int ignored);
+XPLMMenuID XPLMCreateMenu(const char* name, XPLMMenuID parent, int parentItem, XPLMMenuHandler_f handler,
+                          void* menuRef);
+void XPLMDestroyMenu(XPLMMenuID menu);
+
+// Data references
+XPLMDataRef XPLMFindDataRef(const char* name);
+float XPLMGetDataf(XPLMDataRef ref);
+double XPLMGetDatad(XPLMDataRef ref);
+int XPLMGetDatai(XPLMDataRef ref);
+int XPLMGetDatavf(XPLMDataRef ref, float* out, int offset, int max);
+void XPLMSetDataf(XPLMDataRef ref, float value);
+void XPLMSetDatad(XPLMDataRef ref, double value);
+void XPLMSetDatai(XPLMDataRef ref, int value);
+void XPLMSetDatavf(XPLMDataRef ref, float* values, int offset, int count);
+
+// Flight loops
+void XPLMRegisterFlightLoopCallback(XPLMFlightLoop_f callback, float interval, void* refcon);
+void XPLMUnregisterFlightLoopCallback(XPLMFlightLoop_f callback, void* refcon);
+
+// Hot keys: the key is a plain char; the simulator reads the byte as unsigned.
+XPLMHotKeyID XPLMRegisterHotKey(char virtualKey, XPLMKeyFlags flags, const char* description,
+                                XPLMHotKey_f callback, void* refcon);
+void XPLMUnregisterHotKey(XPLMHotKeyID id);
+
+// Utilities
+void XPLMGetSystemPath(char* out512);
+const char* XPLMGetDirectorySeparator(void);
+int XPLMGetDirectoryContents(const char* folder, int firstReturn, char* names, int namesSize, char** indices,
+                             int indexCount, int* total, int* returned);
+void XPLMDebugString(const char* text);
+void XPLMCommandKeyStroke(XPLMCommandKeyID key);
+
+// Graphics
+void XPLMWorldToLocal(double lat, double lon, double alt, double* x, double* y, double* z);
+void XPLMSetGraphicsState(int fog, int texUnits, int lighting, int alphaTest, int alphaBlend, int depthTest,
+                          int depthWrite);
+void XPLMBindTexture2d(int texture, int unit);
+int XPLMGetTexture(int textureId);
+void XPLMGetFontDimensions(XPLMFontID font, int* charWidth, int* charHeight, int* digitsOnly);
+void XPLMDrawString(float* rgb, int x, int y, const char* text, int* wrapWidth, XPLMFontID font);
+
+}  // extern "C"
+
+// Key stroke 0 toggles the simulator's pause.
+constexpr XPLMCommandKeyID kPauseKeyStroke = 0;

@@ -1,0 +1,47 @@
+// Fixtures shared by the tests: a fresh simulator root folder per test and
+// the built plug-in module loaded into the stand-in simulator.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "skysim/Sim.h"
+
+// A new, empty temporary folder; removed with its contents by the destructor.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+std::string readFile(const std::string& path);
+void writeFile(const std::string& path, const std::string& contents);
+bool fileExists(const std::string& path);
+
+// A fresh stand-in simulator on a temporary root with the plug-in's folder
+// made, and the built module loaded (not yet started).
+class SimTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;  // stops the plug-in if a test left it running
+
+    skysim::Sim& sim() { return skysim::Sim::get(); }
+    std::string pluginFolder() const { return skysim::Sim::get().pluginFolder(); }
+    std::string pluginFile(const std::string& name) const { return pluginFolder() + name; }
+    std::string logText() const;  // SkyPlacerLog.txt, "" when missing
+    // Writes SkyPlacer.ini, starts the plug-in and runs past the deferred start-up.
+    void startWithSettings(const std::string& ini);
+    void startPlugin();  // start only, no time passes
+
+    // Lets the deferred start-up (one second) and one placement loop run.
+    void runStartup() { sim().advance(1.2); }
+
+    TempFolder root_;
+};
