@@ -1,0 +1,16 @@
+// The message window: a title, two lines and OK / Cancel. Its callback keeps
+// its state in these globals; the placement flight loop destroys the window
+// once a button has answered it.
+#pragma once
+
+#include <cstdint>
+
+#include "ui/XPWidgetsApi.h"
+
+// 0 while the window is open and unanswered; 1 after Cancel, 2 after OK.
+extern int32_t messageWindowResult;
+extern XPWidgetID messageOkButton;
+extern XPWidgetID messageCancelButton;
+
+XPWidgetID createMessageWindow(const char* title, const char* line1, const char* line2);
+int MessageWindowCallback(XPWidgetMessage message, XPWidgetID widget, intptr_t param1, intptr_t param2);
