@@ -1,0 +1,156 @@
+// Start and stop sequences of the plug-in: menu, folders, settings, data
+// references, flight loops, hot keys and the log's opening and closing lines.
+#include <cstdio>
+#include <cstring>
+
+#include "log/PluginLog.h"
+#include "plugin/BoundedText.h"
+#include "plugin/Callbacks.h"
+#include "plugin/Identity.h"
+#include "plugin/Paths.h"
+#include "plugin/PluginApp.h"
+#include "ui/MessageWindow.h"
+
+PluginApp* thePluginApp = nullptr;
+
+namespace {
+
+// The menu's items, in the order they are shown. Each text's own address is
+// its item reference, so the menu handler receives the chosen text.
+const char* const kMenuItems[] = {"Control Panel",   "Data Display",    "Load Position File", "Save Position File",
+                                  "Quick Load File", "Quick Save File", "Get Data",           "Position"};
+
+}  // namespace
+
+void PluginApp::start(char* name, char* signature, char* description) {
+    copyText(name, kSimulatorTextSize, kPluginName);
+    copyText(signature, kSimulatorTextSize, kPluginSignature);
+    formatText(description, kSimulatorTextSize, "%s %s %s", kPluginName, kPluginVersion, kCreditText);
+    copyText(versionText, sizeof versionText, kPluginVersion);
+
+    pluginsMenuItem = XPLMAppendMenuItem(XPLMFindPluginsMenu(), "Sky Placer", nullptr, 1);
+    pluginMenu = XPLMCreateMenu("Sky Placer", XPLMFindPluginsMenu(), pluginsMenuItem, MenuHandler, nullptr);
+    for (const char* item : kMenuItems) {
+        XPLMAppendMenuItem(pluginMenu, item, const_cast<char*>(item), 1);
+    }
+
+    buildFolderPaths();
+    setDefaults();
+    readSettings(settingsPath);
+    lookUpDataRefs();
+    XPLMRegisterFlightLoopCallback(PlacementFlightLoop, 1.0f, nullptr);
+    registerHotKeys();
+    resetWorkingState();
+
+    logMessage("+++ LOGGING STARTED +++\n");
+    formatText(textBuffer, sizeof textBuffer, "%s %s %s\n", kPluginName, versionText, kCreditText);
+    logMessage(textBuffer);
+
+    XPLMRegisterFlightLoopCallback(StartupFlightLoop, 1.0f, nullptr);
+}
+
+// dataFolder is the simulator's folder followed by the plug-in's folder.
+// A path that does not fit is not cut (a cut path would name another file):
+// both paths stay empty, every read then fails, and the simulator's log says why.
+void PluginApp::buildFolderPaths() {
+    char systemPath[kPathSize] = {};
+    XPLMGetSystemPath(systemPath);
+    systemPath[sizeof systemPath - 1] = '\0';
+    if (formatText(dataFolder, sizeof dataFolder, "%s%s", systemPath, kPluginSubFolder) &&
+        formatText(settingsPath, sizeof settingsPath, "%s%s", dataFolder, kSettingsFileName)) {
+        return;
+    }
+    dataFolder[0] = '\0';
+    settingsPath[0] = '\0';
+    XPLMDebugString("SkyPlacer - The path of the SkyPlacer folder is too long; no file can be read or written.\n");
+}
+
+void PluginApp::setDefaults() {
+    config.DebugView = 0;
+    config.AutoStart = 0;
+    config.PauseAutoStart = 0;
+    config.LogFile = 1;
+    config.HeartBeatTimerEnabled = 1;
+    config.HeartBeatTime = 60.0f;
+    config.DefaultSKDFileName[0] = '\0';
+}
+
+void PluginApp::lookUpDataRefs() {
+    // The first eight form one table, walked in order.
+    struct NamedRef {
+        const char* name;
+        XPLMDataRef PluginApp::*member;
+    };
+    static const NamedRef kFirstEight[] = {
+        {"sim/flightmodel/position/q", &PluginApp::qRef},
+        {"sim/flightmodel/position/local_x", &PluginApp::localXRef},
+        {"sim/flightmodel/position/local_y", &PluginApp::localYRef},
+        {"sim/flightmodel/position/local_z", &PluginApp::localZRef},
+        {"sim/flightmodel/position/local_vx", &PluginApp::localVxRef},
+        {"sim/flightmodel/position/local_vy", &PluginApp::localVyRef},
+        {"sim/flightmodel/position/local_vz", &PluginApp::localVzRef},
+        {"sim/flightmodel/engine/ENGN_thro", &PluginApp::throttleRef},
+    };
+    for (const NamedRef& ref : kFirstEight) this->*ref.member = XPLMFindDataRef(ref.name);
+
+    magneticVariationRef = XPLMFindDataRef("sim/flightmodel/position/magnetic_variation");
+    thetaRef = XPLMFindDataRef("sim/flightmodel/position/theta");
+    phiRef = XPLMFindDataRef("sim/flightmodel/position/phi");
+    psiRef = XPLMFindDataRef("sim/flightmodel/position/psi");
+    latitudeRef = XPLMFindDataRef("sim/flightmodel/position/latitude");
+    longitudeRef = XPLMFindDataRef("sim/flightmodel/position/longitude");
+    elevationRef = XPLMFindDataRef("sim/flightmodel/position/elevation");
+    indicatedAirspeedRef = XPLMFindDataRef("sim/flightmodel/position/indicated_airspeed");
+    flapRequestRef = XPLMFindDataRef("sim/flightmodel/controls/flaprqst");
+    gearHandleRef = XPLMFindDataRef("sim/cockpit/switches/gear_handle_status");
+    apModeRef = XPLMFindDataRef("sim/cockpit/autopilot/autopilot_mode");
+    apAltitudeRef = XPLMFindDataRef("sim/cockpit/autopilot/altitude");
+    apVerticalVelocityRef = XPLMFindDataRef("sim/cockpit/autopilot/vertical_velocity");
+    apAirspeedRef = XPLMFindDataRef("sim/cockpit/autopilot/airspeed");
+    apHeadingRef = XPLMFindDataRef("sim/cockpit/autopilot/heading_mag");
+    apStateRef = XPLMFindDataRef("sim/cockpit/autopilot/autopilot_state");
+    apHeadingRollModeRef = XPLMFindDataRef("sim/cockpit/autopilot/heading_roll_mode");
+}
+
+// One registration per command the settings file bound; the reference text
+// "00" to "07" is both the description and the value handed back.
+void PluginApp::registerHotKeys() {
+    for (int command = 0; command < kCommandCount; ++command) {
+        const HotKeySlot& slot = hotKeys[command];
+        if (slot.enabled == 0) continue;
+        char* text = hotKeyRefcons[command];
+        formatText(text, kTextSize, "%02d", command);
+        hotKeyHandles[command] =
+            XPLMRegisterHotKey(static_cast<char>(slot.key), slot.modifiers, text, HotKeyHandler, text);
+    }
+}
+
+void PluginApp::resetWorkingState() {
+    controlPanelVisible = 0;
+    dataDisplayVisible = 0;
+    controlPanelCreated = 0;
+    dataDisplayCreated = 0;
+    fileDialogWindow = nullptr;
+    messageWindow = nullptr;
+    fileDialogCloseRequested = 0;
+    messageWindowResult = 0;
+    fileLoaded = 0;
+    placementDone = 1;
+    std::memset(listText, 0, sizeof listText);
+    std::memset(textBuffer, 0, sizeof textBuffer);
+    std::memset(&storedRecord, 0, sizeof storedRecord);
+    captureBeforeSave = 1;
+}
+
+void PluginApp::stop() {
+    for (int command = 0; command < kCommandCount; ++command) {
+        HotKeySlot& slot = hotKeys[command];
+        if (slot.enabled == 0) continue;
+        XPLMUnregisterHotKey(hotKeyHandles[command]);
+        slot = HotKeySlot{};
+    }
+    XPLMUnregisterFlightLoopCallback(StartupFlightLoop, nullptr);
+    XPLMUnregisterFlightLoopCallback(PlacementFlightLoop, nullptr);
+    XPLMDestroyMenu(pluginMenu);
+    logMessage("--- LOGGING STOPPED ---\n\n");
+}

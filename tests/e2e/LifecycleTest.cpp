@@ -1,0 +1,169 @@
+// Starting and stopping the plug-in in the stand-in simulator: identity,
+// menu, registrations, the log's opening and closing lines, and a second
+// start in the same process.
+#include <filesystem>
+
+#include "TestSupport.h"
+
+namespace {
+
+const char* const kOpeningLines = "+++ LOGGING STARTED +++\nSkyPlacer v1.20 by the SkyPlacer developers\n";
+const char* const kClosingLines = "--- LOGGING STOPPED ---\n\n";
+
+class LifecycleTest : public SimTest {};
+
+TEST_F(LifecycleTest, StartGivesTheSimulatorTheIdentity) {
+    startPlugin();
+    EXPECT_EQ("SkyPlacer", sim().pluginName());
+    EXPECT_EQ("quenmark.projects.skyplacer", sim().pluginSignature());
+    EXPECT_EQ("SkyPlacer v1.20 by the SkyPlacer developers", sim().pluginDescription());
+    EXPECT_EQ(1, sim().enable());
+}
+
+TEST_F(LifecycleTest, MenuHasTheEightItemsInOrderWithTheirTextsAsReferences) {
+    startPlugin();
+    EXPECT_EQ(std::vector<std::string>{"Sky Placer"}, sim().pluginsMenuItems());
+    std::vector<skysim::MenuItemInfo> items = sim().menuItems("Sky Placer");
+    const std::vector<std::string> expected = {"Control Panel",   "Data Display",    "Load Position File",
+                                               "Save Position File", "Quick Load File", "Quick Save File",
+                                               "Get Data",        "Position"};
+    ASSERT_EQ(expected.size(), items.size());
+    for (size_t i = 0; i < items.size(); ++i) {
+        EXPECT_EQ(expected[i], items[i].text);
+        ASSERT_NE(nullptr, items[i].itemRef);
+        EXPECT_EQ(expected[i], static_cast<const char*>(items[i].itemRef));
+    }
+}
+
+TEST_F(LifecycleTest, StartAndStopWriteTheOpeningAndClosingLines) {
+    startPlugin();
+    EXPECT_NE(std::string::npos, logText().find(kOpeningLines));
+    EXPECT_EQ(std::string::npos, logText().find("LOGGING STOPPED"));
+    sim().stop();
+    std::string log = logText();
+    ASSERT_GE(log.size(), std::string(kClosingLines).size());
+    EXPECT_EQ(kClosingLines, log.substr(log.size() - std::string(kClosingLines).size()));
+}
+
+TEST_F(LifecycleTest, TwoRunsFollowEachOtherInOneLogFile) {
+    startPlugin();
+    sim().advance(2.0);
+    sim().stop();
+    startPlugin();
+    sim().advance(2.0);
+    sim().stop();
+    std::string log = logText();
+    size_t first = log.find(kOpeningLines);
+    size_t firstEnd = log.find(kClosingLines, first);
+    size_t second = log.find(kOpeningLines, firstEnd);
+    size_t secondEnd = log.find(kClosingLines, second);
+    ASSERT_NE(std::string::npos, first);
+    ASSERT_NE(std::string::npos, firstEnd);
+    ASSERT_NE(std::string::npos, second);
+    ASSERT_NE(std::string::npos, secondEnd);
+    EXPECT_EQ(log.size(), secondEnd + std::string(kClosingLines).size());
+}
+
+TEST_F(LifecycleTest, StopUndoesEveryRegistration) {
+    writeFile(pluginFile("SkyPlacer.ini"), "[LOAD]\nHotKey = F2\n[CONTROL_PANEL]\nHotKey = F7\nHotKeyModifiers = Shift\n");
+    startPlugin();
+    ASSERT_EQ(2, sim().flightLoopCount());
+    std::vector<skysim::HotKeyInfo> keys = sim().hotKeys();
+    ASSERT_EQ(2u, keys.size());
+    EXPECT_EQ(113, keys[0].key);
+    EXPECT_EQ("01", keys[0].description);
+    EXPECT_EQ(118, keys[1].key);
+    EXPECT_EQ(1, keys[1].flags);
+    EXPECT_EQ("06", keys[1].description);
+    EXPECT_EQ(1, sim().menuCount());
+
+    sim().stop();
+    EXPECT_EQ(0, sim().flightLoopCount());
+    EXPECT_TRUE(sim().hotKeys().empty());
+    EXPECT_EQ(0, sim().menuCount());
+}
+
+TEST_F(LifecycleTest, StartupLoopRunsOnceAndPlacementLoopKeepsRunning) {
+    startPlugin();
+    sim().advance(0.9);
+    EXPECT_EQ(2, sim().flightLoopCount());
+    sim().advance(0.3);
+    EXPECT_EQ(1, sim().flightLoopCount()) << "the start-up loop asks not to be called again";
+    sim().advance(5.0);
+    EXPECT_EQ(1, sim().flightLoopCount());
+}
+
+TEST_F(LifecycleTest, StartStopAndStartAgainInOneProcess) {
+    for (int run = 0; run < 3; ++run) {
+        startPlugin();
+        sim().advance(1.5);
+        ASSERT_TRUE(sim().pickMenuItem("Get Data"));
+        ASSERT_TRUE(sim().pickMenuItem("Control Panel"));
+        sim().advance(0.5);
+        sim().stop();
+        EXPECT_EQ(0, sim().flightLoopCount());
+        EXPECT_EQ(0, sim().menuCount());
+    }
+    EXPECT_TRUE(sim().menuItems("Sky Placer").empty());
+}
+
+TEST_F(LifecycleTest, EnableDisableAndMessagesChangeNothing) {
+    startPlugin();
+    EXPECT_EQ(1, sim().enable());
+    sim().disable();
+    sim().sendMessage(0, 101, nullptr);
+    sim().sendMessage(7, 12345, reinterpret_cast<void*>(0x1));
+    EXPECT_EQ(2, sim().flightLoopCount());
+    EXPECT_EQ(1, sim().menuCount());
+}
+
+TEST_F(LifecycleTest, NoSettingsFileMeansDefaultsAndNoHotKeys) {
+    startPlugin();
+    EXPECT_TRUE(sim().hotKeys().empty());
+    std::string log = logText();
+    EXPECT_NE(std::string::npos, log.find("SkyPlacer - parsing INI file\nSkyPlacer - No SkyPlacer.ini file found\n."));
+    EXPECT_NE(std::string::npos, log.find(kOpeningLines));
+    sim().advance(1.5);
+    EXPECT_TRUE(sim().widgets().empty()) << "no window without AutoStart";
+}
+
+TEST_F(LifecycleTest, LogFileZeroKeepsTheRunLinesOutOfTheFile) {
+    writeFile(pluginFile("SkyPlacer.ini"), "[DEBUG]\nLogFile = 0\n");
+    startPlugin();
+    sim().stop();
+    std::string log = logText();
+    EXPECT_NE(std::string::npos, log.find("SkyPlacer - INI file parsing successful\n")) << "the reader logs always";
+    EXPECT_EQ(std::string::npos, log.find("LOGGING STARTED"));
+    EXPECT_EQ(std::string::npos, log.find("LOGGING STOPPED"));
+}
+
+TEST_F(LifecycleTest, DebugViewSendsTheRunLinesToTheDebugOutput) {
+    writeFile(pluginFile("SkyPlacer.ini"), "[DEBUG]\nLogFile = 0\nDebugView = 1\n");
+    testing::internal::CaptureStderr();
+    startPlugin();
+    sim().stop();
+    std::string debug = testing::internal::GetCapturedStderr();
+    EXPECT_NE(std::string::npos, debug.find(kOpeningLines));
+    EXPECT_NE(std::string::npos, debug.find(kClosingLines));
+    EXPECT_EQ(std::string::npos, logText().find("LOGGING STARTED"));
+}
+
+TEST_F(LifecycleTest, DebugViewOffLeavesTheDebugOutputToTheReaders) {
+    testing::internal::CaptureStderr();
+    startPlugin();
+    sim().stop();
+    std::string debug = testing::internal::GetCapturedStderr();
+    EXPECT_NE(std::string::npos, debug.find("SkyPlacer - parsing INI file\n"));
+    EXPECT_EQ(std::string::npos, debug.find("LOGGING STARTED"));
+}
+
+TEST_F(LifecycleTest, MissingPluginFolderIsReportedInTheSimulatorsLog) {
+    std::filesystem::remove_all(pluginFolder());
+    startPlugin();
+    EXPECT_NE(std::string::npos,
+              sim().simLog().find(
+                  "SkyPlacer - Unable to create SkyPlacerLog.txt, make sure that the SkyPlacer directory exists.\n"));
+    EXPECT_FALSE(fileExists(pluginFile("SkyPlacerLog.txt")));
+}
+
+}  // namespace

@@ -1,0 +1,58 @@
+// The log's message buffer: a message longer than it takes is cut with a
+// notice the reader can see, and never written past the buffer.
+#include <filesystem>
+
+#include "TestSupport.h"
+#include "log/PluginLog.h"
+#include "plugin/BoundedText.h"
+
+namespace {
+
+class PluginLogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        skysim::Sim::get().reset(root_.path());
+        std::filesystem::create_directories(skysim::Sim::get().pluginFolder());
+    }
+    std::string logText() { return readFile(skysim::Sim::get().pluginFolder() + "SkyPlacerLog.txt"); }
+    TempFolder root_;
+};
+
+TEST_F(PluginLogTest, MessagesAreAppendedUnchanged) {
+    logAlways("first");
+    logAlways(" line\nsecond\n");
+    EXPECT_EQ("first line\nsecond\n", logText());
+}
+
+TEST_F(PluginLogTest, OverlongMessageIsCutWithANotice) {
+    std::string message(5000, 'x');
+    logAlways(message.c_str());
+    std::string log = logText();
+    EXPECT_LT(log.size(), 4096u);
+    EXPECT_EQ(std::string(3000, 'x'), log.substr(0, 3000));
+    EXPECT_NE(std::string::npos, log.find("was cut"));
+}
+
+TEST_F(PluginLogTest, MessageThatJustFitsIsNotCut) {
+    std::string message(4095, 'y');
+    logAlways(message.c_str());
+    EXPECT_EQ(message, logText());
+}
+
+TEST(BoundedTextTest, CopyAppendAndFormatStopAtTheBuffer) {
+    char buffer[8];
+    EXPECT_TRUE(copyText(buffer, sizeof buffer, "1234567"));
+    EXPECT_STREQ("1234567", buffer);
+    EXPECT_FALSE(copyText(buffer, sizeof buffer, "123456789"));
+    EXPECT_STREQ("1234567", buffer);
+    EXPECT_TRUE(copyText(buffer, sizeof buffer, "ab"));
+    EXPECT_TRUE(appendText(buffer, sizeof buffer, "cde"));
+    EXPECT_FALSE(appendText(buffer, sizeof buffer, "fghij"));
+    EXPECT_STREQ("abcdefg", buffer);
+    EXPECT_FALSE(formatText(buffer, sizeof buffer, "%f", 1e10));
+    EXPECT_EQ(7u, std::string(buffer).size());
+    EXPECT_TRUE(formatText(buffer, sizeof buffer, "%02d", 7));
+    EXPECT_STREQ("07", buffer);
+}
+
+}  // namespace

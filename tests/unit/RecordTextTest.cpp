@@ -1,0 +1,61 @@
+// The record's text form: "%f" and "%d" out, leading numbers back in.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "position/RecordText.h"
+
+namespace {
+
+TEST(RecordTextTest, FieldsFollowTheRecordOrderWithTheirKeys) {
+    EXPECT_STREQ("Use_AutoPilot_Data", kRecordFields[0].key);
+    EXPECT_STREQ("Latitude", kRecordFields[1].key);
+    EXPECT_STREQ("Gear", kRecordFields[10].key);
+    EXPECT_STREQ("AutoPilot_Heading_Roll_Mode", kRecordFields[17].key);
+    EXPECT_EQ(FieldType::Double, kRecordFields[3].type);
+    EXPECT_EQ(FieldType::Float, kRecordFields[4].type);
+    EXPECT_EQ(FieldType::Int, kRecordFields[16].type);
+}
+
+TEST(RecordTextTest, RealsKeepSixDecimals) {
+    PositionRecord record{};
+    record.Latitude = 47.123456789;
+    record.Heading = 362.5f;
+    char text[64];
+    ASSERT_TRUE(formatField(record, 1, text, sizeof text));
+    EXPECT_STREQ("47.123457", text);
+    ASSERT_TRUE(formatField(record, 4, text, sizeof text));
+    EXPECT_STREQ("362.500000", text);
+    parseField(record, 1, text);
+    EXPECT_DOUBLE_EQ(362.5, record.Latitude);
+}
+
+TEST(RecordTextTest, LeadingNumbersAreReadAndTheRestIgnored) {
+    PositionRecord record{};
+    parseField(record, 10, "12abc");
+    EXPECT_EQ(12, record.Gear);
+    parseField(record, 10, "abc");
+    EXPECT_EQ(0, record.Gear);
+    parseField(record, 10, "1.9");
+    EXPECT_EQ(1, record.Gear);
+    parseField(record, 7, "  -3.5e1kt");
+    EXPECT_FLOAT_EQ(-35.0f, record.Speed);
+    parseField(record, 7, "abc");
+    EXPECT_FLOAT_EQ(0.0f, record.Speed);
+}
+
+TEST(RecordTextTest, OutOfRangeIntegersAreHeldAtTheLimits) {
+    EXPECT_EQ(2147483647, parseWhole("99999999999999"));
+    EXPECT_EQ(-2147483647 - 1, parseWhole("-99999999999999"));
+}
+
+TEST(RecordTextTest, AHugeRealReportsThatItDidNotFit) {
+    PositionRecord record{};
+    record.Altitude = 1e300;
+    char text[256];
+    EXPECT_FALSE(formatField(record, 3, text, sizeof text));
+    EXPECT_EQ(255u, std::strlen(text));
+}
+
+}  // namespace
