@@ -5,6 +5,9 @@
 
 #include "skysim/Sim.h"
 
+// The simulator's C functions: the plug-in module imports them when it is loaded.
+#define SKYSIM_EXPORT extern "C" __attribute__((visibility("default")))
+
 namespace skysim {
 
 // Each part forgets its state when the simulator is reset.

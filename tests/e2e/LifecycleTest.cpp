@@ -83,16 +83,6 @@ TEST_F(LifecycleTest, StopUndoesEveryRegistration) {
     EXPECT_EQ(0, sim().menuCount());
 }
 
-TEST_F(LifecycleTest, StartupLoopRunsOnceAndPlacementLoopKeepsRunning) {
-    startPlugin();
-    sim().advance(0.9);
-    EXPECT_EQ(2, sim().flightLoopCount());
-    sim().advance(0.3);
-    EXPECT_EQ(1, sim().flightLoopCount()) << "the start-up loop asks not to be called again";
-    sim().advance(5.0);
-    EXPECT_EQ(1, sim().flightLoopCount());
-}
-
 TEST_F(LifecycleTest, StartStopAndStartAgainInOneProcess) {
     for (int run = 0; run < 3; ++run) {
         startPlugin();

@@ -1,0 +1,110 @@
+// The stand-in's clock and flight loops. Time moves in frames of 0.05 simulated
+// seconds; at each frame every registered callback that is due is called, in
+// registration order, and its return value schedules its next call: positive
+// seconds, a negative count of frames, or 0 for none (it stays registered).
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "CoreParts.h"
+#include "Internal.h"
+#include "plugin/XPLMApi.h"
+
+namespace skysim {
+namespace {
+
+struct FlightLoop {
+    long id;  // new for each registration, so a replaced loop is told apart
+    XPLMFlightLoop_f callback;
+    void* refcon;
+    long dueFrame;        // 0 while no call is scheduled
+    double lastCallTime;  // or the registration time before the first call
+};
+
+std::vector<FlightLoop> loops;
+long frameCount = 0;  // frames run; the current frame while one runs
+long nextLoopId = 1;
+
+double currentTime() { return frameCount * kFrameSeconds; }
+
+// Frames from now to the call `interval` asks for; 0 for no call.
+long framesUntil(float interval) {
+    if (!(interval > 0) && !(interval < 0)) return 0;  // 0 and NaN
+    double frames = interval > 0 ? std::ceil(interval / kFrameSeconds - 1e-6) : std::round(-interval);
+    return static_cast<long>(std::clamp(frames, 1.0, 1e9));
+}
+
+void schedule(FlightLoop& loop, float interval) {
+    long frames = framesUntil(interval);
+    loop.dueFrame = frames > 0 ? frameCount + frames : 0;
+}
+
+FlightLoop* loopWithId(long id) {
+    for (FlightLoop& loop : loops) {
+        if (loop.id == id) return &loop;
+    }
+    return nullptr;
+}
+
+void runFrame() {
+    ++frameCount;
+    std::vector<long> due;
+    for (const FlightLoop& loop : loops) {
+        if (loop.dueFrame != 0 && loop.dueFrame <= frameCount) due.push_back(loop.id);
+    }
+    // A callback may register or unregister loops: look each up again by id.
+    for (long id : due) {
+        FlightLoop* loop = loopWithId(id);
+        if (loop == nullptr) continue;
+        float sinceLastCall = static_cast<float>(currentTime() - loop->lastCallTime);
+        loop->lastCallTime = currentTime();
+        loop->dueFrame = 0;
+        XPLMFlightLoop_f callback = loop->callback;
+        float next =
+            callback(sinceLastCall, static_cast<float>(kFrameSeconds), static_cast<int>(frameCount), loop->refcon);
+        loop = loopWithId(id);
+        if (loop != nullptr) schedule(*loop, next);
+    }
+}
+
+}  // namespace
+
+void resetFlightLoops() {
+    loops.clear();
+    frameCount = 0;
+}
+
+void Sim::advance(double seconds) {
+    if (seconds > 0) runFrames(static_cast<int>(std::ceil(seconds / kFrameSeconds - 1e-6)));
+}
+
+void Sim::runFrames(int frames) {
+    for (int i = 0; i < frames; ++i)
+        runFrame();
+}
+
+double Sim::now() const { return currentTime(); }
+
+int Sim::flightLoopCount() const { return static_cast<int>(loops.size()); }
+
+}  // namespace skysim
+
+// Registering a (callback, reference) pair again replaces its schedule.
+SKYSIM_EXPORT void XPLMRegisterFlightLoopCallback(XPLMFlightLoop_f callback, float interval, void* refcon) {
+    using namespace skysim;
+    if (callback == nullptr) return;
+    auto same = [&](const FlightLoop& loop) { return loop.callback == callback && loop.refcon == refcon; };
+    auto found = std::find_if(loops.begin(), loops.end(), same);
+    if (found == loops.end()) found = loops.insert(loops.end(), FlightLoop{0, callback, refcon, 0, 0});
+    found->id = nextLoopId++;
+    found->lastCallTime = currentTime();
+    schedule(*found, interval);
+}
+
+SKYSIM_EXPORT void XPLMUnregisterFlightLoopCallback(XPLMFlightLoop_f callback, void* refcon) {
+    using namespace skysim;
+    loops.erase(
+        std::remove_if(loops.begin(), loops.end(),
+                       [&](const FlightLoop& loop) { return loop.callback == callback && loop.refcon == refcon; }),
+        loops.end());
+}

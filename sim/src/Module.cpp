@@ -1,0 +1,108 @@
+// The plug-in module: loaded once per path and never unloaded, so the
+// simulator can start, stop and start it again ("reload plug-ins") and a test
+// process can load it for every test.
+#include <dlfcn.h>
+
+#include <cstring>
+#include <map>
+
+#include "CoreParts.h"
+#include "Internal.h"
+
+namespace skysim {
+namespace {
+
+constexpr size_t kIdentitySize = 256;
+
+struct EntryPoints {
+    int (*start)(char* name, char* signature, char* description) = nullptr;
+    void (*stop)() = nullptr;
+    int (*enable)() = nullptr;
+    void (*disable)() = nullptr;
+    void (*receiveMessage)(int from, int message, void* param) = nullptr;
+};
+
+std::map<std::string, void*> handles;  // by path; dlopen handles are kept for the process
+std::string loadedPath;
+EntryPoints module;
+bool running = false;
+std::string identity[3];  // name, signature, description from XPluginStart
+
+template <typename Function>
+bool findEntry(void* handle, const char* name, Function* entry, std::string* error) {
+    *entry = reinterpret_cast<Function>(dlsym(handle, name));
+    if (*entry == nullptr && error != nullptr) *error = std::string("the module has no entry point ") + name;
+    return *entry != nullptr;
+}
+
+// Text of a buffer the plug-in filled, even when it left no terminator.
+std::string bufferText(const char* buffer) { return std::string(buffer, strnlen(buffer, kIdentitySize)); }
+
+}  // namespace
+
+void stopRunningPlugin() {
+    if (!running) return;
+    running = false;
+    module.stop();
+}
+
+bool Sim::load(const std::string& modulePath, std::string* error) {
+    if (running && modulePath != loadedPath) {
+        if (error != nullptr) *error = "a plug-in is running: stop it before loading another";
+        return false;
+    }
+    void*& handle = handles[modulePath];
+    if (handle == nullptr) handle = dlopen(modulePath.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (handle == nullptr) {
+        const char* reason = dlerror();
+        if (error != nullptr) *error = reason != nullptr ? reason : "cannot load " + modulePath;
+        handles.erase(modulePath);
+        return false;
+    }
+    EntryPoints found;
+    if (!findEntry(handle, "XPluginStart", &found.start, error) ||
+        !findEntry(handle, "XPluginStop", &found.stop, error) ||
+        !findEntry(handle, "XPluginEnable", &found.enable, error) ||
+        !findEntry(handle, "XPluginDisable", &found.disable, error) ||
+        !findEntry(handle, "XPluginReceiveMessage", &found.receiveMessage, error)) {
+        return false;
+    }
+    module = found;
+    loadedPath = modulePath;
+    return true;
+}
+
+// Returns XPluginStart's result; 0 without calling it when no module is loaded
+// or the plug-in already runs.
+int Sim::start() {
+    if (module.start == nullptr || running) return 0;
+    char buffers[3][kIdentitySize];
+    std::memset(buffers, 0, sizeof(buffers));
+    int result = module.start(buffers[0], buffers[1], buffers[2]);
+    for (int i = 0; i < 3; ++i)
+        identity[i] = bufferText(buffers[i]);
+    running = result != 0;
+    return result;
+}
+
+int Sim::enable() { return running ? module.enable() : 0; }
+
+void Sim::disable() {
+    if (running) module.disable();
+}
+
+void Sim::stop() { stopRunningPlugin(); }
+
+void Sim::sendMessage(int fromPlugin, int message, void* param) {
+    if (running) module.receiveMessage(fromPlugin, message, param);
+}
+
+bool Sim::started() const { return running; }
+
+std::string Sim::pluginName() const { return identity[0]; }
+
+std::string Sim::pluginSignature() const { return identity[1]; }
+
+std::string Sim::pluginDescription() const { return identity[2]; }
+
+}  // namespace skysim

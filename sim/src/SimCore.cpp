@@ -1,0 +1,66 @@
+// The simulator as a whole: the one instance, its root folder, reset, and what
+// it records of the plug-in's calls to its log and its keyboard.
+#include <filesystem>
+
+#include "CoreParts.h"
+#include "Internal.h"
+#include "plugin/XPLMApi.h"
+
+namespace skysim {
+namespace {
+
+std::string rootFolder;
+std::string debugLog;
+std::vector<int> strokes;
+bool isPaused = false;
+
+}  // namespace
+
+Sim& Sim::get() {
+    static Sim sim;
+    return sim;
+}
+
+void Sim::reset(const std::string& folder) {
+    stopRunningPlugin();
+    std::error_code ignored;
+    std::filesystem::create_directories(folder, ignored);
+    resetCore(folder);
+    resetWidgets();
+}
+
+void resetCore(const std::string& folder) {
+    rootFolder = folder;
+    debugLog.clear();
+    strokes.clear();
+    isPaused = false;
+    resetDataRefs();
+    Sim::get().clearAccesses();
+    resetFlightLoops();
+    resetMenus();
+    resetHotKeys();
+}
+
+std::string Sim::rootPath() const {
+    if (rootFolder.empty() || rootFolder.back() == '/') return rootFolder;
+    return rootFolder + "/";
+}
+
+std::string Sim::pluginFolder() const { return rootPath() + "Resources/plugins/SkyPlacer/"; }
+
+std::string Sim::simLog() const { return debugLog; }
+
+std::vector<int> Sim::keyStrokes() const { return strokes; }
+
+bool Sim::paused() const { return isPaused; }
+
+}  // namespace skysim
+
+SKYSIM_EXPORT void XPLMDebugString(const char* text) {
+    if (text != nullptr) skysim::debugLog += text;
+}
+
+SKYSIM_EXPORT void XPLMCommandKeyStroke(XPLMCommandKeyID key) {
+    skysim::strokes.push_back(key);
+    if (key == kPauseKeyStroke) skysim::isPaused = !skysim::isPaused;
+}

@@ -1,0 +1,131 @@
+// The system path, the separator and the directory listing's contract: sorted
+// names packed with terminators, skipping, overrun and refused folder paths.
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "CoreTestFixture.h"
+
+namespace {
+
+class DirectoryTest : public CoreTest {
+protected:
+    void SetUp() override {
+        CoreTest::SetUp();
+        folder_ = root_.path() + "/listing";
+        std::filesystem::create_directories(folder_ + "/Sub");
+        for (const char* name : {"b.skd", "a.skd", "QuickFile.skd", "c.txt"})
+            writeFile(folder_ + "/" + name, "x");
+    }
+
+    // Lists with the given buffer sizes; returns the names the indices point to.
+    std::vector<std::string> list(int firstReturn, int namesSize, int indexCount, int* result) {
+        names_.assign(namesSize > 0 ? namesSize : 1, '#');
+        indices_.assign(indexCount > 0 ? indexCount : 1, nullptr);
+        total_ = returned_ = -1;
+        *result = XPLMGetDirectoryContents(folder_.c_str(), firstReturn, names_.data(), namesSize, indices_.data(),
+                                           indexCount, &total_, &returned_);
+        std::vector<std::string> seen;
+        for (int i = 0; i < returned_; ++i)
+            seen.emplace_back(indices_[i]);
+        return seen;
+    }
+
+    std::string folder_;
+    std::vector<char> names_;
+    std::vector<char*> indices_;
+    int total_ = -1, returned_ = -1;
+};
+
+}  // namespace
+
+TEST_F(CoreTest, SystemPathIsTheRootWithItsSeparator) {
+    char path[512];
+    XPLMGetSystemPath(path);
+    EXPECT_EQ(root_.path() + "/", std::string(path));
+    EXPECT_EQ(sim().rootPath(), std::string(path));
+    EXPECT_EQ(root_.path() + "/Resources/plugins/SkyPlacer/", sim().pluginFolder());
+    EXPECT_STREQ("/", XPLMGetDirectorySeparator());
+}
+
+TEST_F(CoreTest, ASystemPathTooLongForItsBufferIsCutAndLogged) {
+    sim().reset(root_.path() + "/" + std::string(200, 'd') + "/" + std::string(200, 'e') + "/" + std::string(200, 'f'));
+    char path[513];
+    path[512] = 'Z';
+    XPLMGetSystemPath(path);
+    EXPECT_EQ(511u, std::string(path).size());
+    EXPECT_EQ('Z', path[512]);
+    EXPECT_NE(std::string::npos, sim().simLog().find("XPLMGetSystemPath"));
+}
+
+TEST_F(DirectoryTest, ListsEveryEntrySortedByNameWithTerminators) {
+    int result = -1;
+    std::vector<std::string> seen = list(0, 4096, 4096, &result);
+    EXPECT_EQ(1, result);
+    EXPECT_EQ(5, total_);
+    EXPECT_EQ(5, returned_);
+    EXPECT_EQ((std::vector<std::string>{"QuickFile.skd", "Sub", "a.skd", "b.skd", "c.txt"}), seen);
+    EXPECT_EQ(names_.data(), indices_[0]);
+    EXPECT_EQ(indices_[0] + std::string("QuickFile.skd").size() + 1, indices_[1]);  // packed one after another
+}
+
+TEST_F(DirectoryTest, FirstReturnSkipsThatManyNames) {
+    int result = -1;
+    EXPECT_EQ((std::vector<std::string>{"b.skd", "c.txt"}), list(3, 4096, 4096, &result));
+    EXPECT_EQ(1, result);
+    EXPECT_EQ(5, total_);
+    EXPECT_EQ(2, returned_);
+    EXPECT_TRUE(list(9, 4096, 4096, &result).empty());
+    EXPECT_EQ(1, result);
+    EXPECT_EQ(5, total_);
+}
+
+TEST_F(DirectoryTest, NameBufferOverrunStopsAtTheFirstNameThatDoesNotFit) {
+    int result = -1;
+    // "QuickFile.skd\0Sub\0" takes 18 bytes; "a.skd\0" needs 6 more.
+    std::vector<std::string> seen = list(0, 23, 4096, &result);
+    EXPECT_EQ(0, result);
+    EXPECT_EQ((std::vector<std::string>{"QuickFile.skd", "Sub"}), seen);
+    EXPECT_EQ(5, total_);
+    EXPECT_EQ('#', names_[18]);                        // nothing written past the names that fitted
+    EXPECT_EQ(4u, list(0, 35, 4096, &result).size());  // one byte short of all five
+    EXPECT_EQ(0, result);
+    EXPECT_EQ(5u, list(0, 36, 4096, &result).size());  // exactly enough room
+    EXPECT_EQ(1, result);
+}
+
+TEST_F(DirectoryTest, IndexOverrunStopsAtTheIndexCount) {
+    int result = -1;
+    EXPECT_EQ((std::vector<std::string>{"QuickFile.skd", "Sub", "a.skd"}), list(0, 4096, 3, &result));
+    EXPECT_EQ(0, result);
+    EXPECT_EQ(5, total_);
+    EXPECT_EQ(3, returned_);
+}
+
+TEST_F(DirectoryTest, AFolderEndingInASeparatorIsRefused) {
+    std::string withSeparator = folder_ + "/";
+    char names[256];
+    char* indices[16];
+    int total = -1, returned = -1;
+    EXPECT_EQ(0, XPLMGetDirectoryContents(withSeparator.c_str(), 0, names, 256, indices, 16, &total, &returned));
+    EXPECT_EQ(0, total);
+    EXPECT_EQ(0, returned);
+}
+
+TEST_F(DirectoryTest, AMissingFolderListsNothing) {
+    char names[256];
+    char* indices[16];
+    int total = -1, returned = -1;
+    std::string missing = root_.path() + "/none";
+    EXPECT_EQ(0, XPLMGetDirectoryContents(missing.c_str(), 0, names, 256, indices, 16, &total, &returned));
+    EXPECT_EQ(0, total);
+    EXPECT_EQ(0, returned);
+    EXPECT_EQ(0, XPLMGetDirectoryContents(nullptr, 0, names, 256, indices, 16, &total, &returned));
+}
+
+TEST_F(DirectoryTest, CountPointersMayBeNull) {
+    char names[4096];
+    char* indices[16];
+    EXPECT_EQ(1, XPLMGetDirectoryContents(folder_.c_str(), 0, names, 4096, indices, 16, nullptr, nullptr));
+    EXPECT_STREQ("QuickFile.skd", indices[0]);
+}

@@ -1,0 +1,162 @@
+// Menus (the plug-ins menu, submenus, picking, destroying) and hot keys
+// (unsigned key codes, flags, several per key, unregistering).
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "CoreTestFixture.h"
+
+namespace {
+
+std::vector<std::pair<void*, void*>> picks;  // (menu reference, item reference)
+
+void pickHandler(void* menuRef, void* itemRef) { picks.emplace_back(menuRef, itemRef); }
+
+// Builds "Tools" under the plug-ins menu with two items, as a plug-in does.
+XPLMMenuID buildToolsMenu(void* menuRef, int* itemIndex) {
+    *itemIndex = XPLMAppendMenuItem(XPLMFindPluginsMenu(), "Tools", nullptr, 1);
+    XPLMMenuID menu = XPLMCreateMenu("Tools", XPLMFindPluginsMenu(), *itemIndex, pickHandler, menuRef);
+    static const char* kOpen = "Open";
+    static const char* kClose = "Close";
+    XPLMAppendMenuItem(menu, kOpen, const_cast<char*>(kOpen), 1);
+    XPLMAppendMenuItem(menu, kClose, const_cast<char*>(kClose), 1);
+    return menu;
+}
+
+std::vector<void*> fired;
+
+void hotKeyHandler(void* refcon) { fired.push_back(refcon); }
+
+XPLMHotKeyID unregisterTarget = nullptr;
+
+void unregisteringHandler(void* refcon) {
+    fired.push_back(refcon);
+    XPLMUnregisterHotKey(unregisterTarget);
+}
+
+class MenuHotKeyTest : public CoreTest {
+protected:
+    void SetUp() override {
+        CoreTest::SetUp();
+        picks.clear();
+        fired.clear();
+    }
+};
+
+}  // namespace
+
+TEST_F(MenuHotKeyTest, PluginsMenuHasOneFixedIdAndItemsCountFromZero) {
+    XPLMMenuID plugins = XPLMFindPluginsMenu();
+    EXPECT_NE(nullptr, plugins);
+    EXPECT_EQ(plugins, XPLMFindPluginsMenu());
+    EXPECT_EQ(0, XPLMAppendMenuItem(plugins, "First", nullptr, 1));
+    EXPECT_EQ(1, XPLMAppendMenuItem(plugins, "Second", nullptr, 1));
+    EXPECT_EQ((std::vector<std::string>{"First", "Second"}), sim().pluginsMenuItems());
+    EXPECT_EQ(-1, XPLMAppendMenuItem(reinterpret_cast<XPLMMenuID>(999999), "Lost", nullptr, 1));
+    sim().reset(root_.path());
+    EXPECT_TRUE(sim().pluginsMenuItems().empty());
+}
+
+TEST_F(MenuHotKeyTest, SubmenuListsItsItemsWithTheirReferences) {
+    int index = -1;
+    buildToolsMenu(nullptr, &index);
+    EXPECT_EQ(0, index);
+    EXPECT_EQ(1, sim().menuCount());
+    std::vector<skysim::MenuItemInfo> items = sim().menuItems("Tools");
+    ASSERT_EQ(2u, items.size());
+    EXPECT_EQ("Open", items[0].text);
+    EXPECT_STREQ("Close", static_cast<const char*>(items[1].itemRef));
+    EXPECT_TRUE(sim().menuItems("Nothing").empty());
+}
+
+TEST_F(MenuHotKeyTest, PickingAnItemCallsTheHandlerWithMenuAndItemReferences) {
+    int index;
+    int menuRef = 0;
+    buildToolsMenu(&menuRef, &index);
+    EXPECT_TRUE(sim().pickMenuItem("Close"));
+    ASSERT_EQ(1u, picks.size());
+    EXPECT_EQ(&menuRef, picks[0].first);
+    EXPECT_STREQ("Close", static_cast<const char*>(picks[0].second));
+    EXPECT_FALSE(sim().pickMenuItem("Tools"));  // the plug-ins menu has no handler of the plug-in
+    EXPECT_FALSE(sim().pickMenuItem("Save"));
+    int arbitrary = 0;
+    EXPECT_TRUE(sim().pickMenuItemRef("Tools", &arbitrary));
+    EXPECT_EQ(&arbitrary, picks.back().second);
+    EXPECT_FALSE(sim().pickMenuItemRef("Nothing", &arbitrary));
+}
+
+TEST_F(MenuHotKeyTest, DestroyingAMenuRemovesItButKeepsThePluginsMenuItem) {
+    int index;
+    XPLMMenuID tools = buildToolsMenu(nullptr, &index);
+    XPLMMenuID deeper = XPLMCreateMenu("Deeper", tools, 0, pickHandler, nullptr);
+    XPLMAppendMenuItem(deeper, "Deep item", nullptr, 1);
+    EXPECT_EQ(2, sim().menuCount());
+    XPLMDestroyMenu(tools);
+    EXPECT_EQ(0, sim().menuCount());  // the menu below it goes too
+    EXPECT_EQ((std::vector<std::string>{"Tools"}), sim().pluginsMenuItems());
+    EXPECT_FALSE(sim().pickMenuItem("Open"));
+    EXPECT_FALSE(sim().pickMenuItem("Deep item"));
+    EXPECT_EQ(-1, XPLMAppendMenuItem(tools, "Late", nullptr, 1));
+    XPLMDestroyMenu(tools);  // again: ignored
+    XPLMDestroyMenu(XPLMFindPluginsMenu());
+    EXPECT_EQ(1u, sim().pluginsMenuItems().size());
+}
+
+TEST_F(MenuHotKeyTest, MenuIdsAreNotReusedAfterReset) {
+    int index;
+    XPLMMenuID old = buildToolsMenu(nullptr, &index);
+    sim().reset(root_.path());
+    EXPECT_EQ(0, sim().menuCount());
+    XPLMMenuID fresh = buildToolsMenu(nullptr, &index);
+    EXPECT_NE(old, fresh);
+    XPLMDestroyMenu(old);
+    EXPECT_EQ(1, sim().menuCount());
+}
+
+TEST_F(MenuHotKeyTest, KeysAboveOneTwentySevenAreStoredUnsigned) {
+    char f1 = static_cast<char>(0x70);
+    char numpadKey = static_cast<char>(0xBB);  // negative where char is signed
+    int refA = 0, refB = 0;
+    XPLMRegisterHotKey(f1, 0, "A", hotKeyHandler, &refA);
+    XPLMRegisterHotKey(numpadKey, 2, "B", hotKeyHandler, &refB);
+    std::vector<skysim::HotKeyInfo> keys = sim().hotKeys();
+    ASSERT_EQ(2u, keys.size());
+    EXPECT_EQ(0x70, keys[0].key);
+    EXPECT_EQ(0xBB, keys[1].key);
+    EXPECT_EQ(2, keys[1].flags);
+    EXPECT_EQ("B", keys[1].description);
+    EXPECT_EQ(&refB, keys[1].refcon);
+    EXPECT_EQ(1, sim().pressHotKey(0xBB, 2));
+    EXPECT_EQ(0, sim().pressHotKey(0xBB, 0));  // flags must match
+    EXPECT_EQ(0, sim().pressHotKey(-69, 2));   // the signed code is not the key
+    EXPECT_EQ((std::vector<void*>{&refB}), fired);
+}
+
+TEST_F(MenuHotKeyTest, EveryHotKeyOfTheKeyFiresAndUnregisteredOnesDoNot) {
+    int refA = 0, refB = 0;
+    XPLMHotKeyID a = XPLMRegisterHotKey('Q', 1, "A", hotKeyHandler, &refA);
+    XPLMHotKeyID b = XPLMRegisterHotKey('Q', 1, "B", hotKeyHandler, &refB);
+    EXPECT_NE(a, b);
+    EXPECT_EQ(2, sim().pressHotKey('Q', 1));
+    XPLMUnregisterHotKey(a);
+    XPLMUnregisterHotKey(a);                                   // twice: ignored
+    XPLMUnregisterHotKey(reinterpret_cast<XPLMHotKeyID>(-7));  // unknown: ignored
+    EXPECT_EQ(1u, sim().hotKeys().size());
+    EXPECT_EQ(1, sim().pressHotKey('Q', 1));
+    EXPECT_EQ((std::vector<void*>{&refA, &refB, &refB}), fired);
+}
+
+TEST_F(MenuHotKeyTest, AHotKeyUnregisteredByAnotherDuringThePressDoesNotFire) {
+    int refA = 0, refB = 0;
+    XPLMRegisterHotKey('W', 0, "A", unregisteringHandler, &refA);
+    unregisterTarget = XPLMRegisterHotKey('W', 0, "B", hotKeyHandler, &refB);
+    EXPECT_EQ(1, sim().pressHotKey('W', 0));
+    EXPECT_EQ((std::vector<void*>{&refA}), fired);
+}
+
+TEST_F(MenuHotKeyTest, ResetForgetsHotKeys) {
+    XPLMRegisterHotKey('E', 0, "A", hotKeyHandler, nullptr);
+    sim().reset(root_.path());
+    EXPECT_TRUE(sim().hotKeys().empty());
+    EXPECT_EQ(0, sim().pressHotKey('E', 0));
+}
