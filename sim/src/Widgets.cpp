@@ -93,7 +93,14 @@ bool isShown(const Widget& widget) {
     return false;  // an orphan is on no screen
 }
 
+// Quitting the simulator destroys every window a plug-in left behind, each
+// widget told with its destroy message, as the simulator does at unload.
 void resetWidgets() {
+    std::vector<WidgetId> tops;
+    for (const auto& entry : widgets) {
+        if (findWidget(entry.second.parent) == nullptr) tops.push_back(entry.first);
+    }
+    for (WidgetId top : tops) XPDestroyWidget(toHandle(top), 1);
     widgets.clear();
     zOrder.clear();
     resetMouse();
