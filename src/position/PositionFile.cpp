@@ -1,7 +1,122 @@
-// Writing and reading position files.
-#include "plugin/PluginApp.h"
+// Writing and reading position files: three sections holding the fields of
+// storedRecord, one "key = value" line each.
+#include <cfloat>
+#include <cstring>
+#include <iterator>
 
-void PluginApp::writePositionFile(const char*) {}
-int PluginApp::parsePositionFile(const char*) { return 0; }
-bool PluginApp::readPositionFile(const char*) { return false; }
-int PluginApp::loadPositionFile(const char*) { return 0; }
+#include "log/PluginLog.h"
+#include "plugin/PluginApp.h"
+#include "position/EntryReader.h"
+#include "position/PositionMessages.h"
+#include "position/RecordText.h"
+#include "position/SafeFileWriter.h"
+
+namespace {
+
+// The sections in file order; slot indexes kSectionFields.
+const SectionRule kPositionSections[] = {
+    {"CONFIG", 2, 0},
+    {"POSITION_DATA", 4, 1},
+    {"AUTOPILOT_DATA", 5, 2},
+};
+constexpr int kPositionSectionCount = static_cast<int>(std::size(kPositionSections));
+
+// The record fields each section holds: kRecordFields[first] up to, not including, kRecordFields[end].
+struct FieldRange {
+    int first;
+    int end;
+};
+const FieldRange kSectionFields[kPositionSectionCount] = {{0, 1}, {1, 11}, {11, kRecordFieldCount}};
+
+const PlaceText kPositionPlaces[] = {
+    {2, "Config data"},
+    {4, "Position data"},
+    {5, "AutoPilot data"},
+};
+
+const ReaderTexts kPositionTexts = {
+    "SkyPlacer - parsing skd file\n",
+    "SkyPlacer - No skd file found\n.",
+    "SkyPlacer - skd file parsing successful\n",
+    kPositionPlaces,
+    static_cast<int>(std::size(kPositionPlaces)),
+};
+
+// "%f" prints every integer digit of a double: up to DBL_MAX_10_EXP + 1 of them,
+// a sign, a point and six decimals.
+constexpr int kNumberTextSize = DBL_MAX_10_EXP + 16;
+
+bool writeSection(SafeFileWriter& writer, const PositionRecord& record, int section) {
+    writer.write("[");
+    writer.write(kPositionSections[section].name);
+    writer.write("]\n");
+    char number[kNumberTextSize];
+    for (int i = kSectionFields[section].first; i < kSectionFields[section].end; ++i) {
+        if (!formatField(record, i, number, sizeof number)) return false;
+        writer.write(kRecordFields[i].key);
+        writer.write(" = ");
+        writer.write(number);
+        writer.write("\n");
+    }
+    return true;
+}
+
+bool applyPositionEntry(void* target, const SectionRule& rule, const TextEntry& entry) {
+    PositionRecord& record = *static_cast<PositionRecord*>(target);
+    const FieldRange& fields = kSectionFields[rule.slot];
+    for (int i = fields.first; i < fields.end; ++i) {
+        if (std::strcmp(kRecordFields[i].key, entry.keyName) == 0) {
+            parseField(record, i, entry.valueText);
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+void PluginApp::writePositionFile(const char* path) {
+    SafeFileWriter writer;
+    bool saved = writer.open(path);
+    if (saved) {
+        if (captureBeforeSave != 0) getData();
+        for (int section = 0; saved && section < kPositionSectionCount; ++section) {
+            if (section > 0) writer.write("\n");
+            saved = writeSection(writer, storedRecord, section);
+        }
+        saved = saved && writer.commit();
+    }
+    if (!saved) {
+        showMessage(kSaveErrorTitle, kSaveErrorLine1, kSaveErrorLine2);
+    }
+}
+
+int PluginApp::parsePositionFile(const char* path) {
+    TableResult table = buildEntryTable(path, positionEntries, nullptr);
+    if (table.status == TableStatus::NotOpened) return kCodeNotOpened;
+    if (table.status != TableStatus::Built) return reportTableFailure(table);
+
+    // A file that fails part-way must leave storedRecord as it was.
+    PositionRecord loaded = storedRecord;
+    const TextEntry* failed = nullptr;
+    int code =
+        walkEntries(positionEntries, kPositionSections, kPositionSectionCount, applyPositionEntry, &loaded, &failed);
+    if (code == kCodeInvalidSection) return reportInvalidSection(*failed);
+    if (code != kCodeSuccess) {
+        reportInvalidField(*failed);
+        return code;
+    }
+    storedRecord = loaded;
+    return kCodeSuccess;
+}
+
+bool PluginApp::readPositionFile(const char* path) {
+    logAlways(kPositionTexts.parsing);
+    return reportParseResult(parsePositionFile(path), kPositionTexts);
+}
+
+int PluginApp::loadPositionFile(const char* path) {
+    if (!readPositionFile(path)) return 0;
+    if (controlPanelCreated == 1) refreshPanelFields();
+    return 1;
+}

@@ -1,5 +1,50 @@
-// Quick save and quick load of QuickFile.skd.
+// Quick save and quick load of QuickFile.skd in the plug-in's folder.
+#include "log/PluginLog.h"
+#include "plugin/BoundedText.h"
+#include "plugin/Paths.h"
 #include "plugin/PluginApp.h"
+#include "position/PositionMessages.h"
 
-int PluginApp::quickSave(int) { return 1; }
-int PluginApp::quickLoad() { return 0; }
+namespace {
+
+// False when the folder is unknown (its path did not fit) or the file's path does not fit:
+// the quick file is never looked for in whatever the current folder happens to be.
+bool quickFilePath(const char* folder, char* out) {
+    if (folder[0] == '\0') return false;
+    return copyText(out, kPathSize, folder) && appendText(out, kPathSize, kQuickFileName);
+}
+
+}  // namespace
+
+int PluginApp::quickSave(int captureFirst) {
+    captureBeforeSave = captureFirst;
+    char path[kPathSize];
+    if (quickFilePath(dataFolder, path)) {
+        writePositionFile(path);
+    } else {
+        showMessage(kSaveErrorTitle, kSaveErrorLine1, kSaveErrorLine2);
+    }
+    return 1;
+}
+
+int PluginApp::quickLoad() {
+    char path[kPathSize];
+    bool loaded = false;
+    if (quickFilePath(dataFolder, path)) {
+        loaded = loadPositionFile(path) == 1;
+    } else {
+        logAlways("SkyPlacer - the path of QuickFile.skd is unknown or too long\n");
+    }
+    if (!loaded) {
+        showMessage("SkyPlacer Plugin Warning", "Unable to Load QuickFile.skd File.",
+                    "Probably not created with QuickSave Yet");
+        return 0;
+    }
+    if (controlPanelCreated == 1) {
+        XPSetWidgetProperty(saveButton, xpProperty_Enabled, 1);
+        XPSetWidgetProperty(positionButton, xpProperty_Enabled, 1);
+        XPSetWidgetDescriptor(fileNameCaption, "");
+        XPSetWidgetDescriptor(statusCaption, "The data below is from the QuickFile");
+    }
+    return 1;
+}

@@ -1,0 +1,249 @@
+// The line-and-entry reader shared by the position file and the settings file.
+#include "position/EntryReader.h"
+
+#include <cstring>
+
+#include "log/PluginLog.h"
+#include "plugin/BoundedText.h"
+
+namespace {
+
+bool isLineEnd(int c) { return c == '\n' || c == '\r'; }
+
+}  // namespace
+
+char* readLine(char* buffer, int size, FILE* file) {
+    int stored = 0;
+    int last = 0;
+    while (stored < size - 1) {
+        int c = std::fgetc(file);
+        if (c == EOF) break;
+        buffer[stored++] = static_cast<char>(c);
+        last = c;
+        if (isLineEnd(c)) break;
+    }
+    if (stored == 0) return nullptr;
+    if (isLineEnd(last)) {
+        // The other half of a two-character line end belongs to this line.
+        int partner = last == '\r' ? '\n' : '\r';
+        int next = std::fgetc(file);
+        if (next != partner && next != EOF) std::ungetc(next, file);
+    }
+    buffer[stored] = '\0';
+    return buffer;
+}
+
+void stripBlanks(const char* text, char* out) {
+    std::memset(out, 0, kEntryTextSize);
+    int kept = 0;
+    for (const char* c = text; *c != '\0' && kept < kEntryTextSize - 1; ++c) {
+        if (*c != ' ') out[kept++] = *c;
+    }
+}
+
+namespace {
+
+void removeLineEnd(char* line) {
+    size_t length = std::strlen(line);
+    if (length > 0 && line[length - 1] == '\r') line[--length] = '\0';
+    if (length > 0 && line[length - 1] == '\n') line[--length] = '\0';
+}
+
+// The name between the line's first character and its last "]".
+void takeSectionName(const char* line, char* name) {
+    const char* close = std::strrchr(line, ']');
+    size_t length = close > line ? static_cast<size_t>(close - line - 1) : 0;
+    std::memset(name, 0, kEntryTextSize);
+    if (length > 0) std::memcpy(name, line + 1, length);
+}
+
+void keepInnerBlanks(const char* value, char* out) {
+    while (*value == ' ')
+        ++value;
+    std::memset(out, 0, kEntryTextSize);
+    copyText(out, kEntryTextSize, value);
+}
+
+// Splits a key line at its last "="; the one character before "=" is dropped.
+void fillEntry(char* line, const char* section, const char* keepBlanksKey, TextEntry& entry) {
+    char* equals = std::strrchr(line, '=');
+    const char* value = equals + 1;
+    size_t p = static_cast<size_t>(equals - line);
+    line[p >= 2 ? p - 1 : 0] = '\0';
+    stripBlanks(section, entry.sectionName);
+    stripBlanks(line, entry.keyName);
+    if (keepBlanksKey != nullptr && std::strcmp(entry.keyName, keepBlanksKey) == 0) {
+        keepInnerBlanks(value, entry.valueText);
+    } else {
+        stripBlanks(value, entry.valueText);
+    }
+}
+
+// True when readLine stopped at the buffer's end with more text of the same
+// line to come (a line end alone still to come cuts nothing).
+bool lineWasCut(const char* line, FILE* file) {
+    size_t length = std::strlen(line);
+    if (length < static_cast<size_t>(kLineSize - 1) || isLineEnd(line[length - 1])) return false;
+    int next = std::fgetc(file);
+    if (next == EOF) return false;
+    std::ungetc(next, file);
+    return !isLineEnd(next);
+}
+
+TableStatus fillTable(FILE* file, EntryTable& table, const char* keepBlanksKey, char* name) {
+    char line[kLineSize];
+    char section[kEntryTextSize] = {};
+    bool sectionSeen = false;
+    int next = 0;
+    while (readLine(line, kLineSize, file) != nullptr) {
+        if (lineWasCut(line, file)) {
+            copyText(name, kEntryTextSize, line);
+            return TableStatus::LineTooLong;
+        }
+        removeLineEnd(line);
+        if (std::strchr(line, ';') != nullptr) continue;
+        if (std::strchr(line, ']') != nullptr) {
+            takeSectionName(line, section);
+            sectionSeen = true;
+            continue;
+        }
+        if (std::strchr(line, '=') == nullptr) continue;
+        if (next == kEntryCount) return TableStatus::TooManyEntries;
+        TextEntry entry;
+        fillEntry(line, section, keepBlanksKey, entry);
+        if (!sectionSeen) {
+            copyText(name, kEntryTextSize, entry.keyName);
+            return TableStatus::KeyOutsideSection;
+        }
+        table.entries[next++] = entry;
+    }
+    return TableStatus::Built;
+}
+
+const SectionRule* findRule(const char* name, const SectionRule* rules, int ruleCount) {
+    for (int i = 0; i < ruleCount; ++i) {
+        if (std::strcmp(rules[i].name, name) == 0) return &rules[i];
+    }
+    return nullptr;
+}
+
+// Formats "<name> <what>\n" for the log; a name too long for the buffer is cut,
+// which the log line itself shows.
+void logNamed(const char* name, const char* what) {
+    char text[2 * kEntryTextSize];
+    formatText(text, sizeof text, "%s %s\n", name, what);
+    logAlways(text);
+}
+
+}  // namespace
+
+namespace {
+
+// Opens a file for reading; a folder (which some systems let fopen open) counts as not opened.
+FILE* openReadable(const char* path) {
+    FILE* file = std::fopen(path, "r");
+    if (file == nullptr) return nullptr;
+    int first = std::fgetc(file);
+    if (first == EOF && std::ferror(file)) {
+        std::fclose(file);
+        return nullptr;
+    }
+    if (first != EOF) std::ungetc(first, file);
+    return file;
+}
+
+}  // namespace
+
+TableResult buildEntryTable(const char* path, EntryTable& table, const char* keepBlanksKey) {
+    TableResult result = {};
+    FILE* file = openReadable(path);
+    if (file == nullptr) {
+        result.status = TableStatus::NotOpened;
+        return result;
+    }
+    std::memset(&table, 0, sizeof table);
+    result.status = fillTable(file, table, keepBlanksKey, result.name);
+    std::fclose(file);
+    return result;
+}
+
+int walkEntries(const EntryTable& table, const SectionRule* rules, int ruleCount, ApplyEntry apply, void* target,
+                const TextEntry** failed) {
+    int index = 0;
+    while (index < kEntryCount && table.entries[index].sectionName[0] != '\0') {
+        const char* section = table.entries[index].sectionName;
+        const SectionRule* rule = findRule(section, rules, ruleCount);
+        if (rule == nullptr) {
+            *failed = &table.entries[index];
+            return kCodeInvalidSection;
+        }
+        for (; index < kEntryCount && std::strcmp(table.entries[index].sectionName, rule->name) == 0; ++index) {
+            if (!apply(target, *rule, table.entries[index])) {
+                *failed = &table.entries[index];
+                return rule->unknownKeyCode;
+            }
+        }
+    }
+    return kCodeSuccess;
+}
+
+int reportTableFailure(const TableResult& result) {
+    char text[kEntryTextSize];
+    switch (result.status) {
+        case TableStatus::TooManyEntries:
+            formatText(text, sizeof text, "SkyPlacer - the file has too many entries: more than %d key lines\n",
+                       kEntryCount);
+            logAlways(text);
+            return kCodeTooManyEntries;
+        case TableStatus::LineTooLong:
+            formatText(text, sizeof text, "SkyPlacer - a line is longer than %d characters: %.40s...\n", kLineSize - 1,
+                       result.name);
+            logAlways(text);
+            return kCodeLineTooLong;
+        default:
+            logNamed(result.name, "is outside any section: a section name must come first");
+            return kCodeInvalidSection;
+    }
+}
+
+int reportInvalidSection(const TextEntry& entry) {
+    logNamed(entry.sectionName, "is an invalid section name");
+    return kCodeInvalidSection;
+}
+
+void reportInvalidField(const TextEntry& entry) { logNamed(entry.keyName, "is an invalid field"); }
+
+namespace {
+
+const PlaceText kSharedPlaces[] = {
+    {kCodeInvalidSection, "Section Name"},
+    {kCodeTooManyEntries, "Entry Count"},
+    {kCodeLineTooLong, "Line Length"},
+};
+
+const char* placeText(int code, const ReaderTexts& texts) {
+    for (int i = 0; i < texts.placeCount; ++i) {
+        if (texts.places[i].code == code) return texts.places[i].text;
+    }
+    for (const PlaceText& place : kSharedPlaces) {
+        if (place.code == code) return place.text;
+    }
+    return "unknown place";
+}
+
+}  // namespace
+
+bool reportParseResult(int code, const ReaderTexts& texts) {
+    if (code == kCodeNotOpened) {
+        logAlways(texts.notFound);
+        return false;
+    }
+    if (code < 0) {
+        logAlways(texts.success);
+        return true;
+    }
+    char text[kEntryTextSize];
+    formatText(text, sizeof text, "Parse Error in %s\n", placeText(code, texts));
+    logAlways(text);
+    return false;
+}

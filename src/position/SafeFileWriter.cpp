@@ -1,0 +1,50 @@
+// Writing a file through a temporary file and a rename.
+#include "position/SafeFileWriter.h"
+
+#include <cstdio>
+
+#include "plugin/BoundedText.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+bool replaceFile(const char* from, const char* to) {
+#ifdef _WIN32
+    return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING) != 0;
+#else
+    return std::rename(from, to) == 0;
+#endif
+}
+
+SafeFileWriter::~SafeFileWriter() { abandon(); }
+
+bool SafeFileWriter::open(const char* path) {
+    abandon();
+    failed_ = false;
+    if (!copyText(targetPath_, sizeof targetPath_, path)) return false;
+    if (!formatText(tempPath_, sizeof tempPath_, "%s.tmp", path)) return false;
+    file_ = std::fopen(tempPath_, "w");
+    return file_ != nullptr;
+}
+
+void SafeFileWriter::write(const char* text) {
+    if (file_ == nullptr || std::fputs(text, file_) < 0) failed_ = true;
+}
+
+bool SafeFileWriter::commit() {
+    if (file_ == nullptr) return false;
+    bool written = !failed_ && std::fflush(file_) == 0 && std::ferror(file_) == 0;
+    bool closed = std::fclose(file_) == 0;
+    file_ = nullptr;
+    if (written && closed && replaceFile(tempPath_, targetPath_)) return true;
+    std::remove(tempPath_);
+    return false;
+}
+
+void SafeFileWriter::abandon() {
+    if (file_ == nullptr) return;
+    std::fclose(file_);
+    file_ = nullptr;
+    std::remove(tempPath_);
+}

@@ -1,0 +1,35 @@
+// Replaces a file without ever destroying it: the new contents go to a
+// temporary file in the same folder, which is renamed over the target only
+// when every write and the close succeeded.
+#pragma once
+
+#include <cstdio>
+
+#include "plugin/PluginApp.h"
+
+class SafeFileWriter {
+public:
+    SafeFileWriter() = default;
+    ~SafeFileWriter();  // abandons a file that was not committed
+    SafeFileWriter(const SafeFileWriter&) = delete;
+    SafeFileWriter& operator=(const SafeFileWriter&) = delete;
+
+    // Creates the temporary file beside `path`; false when it cannot be created.
+    bool open(const char* path);
+    // Writes `text`; a failure is remembered and makes commit fail.
+    void write(const char* text);
+    // Closes the temporary file and renames it over the target. On any failure
+    // the temporary file is removed and the target is left as it was.
+    bool commit();
+
+private:
+    void abandon();
+
+    FILE* file_ = nullptr;
+    bool failed_ = false;
+    char targetPath_[kPathSize] = {};
+    char tempPath_[kPathSize] = {};
+};
+
+// Renames `from` over `to`, replacing an existing `to`.
+bool replaceFile(const char* from, const char* to);

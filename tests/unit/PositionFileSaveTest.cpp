@@ -1,0 +1,127 @@
+// Saving never destroys the file it replaces: a folder that does not exist and
+// a write that fails part-way both leave the old file, remove the temporary
+// file and show the error message; the capture runs only once the file exists.
+#include <sys/resource.h>
+
+#include <csignal>
+
+#include "AppFixture.h"
+#include "position/SafeFileWriter.h"
+
+namespace {
+
+constexpr int kMainWindow = 1;
+constexpr int kCaption = 6;
+
+// Files larger than `bytes` cannot be written while this lives.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &previous_);
+        rlimit limited = previous_;
+        limited.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &previous_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+
+private:
+    rlimit previous_;
+    void (*previousHandler_)(int);
+};
+
+class PositionFileSaveTest : public AppFixture {
+protected:
+    void expectErrorShown() {
+        EXPECT_NE(0, shown("SkyPlacer Plugin Error", kMainWindow));
+        EXPECT_NE(0, shown("Unable to Create Position File.", kCaption));
+        EXPECT_NE(0, shown("Check that SkyPlacer directory exists", kCaption));
+        EXPECT_NE(nullptr, app_->messageWindow);
+    }
+};
+
+TEST_F(PositionFileSaveTest, MissingFolderShowsTheErrorAndCapturesNothing) {
+    app_->captureBeforeSave = 1;
+    sim().clearAccesses();
+    std::string target = path("no-such-folder/a.skd");
+    app_->writePositionFile(target.c_str());
+    expectErrorShown();
+    EXPECT_FALSE(fileExists(target));
+    EXPECT_TRUE(sim().accesses().empty());
+    EXPECT_EQ("", logText());
+}
+
+TEST_F(PositionFileSaveTest, CaptureRunsWhenTheFileCanBeCreated) {
+    app_->captureBeforeSave = 1;
+    sim().clearAccesses();
+    app_->writePositionFile(path("a.skd").c_str());
+    EXPECT_FALSE(sim().accesses().empty());
+    EXPECT_EQ(0, shown("SkyPlacer Plugin Error"));
+}
+
+TEST_F(PositionFileSaveTest, WriteFailingPartWayKeepsTheOldFile) {
+    const std::string old = "[POSITION_DATA]\nGear = 1\n";
+    writeFile(path("keep.skd"), old);
+    app_->storedRecord.Latitude = 1.5;
+    {
+        FileSizeLimit limit(100);
+        app_->writePositionFile(path("keep.skd").c_str());
+    }
+    EXPECT_EQ(old, readFile(path("keep.skd")));
+    EXPECT_FALSE(fileExists(path("keep.skd.tmp")));
+    expectErrorShown();
+}
+
+TEST_F(PositionFileSaveTest, TargetThatCannotBeReplacedKeepsItsContents) {
+    // A folder in the target's place: the temporary file is written but cannot be renamed over it.
+    std::filesystem::create_directories(path("folder.skd/inside"));
+    app_->writePositionFile(path("folder.skd").c_str());
+    EXPECT_TRUE(fileExists(path("folder.skd/inside")));
+    EXPECT_FALSE(fileExists(path("folder.skd.tmp")));
+    expectErrorShown();
+}
+
+TEST_F(PositionFileSaveTest, UncommittedWriterRemovesItsTemporaryFile) {
+    writeFile(path("b.skd"), "old");
+    {
+        SafeFileWriter writer;
+        ASSERT_TRUE(writer.open(path("b.skd").c_str()));
+        writer.write("new");
+        EXPECT_TRUE(fileExists(path("b.skd.tmp")));
+    }
+    EXPECT_FALSE(fileExists(path("b.skd.tmp")));
+    EXPECT_EQ("old", readFile(path("b.skd")));
+}
+
+TEST_F(PositionFileSaveTest, PathWithNoRoomForTheTemporaryNameIsRefused) {
+    std::string longName(kPathSize - 3, 'n');
+    SafeFileWriter writer;
+    EXPECT_FALSE(writer.open(longName.c_str()));
+    EXPECT_FALSE(writer.commit());
+}
+
+TEST_F(PositionFileSaveTest, QuickSaveReturnsOneEvenWhenTheFileCannotBeCreated) {
+    std::filesystem::remove_all(folder_);
+    EXPECT_EQ(1, app_->quickSave(0));
+    expectErrorShown();
+}
+
+TEST_F(PositionFileSaveTest, UnknownFolderNeverFallsBackToTheCurrentFolder) {
+    std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(folder_);
+    app_->dataFolder[0] = '\0';
+    EXPECT_EQ(1, app_->quickSave(0));
+    expectErrorShown();
+    EXPECT_FALSE(fileExists(path("QuickFile.skd")));
+    writeFile(path("QuickFile.skd"), "[POSITION_DATA]\nGear = 3\n");
+    EXPECT_EQ(0, app_->quickLoad());
+    EXPECT_EQ(0, app_->storedRecord.Gear);
+    EXPECT_NE(0, shown("SkyPlacer Plugin Warning"));
+    EXPECT_EQ("SkyPlacer - the path of QuickFile.skd is unknown or too long\n", logText());
+    std::filesystem::current_path(previous);
+}
+
+}  // namespace
