@@ -1,4 +1,41 @@
-// The one-shot start-up work run by the first startup flight loop.
+// The one-shot start-up work run by the first startup flight loop: with
+// AutoStart, open the control panel, load the default file and place the
+// aircraft there.
+#include "log/PluginLog.h"
+#include "plugin/BoundedText.h"
 #include "plugin/PluginApp.h"
+#include "ui/PanelLabels.h"
+#include "ui/WindowLayout.h"
 
-float PluginApp::deferredStart() { return 0.0f; }
+float PluginApp::deferredStart() {
+    if (!config.AutoStart) return 0.0f;
+
+    createControlPanel(kControlPanelPlace.left, kControlPanelPlace.top, kControlPanelPlace.width,
+                       kControlPanelPlace.height);
+    if (config.HideControlPanel) XPHideWidget(controlPanelWindow);
+    controlPanelCreated = 1;
+
+    char path[kPathSize];
+    int loaded = 0;
+    if (formatText(path, sizeof path, "%s%s", dataFolder, config.DefaultSKDFileName)) {
+        loaded = loadPositionFile(path);
+    } else {
+        // A cut path could name another file: load nothing rather than the wrong one
+        logAlways("SkyPlacer - The path of the default SKD file is too long, nothing loaded\n");
+    }
+
+    if (loaded) {
+        setPanelSource(1, kStatusSkdFile);
+        XPSetWidgetDescriptor(fileNameCaption, config.DefaultSKDFileName);
+        fileLoaded = 1;
+    } else {
+        setPanelSource(0, kStatusNoFile);
+        fileLoaded = 0;
+    }
+    // The record takes the panel's six-decimal texts, so the aircraft goes where the panel says
+    readPanelFields();
+
+    // A failed load leaves an all-zero record: placing at latitude 0, longitude 0 would help nobody
+    if (loaded) placementDone = 0;
+    return 0.0f;
+}

@@ -1,8 +1,134 @@
-// The control panel window.
+// The control panel: the held record as seventeen editable fields, where the
+// data came from, and the seven buttons that run the plug-in's operations.
+#include "plugin/Callbacks.h"
 #include "plugin/PluginApp.h"
+#include "position/RecordText.h"
+#include "ui/FramedWindow.h"
+#include "ui/PanelLabels.h"
+#include "ui/WidgetText.h"
 
-void PluginApp::createControlPanel(int, int, int, int) {}
-void PluginApp::refreshPanelFields() {}
-void PluginApp::readPanelFields() {}
-void PluginApp::setPanelSource(int, const char*) {}
-int PluginApp::controlPanelMessage(XPWidgetMessage, XPWidgetID, intptr_t, intptr_t) { return 0; }
+namespace {
+
+constexpr int kPositionRows = 10;  // panel fields 0 to 9: Latitude to Gear
+constexpr int kAutopilotRows = 7;  // panel fields 10 to 16: AutoPilot_Mode to AutoPilot_Heading_Roll_Mode
+
+// Panel field i shows record field i + 1: the record's flag has no field.
+constexpr int recordIndex(int panelField) { return panelField + 1; }
+
+XPWidgetID createChild(XPWidgetID window, int left, int top, int right, int bottom, const char* text,
+                       XPWidgetClass widgetClass) {
+    return XPCreateWidget(left, top, right, bottom, 1, text, 0, window, widgetClass);
+}
+
+XPWidgetID createPushButton(XPWidgetID window, int left, int top, const char* label) {
+    constexpr int kButtonWidth = 60;
+    XPWidgetID button =
+        createChild(window, left, top, left + kButtonWidth, top - kLineHeight, label, xpWidgetClass_Button);
+    XPSetWidgetProperty(button, xpProperty_ButtonType, 0);
+    return button;
+}
+
+// One block of label and entry field rows; the labels start at row 1 of `labels`.
+void createFieldBlock(XPWidgetID window, int top, int labelLeft, int labelRight, int fieldLeft, int fieldRight,
+                      const char (*labels)[kLabelSize], int rows, XPWidgetID* labelIds, XPWidgetID* fieldIds) {
+    for (int k = 0; k < rows; ++k) {
+        int y = top - 70 - kRowSpacing * k;
+        labelIds[k] = createCaption(window, labelLeft, y, labelRight, labels[k + 1]);
+        fieldIds[k] = createChild(window, fieldLeft, y, fieldRight, y - kLineHeight, "0", xpWidgetClass_TextField);
+        XPSetWidgetProperty(fieldIds[k], xpProperty_TextFieldType, 0);
+    }
+}
+
+void applyPanelSource(PluginApp& app, int dataPresent, const char* status) {
+    XPSetWidgetProperty(app.saveButton, xpProperty_Enabled, dataPresent);
+    XPSetWidgetProperty(app.positionButton, xpProperty_Enabled, dataPresent);
+    XPSetWidgetDescriptor(app.statusCaption, status);
+}
+
+}  // namespace
+
+void PluginApp::createControlPanel(int left, int top, int width, int height) {
+    const int right = left + width;
+    const int bottom = top - height;
+
+    FramedWindow frame = createFramedWindow(" ControlPanel - SkyPlacer", versionText, left, top, right, bottom,
+                                            textBuffer, sizeof textBuffer);
+    controlPanelWindow = frame.window;
+    controlPanelSubWindow = frame.subWindow;
+
+    XPWidgetID window = controlPanelWindow;
+    statusCaption = createCaption(window, left + 20, top - 30, left + 270, kStatusNoFile);
+    getDataHintCaption = createCaption(window, left + 20, top - 40, left + 270,
+                                       "Use the Get Data button to get the current aircraft position");
+    positionHintCaption = createCaption(window, left + 20, top - 50, left + 270,
+                                        "Use the Position button to use the data below to position the aircraft");
+
+    createFieldBlock(window, top, left + 20, left + 70, left + 80, left + 160, PositionLabels, kPositionRows,
+                     panelLabels, panelFields);
+    createFieldBlock(window, top, left + 200, left + 270, left + 310, left + 390, AutopilotLabels, kAutopilotRows,
+                     panelLabels + kPositionRows, panelFields + kPositionRows);
+    refreshPanelFields();
+
+    loadButton = createPushButton(window, left + 20, top - 280, " Load SKD");
+    saveButton = createPushButton(window, left + 90, top - 280, " Save SKD");
+    quickLoadButton = createPushButton(window, left + 160, top - 280, " Quick Load");
+    quickSaveButton = createPushButton(window, left + 230, top - 280, " Quick Save");
+    getDataButton = createPushButton(window, left + 20, top - 300, " Get Data");
+    saveDataButton = createPushButton(window, left + 90, top - 300, " Save Data");
+    positionButton = createPushButton(window, left + 160, top - 300, " Position");
+
+    fileNameCaption = createCaption(window, left + 10, top - 320, left + 220, "");
+
+    applyPanelSource(*this, fileLoaded ? 1 : 0, fileLoaded ? kStatusSkdFile : kStatusNoFile);
+    XPAddWidgetCallback(controlPanelWindow, ControlPanelCallback);
+}
+
+void PluginApp::refreshPanelFields() {
+    for (int i = 0; i < kPanelFieldCount; ++i) {
+        showRecordField(panelFields[i], storedRecord, recordIndex(i), textBuffer, sizeof textBuffer);
+    }
+}
+
+void PluginApp::readPanelFields() {
+    for (int i = 0; i < kPanelFieldCount; ++i) {
+        readWidgetText(panelFields[i], textBuffer, sizeof textBuffer);
+        parseField(storedRecord, recordIndex(i), textBuffer);
+    }
+}
+
+void PluginApp::setPanelSource(int dataPresent, const char* status) {
+    if (controlPanelCreated) applyPanelSource(*this, dataPresent, status);
+}
+
+int PluginApp::controlPanelMessage(XPWidgetMessage message, XPWidgetID, intptr_t param1, intptr_t) {
+    if (message == xpMessage_CloseButtonPushed) {
+        if (controlPanelCreated) {
+            XPHideWidget(controlPanelWindow);
+            controlPanelVisible = 0;
+        }
+        return 1;
+    }
+    if (message != xpMsg_PushButtonPressed) return 0;
+
+    XPWidgetID button = reinterpret_cast<XPWidgetID>(param1);
+    if (button == loadButton) {
+        openLoadDialog();
+    } else if (button == saveButton) {
+        readPanelFields();
+        openSaveDialog(0);
+    } else if (button == quickLoadButton) {
+        quickLoad();
+    } else if (button == quickSaveButton) {
+        quickSave(1);
+    } else if (button == getDataButton) {
+        getData();
+    } else if (button == saveDataButton) {
+        openSaveDialog(1);
+    } else if (button == positionButton) {
+        readPanelFields();
+        placementDone = 0;
+    } else {
+        return 0;
+    }
+    return 1;
+}

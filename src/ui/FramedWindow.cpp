@@ -1,0 +1,18 @@
+// The shared frame of the control panel and the data display.
+#include "ui/FramedWindow.h"
+
+#include "plugin/BoundedText.h"
+#include "plugin/Identity.h"
+
+FramedWindow createFramedWindow(const char* name, const char* version, int left, int top, int right, int bottom,
+                                char* titleBuffer, size_t titleSize) {
+    FramedWindow frame;
+    formatText(titleBuffer, titleSize, "%s %s %s", name, version, kCreditText);
+    frame.window = XPCreateWidget(left, top, right, bottom, 1, titleBuffer, 1, nullptr, xpWidgetClass_MainWindow);
+    XPSetWidgetProperty(frame.window, xpProperty_MainWindowHasCloseBoxes, 1);
+
+    frame.subWindow =
+        XPCreateWidget(left + 10, top - 30, right - 10, bottom + 10, 1, "", 0, frame.window, xpWidgetClass_SubWindow);
+    XPSetWidgetProperty(frame.subWindow, xpProperty_SubWindowType, 0);
+    return frame;
+}

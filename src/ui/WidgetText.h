@@ -1,0 +1,27 @@
+// Widget texts: caption lines, record values shown in a widget and a widget's
+// text read back, both through fixed buffers, bounded and always terminated.
+#pragma once
+
+#include <cstddef>
+
+#include "position/PositionRecord.h"
+#include "ui/XPWidgetsApi.h"
+
+// Captions, fields and buttons are one text line high; rows stand 20 pixels apart.
+constexpr int kLineHeight = 22;
+constexpr int kRowSpacing = 20;
+
+// A visible caption, one line high, inside `window`.
+XPWidgetID createCaption(XPWidgetID window, int left, int top, int right, const char* text);
+
+// Ends a text that was cut to fit with this marker, so the pilot can see it.
+constexpr const char* kCutMarker = "...";
+
+// Overwrites the end of the terminated text in `text` (size bytes, full) with kCutMarker.
+void markCut(char* text, size_t size);
+// Formats field `index` of `record` into `buffer` and sets it as the widget's text;
+// a value too long for the buffer is shown cut and marked.
+void showRecordField(XPWidgetID widget, const PositionRecord& record, int index, char* buffer, size_t size);
+// Reads the widget's text into `buffer`, always terminated: the toolkit leaves a
+// text that fills the buffer unterminated, so one byte is kept for the terminator.
+void readWidgetText(XPWidgetID widget, char* buffer, size_t size);

@@ -1,0 +1,72 @@
+// Finds the control panel's and the data display's widgets in the stand-in the
+// way a pilot finds them on screen: by window title, label and position.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "TestSupport.h"
+
+using skysim::WidgetId;
+using skysim::WidgetInfo;
+
+constexpr const char* kPanelTitle = " ControlPanel - SkyPlacer";
+constexpr const char* kDisplayTitle = " Data - SkyPlacer";
+
+// The panel's seventeen fields in order, by the record field each shows.
+enum PanelField {
+    kLatitude,
+    kLongitude,
+    kAltitude,
+    kHeading,
+    kPitch,
+    kRoll,
+    kSpeed,
+    kThrottle,
+    kFlaps,
+    kGear,
+    kApMode,
+    kApAltitude,
+    kApVerticalVelocity,
+    kApHeading,
+    kApAirspeed,
+    kApState,
+    kApHeadingRollMode,
+};
+
+// The position file's keys in record order (the flag first), for building test files.
+extern const char* const kRecordKeys[18];
+
+// A 23-line position file; keys not given are written as 0.
+std::string positionFileText(const std::map<std::string, std::string>& values);
+
+class PanelTest : public SimTest {
+protected:
+    // Counts data accesses from this test's start only.
+    void SetUp() override;
+    // The root window whose title begins with `title`; 0 when there is none.
+    WidgetId window(const std::string& title) const;
+    WidgetId panel() const { return window(kPanelTitle); }
+    WidgetId display() const { return window(kDisplayTitle); }
+    // Children of `window` of one class, in creation order (all classes when 0).
+    std::vector<WidgetInfo> children(WidgetId window, int widgetClass = 0) const;
+
+    WidgetId openPanel();  // the "Control Panel" menu item
+    WidgetId field(int index) const { return children(panel(), skysim::TextField).at(index).id; }
+    std::string fieldText(int index) const { return sim().widget(field(index)).descriptor; }
+    void typeField(int index, const std::string& text) { ASSERT_TRUE(sim().typeInto(field(index), text)); }
+    WidgetId button(const std::string& label) const;  // shown or not
+    bool enabled(const std::string& label) const { return sim().property(button(label), 7) != 0; }
+    void press(const std::string& label) { ASSERT_TRUE(sim().clickButton(label)) << label; }
+    std::string statusText() const { return children(panel(), skysim::Caption).front().descriptor; }
+    std::string fileNameText() const { return children(panel(), skysim::Caption).back().descriptor; }
+    // Lets the placement flight loop run once or more.
+    void nextFlightLoops() { sim().advance(0.15); }
+    // Puts the aircraft at rest somewhere recognisable.
+    void setAircraft();
+    // Scalar writes the plug-in made to one data reference since the accesses were cleared.
+    std::vector<double> writes(const std::string& name) const;
+
+    skysim::Sim& sim() const { return skysim::Sim::get(); }
+};
