@@ -1,0 +1,324 @@
+// The file dialog driven through the built module as a pilot would: opening
+// it from the menu, hot keys and the control panel, the listed files, picking,
+// loading and saving, Cancel, replacement, refused names and a folder larger
+// than one directory listing.
+#include <filesystem>
+#include <set>
+
+#include "ControlPanelDriver.h"
+#include "FlightTestSupport.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using skysim::DrawOp;
+
+// The dialog's list box on screen: 660..880 by 370..570, its scroll bar the right 20 pixels.
+constexpr int kListLeft = 660, kListTop = 570, kListRight = 880, kListBottom = 370;
+
+class FileDialogTest : public PanelTest {
+protected:
+    // A dialog left open would keep its list's item store past the test: cancel it as the pilot would.
+    void TearDown() override {
+        if (dialog() != 0 && sim().started()) {
+            sim().click(810, 321);
+            nextFlightLoops();
+            EXPECT_EQ(0, dialog());
+        }
+        PanelTest::TearDown();
+    }
+    WidgetId dialog() const { return flighttest::fileDialog(); }
+    WidgetId childOf(int widgetClass) const {
+        std::vector<WidgetInfo> found = children(dialog(), widgetClass);
+        return found.empty() ? 0 : found.front().id;
+    }
+    WidgetId listBox() const { return childOf(skysim::CustomClass); }
+    WidgetId nameField() const { return childOf(skysim::TextField); }
+    std::string nameText() const { return sim().widget(nameField()).descriptor; }
+    // The names the list box draws, top line first.
+    std::vector<std::string> listed() {
+        std::vector<std::string> names;
+        for (const DrawOp& op : sim().draw()) {
+            if (op.kind == DrawOp::String && op.widget == listBox()) names.push_back(op.text);
+        }
+        return names;
+    }
+    void pickLine(int line) { sim().click(kListLeft + 40, kListTop - 12 * line - 6); }
+    void writePosition(const std::string& name, const std::string& latitude) {
+        writeFile(pluginFile(name), positionFileText({{"Latitude", latitude}}));
+    }
+    int dialogCount() const {
+        int count = 0;
+        for (const WidgetInfo& w : sim().widgets())
+            count += w.root && w.left == 650 && w.top == 600;
+        return count;
+    }
+    std::set<std::string> folderNames() const {
+        std::set<std::string> names;
+        for (const auto& entry : fs::directory_iterator(pluginFolder()))
+            names.insert(entry.path().filename().string());
+        return names;
+    }
+};
+
+// --- building and listing ---
+
+TEST_F(FileDialogTest, LoadDialogHasItsGeometryAndListsThePositionFilesWithTheFirstPrefilled) {
+    writePosition("QuickFile.skd", "1");
+    writePosition("Home.skd", "2");
+    startWithSettings("");
+    ASSERT_TRUE(fileExists(pluginFile("SkyPlacerLog.txt")));
+    ASSERT_TRUE(sim().pickMenuItem("Load Position File"));
+    ASSERT_NE(0, dialog());
+    WidgetInfo window = sim().widget(dialog());
+    EXPECT_EQ("Load Position File", window.descriptor);
+    EXPECT_EQ(0, sim().property(dialog(), 1200));  // no close box
+    WidgetInfo list = sim().widget(listBox());
+    EXPECT_EQ((std::vector<int>{kListLeft, kListTop, kListRight, kListBottom}),
+              (std::vector<int>{list.left, list.top, list.right, list.bottom}));
+    WidgetInfo field = sim().widget(nameField());
+    EXPECT_EQ((std::vector<int>{660, 362, 860, 340}),
+              (std::vector<int>{field.left, field.top, field.right, field.bottom}));
+    EXPECT_EQ(0, sim().property(nameField(), 7));  // greyed: filled only by picking
+    std::vector<WidgetInfo> buttons = children(dialog(), skysim::Button);
+    ASSERT_EQ(2u, buttons.size());
+    EXPECT_EQ(" OK", buttons[0].descriptor);
+    EXPECT_EQ((std::vector<int>{660, 332, 750, 310}),
+              (std::vector<int>{buttons[0].left, buttons[0].top, buttons[0].right, buttons[0].bottom}));
+    EXPECT_EQ(" Cancel", buttons[1].descriptor);
+    EXPECT_EQ((std::vector<int>{760, 332, 860, 310}),
+              (std::vector<int>{buttons[1].left, buttons[1].top, buttons[1].right, buttons[1].bottom}));
+
+    EXPECT_EQ((std::vector<std::string>{"Home.skd", "QuickFile.skd"}), listed());
+    EXPECT_EQ("Home.skd", nameText());
+}
+
+TEST_F(FileDialogTest, SaveDialogReplacesTheLoadDialogWithAnEditablePrefilledName) {
+    writePosition("QuickFile.skd", "1");
+    writePosition("Home.skd", "2");
+    startWithSettings("");
+    sim().pickMenuItem("Load Position File");
+    WidgetId loadDialog = dialog();
+    sim().pickMenuItem("Save Position File");
+    EXPECT_FALSE(sim().exists(loadDialog));
+    EXPECT_EQ(1, dialogCount());
+    EXPECT_EQ("Save Position File", sim().widget(dialog()).descriptor);
+    EXPECT_NE(0, sim().property(nameField(), 7));
+    EXPECT_EQ("Home.skd", nameText());
+    EXPECT_EQ((std::vector<std::string>{"Home.skd", "QuickFile.skd"}), listed());
+}
+
+TEST_F(FileDialogTest, OnlyNamesWhoseTextFromTheFirstPointIsTheExtensionAreListed) {
+    for (const char* name : {"Home.SKD", "Home.skd.bak", "Home.v2.skd", "skd", "Approach.txt", "Home.skd", ".skd"}) {
+        writePosition(name, "1");
+    }
+    startWithSettings("");
+    sim().pickMenuItem("Load Position File");
+    EXPECT_EQ((std::vector<std::string>{".skd", "Home.skd"}), listed());
+    EXPECT_EQ(".skd", nameText());
+}
+
+TEST_F(FileDialogTest, AnEmptyFolderGivesAnEmptyListAndAnEmptyName) {
+    startWithSettings("");
+    fs::remove(pluginFile("SkyPlacer.ini"));
+    sim().pickMenuItem("Load Position File");
+    EXPECT_TRUE(listed().empty());
+    EXPECT_EQ("", nameText());
+}
+
+TEST_F(FileDialogTest, AFolderLargerThanOneListingIsListedWhole) {
+    std::vector<std::string> names;
+    for (int i = 0; i < 300; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "Position_%03d.skd", i);  // 17 bytes each: 5100 in all
+        names.push_back(name);
+        writeFile(pluginFile(name), "");
+    }
+    startWithSettings("");
+    sim().pickMenuItem("Load Position File");
+    EXPECT_EQ(300, sim().property(listBox(), 1910));  // the item count
+    // Page down until the end of the list shows.
+    for (int page = 0; page < 18; ++page)
+        sim().click(kListRight - 10, kListBottom + 25);
+    std::vector<std::string> shown = listed();
+    ASSERT_FALSE(shown.empty());
+    EXPECT_EQ(names.back(), shown.back());
+}
+
+// --- loading ---
+
+TEST_F(FileDialogTest, PickingCopiesTheNameAndOkLoadsItIntoThePanelThenTheDialogCloses) {
+    writePosition("Alpha.skd", "11.5");
+    writePosition("Bravo.skd", "22.25");
+    startWithSettings("");
+    openPanel();
+    press(" Load SKD");
+    ASSERT_NE(0, dialog());
+    EXPECT_EQ("Alpha.skd", nameText());
+    pickLine(1);
+    EXPECT_EQ("Bravo.skd", nameText());
+    press(" OK");
+    EXPECT_EQ("22.250000", fieldText(kLatitude));
+    EXPECT_EQ("The data below is from the SKD File", statusText());
+    EXPECT_EQ("Bravo.skd", fileNameText());
+    EXPECT_TRUE(enabled(" Save SKD"));
+    EXPECT_TRUE(enabled(" Position"));
+    EXPECT_NE(0, dialog());  // closed by the flight loop, not by its own callback
+    nextFlightLoops();
+    EXPECT_EQ(0, dialog());
+}
+
+TEST_F(FileDialogTest, CancelChangesNothingButClosesTheDialog) {
+    writePosition("Alpha.skd", "11.5");
+    startWithSettings("");
+    openPanel();
+    press(" Load SKD");
+    pickLine(0);
+    press(" Cancel");
+    nextFlightLoops();
+    EXPECT_EQ(0, dialog());
+    EXPECT_EQ("0.000000", fieldText(kLatitude));
+    EXPECT_EQ("No SKD File Loaded", statusText());
+    EXPECT_FALSE(enabled(" Save SKD"));
+}
+
+TEST_F(FileDialogTest, AFailedLoadGreysTheButtonsAndKeepsTheFileName) {
+    writePosition("Alpha.skd", "11.5");
+    startWithSettings("");
+    openPanel();
+    press(" Load SKD");
+    press(" OK");
+    nextFlightLoops();
+    ASSERT_EQ("Alpha.skd", fileNameText());
+    writeFile(pluginFile("Alpha.skd"), "[NOWHERE]\nLatitude = 3\n");
+    press(" Load SKD");
+    press(" OK");
+    EXPECT_EQ("No SKD File Loaded", statusText());
+    EXPECT_FALSE(enabled(" Save SKD"));
+    EXPECT_FALSE(enabled(" Position"));
+    EXPECT_EQ("Alpha.skd", fileNameText());
+    nextFlightLoops();
+    EXPECT_EQ(0, dialog());
+}
+
+TEST_F(FileDialogTest, LoadWithNoFileListedFailsOnTheFolderItself) {
+    startWithSettings("");
+    openPanel();
+    press(" Get Data");
+    ASSERT_TRUE(enabled(" Position"));
+    press(" Load SKD");
+    press(" OK");
+    EXPECT_EQ("No SKD File Loaded", statusText());
+    EXPECT_FALSE(enabled(" Position"));
+}
+
+TEST_F(FileDialogTest, LoadDialogOpenedOverASaveDialogLoads) {
+    writePosition("Alpha.skd", "11.5");
+    startWithSettings("");
+    sim().pickMenuItem("Save Position File");
+    sim().pickMenuItem("Load Position File");
+    EXPECT_EQ(1, dialogCount());
+    EXPECT_EQ("Load Position File", sim().widget(dialog()).descriptor);
+    EXPECT_EQ(0, sim().property(nameField(), 7));
+    std::set<std::string> before = folderNames();
+    press(" OK");
+    EXPECT_EQ(before, folderNames());  // nothing saved
+    openPanel();
+    EXPECT_EQ("11.500000", fieldText(kLatitude));
+}
+
+TEST_F(FileDialogTest, LoadByHotKeyBeforeThePanelExistsShowsInThePanelBuiltLater) {
+    writePosition("Alpha.skd", "11.5");
+    startWithSettings(flighttest::allHotKeysIni());
+    ASSERT_EQ(1, sim().pressHotKey(flighttest::hotKeyOf(1), 0));
+    press(" OK");
+    nextFlightLoops();
+    EXPECT_EQ(0, dialog());
+    openPanel();
+    EXPECT_EQ("11.500000", fieldText(kLatitude));
+    EXPECT_EQ("The data below is from the SKD File", statusText());
+    EXPECT_TRUE(enabled(" Save SKD"));
+    EXPECT_TRUE(enabled(" Position"));
+}
+
+// --- saving ---
+
+TEST_F(FileDialogTest, ATypedNameWithoutAPointGetsTheExtensionAndOneWithAPointKeepsItsOwn) {
+    startWithSettings("");
+    sim().pickMenuItem("Save Position File");
+    ASSERT_TRUE(sim().typeInto(nameField(), "Approach"));
+    press(" OK");
+    nextFlightLoops();
+    EXPECT_TRUE(fileExists(pluginFile("Approach.skd")));
+    EXPECT_NE(std::string::npos, readFile(pluginFile("Approach.skd")).find("[POSITION_DATA]"));
+
+    sim().pickMenuItem("Save Position File");
+    ASSERT_TRUE(sim().typeInto(nameField(), "Approach.txt"));
+    press(" OK");
+    nextFlightLoops();
+    EXPECT_TRUE(fileExists(pluginFile("Approach.txt")));
+    EXPECT_FALSE(fileExists(pluginFile("Approach.txt.skd")));
+
+    sim().pickMenuItem("Save Position File");
+    EXPECT_EQ((std::vector<std::string>{"Approach.skd"}), listed());
+}
+
+TEST_F(FileDialogTest, AnEmptySaveNameWritesTheBareExtension) {
+    startWithSettings("");
+    sim().pickMenuItem("Save Position File");
+    ASSERT_TRUE(sim().typeInto(nameField(), ""));
+    press(" OK");
+    EXPECT_TRUE(fileExists(pluginFile(".skd")));
+}
+
+TEST_F(FileDialogTest, NamesThatLeaveTheFolderAreRefusedWithAMessageAndNothingWritten) {
+    startWithSettings("");
+    fs::create_directories(pluginFolder() + "sub");
+    for (const char* name : {"../Escape", "..", "sub/Inner", "sub\\Inner", "/tmp/Absolute"}) {
+        std::set<std::string> before = folderNames();
+        std::set<std::string> parentBefore;
+        for (const auto& entry : fs::directory_iterator(fs::path(pluginFolder()).parent_path().parent_path())) {
+            parentBefore.insert(entry.path().filename().string());
+        }
+        sim().pickMenuItem("Save Position File");
+        ASSERT_TRUE(sim().typeInto(nameField(), name));
+        press(" OK");
+        EXPECT_NE(0, sim().findShown("Invalid Position File Name.")) << name;
+        EXPECT_EQ(before, folderNames()) << name;
+        EXPECT_TRUE(fs::is_empty(pluginFolder() + "sub")) << name;
+        EXPECT_FALSE(fileExists("/tmp/Absolute.skd"));
+        nextFlightLoops();
+        EXPECT_EQ(0, dialog()) << name;  // the close still happens
+        sim().clickButton(" OK");        // dismiss the message
+        nextFlightLoops();
+    }
+    EXPECT_EQ(0, sim().findShown("Invalid Position File Name."));
+}
+
+TEST_F(FileDialogTest, ANameLongerThanTheDialogTakesIsRefused) {
+    startWithSettings("");
+    std::set<std::string> before = folderNames();
+    sim().pickMenuItem("Save Position File");
+    ASSERT_TRUE(sim().typeInto(nameField(), std::string(256, 'n')));
+    press(" OK");
+    EXPECT_NE(0, sim().findShown("Position File Name Too Long."));
+    EXPECT_EQ(before, folderNames());
+}
+
+// --- lifetime ---
+
+TEST_F(FileDialogTest, OpeningAndClosingManyTimesLeavesNoWidgetBehind) {
+    writePosition("Alpha.skd", "1");
+    startWithSettings("");
+    int before = sim().widgetCount();
+    for (int i = 0; i < 100; ++i) {
+        sim().pickMenuItem(i % 2 ? "Load Position File" : "Save Position File");
+        if (i % 3 == 0) sim().pickMenuItem("Load Position File");  // replaced while open
+        press(" Cancel");
+        nextFlightLoops();
+    }
+    EXPECT_EQ(0, dialog());
+    EXPECT_EQ(before, sim().widgetCount());
+}
+
+}  // namespace
