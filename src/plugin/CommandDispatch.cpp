@@ -1,11 +1,126 @@
 // Hot-key and menu dispatch of the eight commands.
-#include "plugin/PluginApp.h"
+#include <cstring>
 
-void PluginApp::dispatchHotKey(void*) {}
-void PluginApp::dispatchMenu(void*, void*) {}
-void PluginApp::runCommand(int) {}
-void PluginApp::armPlacementIfEnabled() {}
-void PluginApp::showControlPanel() {}
-void PluginApp::showDataDisplay() {}
-void PluginApp::toggleControlPanel() {}
-void PluginApp::toggleDataDisplay() {}
+#include "plugin/PluginApp.h"
+#include "ui/WindowLayout.h"
+
+namespace {
+
+// A window that is built on first demand and afterwards only shown and hidden.
+struct ToggledWindow {
+    int32_t PluginApp::*created;
+    int32_t PluginApp::*visible;
+    XPWidgetID PluginApp::*window;
+    void (PluginApp::*create)(int left, int top, int width, int height);
+    const WindowPlace& place;
+};
+constexpr ToggledWindow kControlPanel = {&PluginApp::controlPanelCreated, &PluginApp::controlPanelVisible,
+                                         &PluginApp::controlPanelWindow, &PluginApp::createControlPanel,
+                                         kControlPanelPlace};
+constexpr ToggledWindow kDataDisplay = {&PluginApp::dataDisplayCreated, &PluginApp::dataDisplayVisible,
+                                        &PluginApp::dataDisplayWindow, &PluginApp::createDataDisplay,
+                                        kDataDisplayPlace};
+
+void buildOrShow(PluginApp& app, const ToggledWindow& w) {
+    if (app.*w.created == 0) {
+        (app.*w.create)(w.place.left, w.place.top, w.place.width, w.place.height);
+        app.*w.created = 1;
+    } else if (XPIsWidgetVisible(app.*w.window) == 0) {
+        XPShowWidget(app.*w.window);
+    }
+}
+
+// The visible flag records the last show or hide by a command, not what the screen shows.
+void toggle(PluginApp& app, const ToggledWindow& w) {
+    app.*w.visible = app.*w.visible == 0 ? 1 : 0;
+    if (app.*w.visible == 1) {
+        buildOrShow(app, w);
+    } else if (app.*w.created == 1) {
+        XPHideWidget(app.*w.window);
+    }
+}
+
+// The command number of a hot key's reference text ("00" to "07"), read from
+// its leading digits; -1 when the text starts with no digit or names no command.
+int commandOfReference(const char* text) {
+    if (text == nullptr || *text < '0' || *text > '9') return -1;
+    int number = 0;
+    for (; *text >= '0' && *text <= '9'; ++text) {
+        number = number * 10 + (*text - '0');
+        if (number >= kCommandCount) return -1;
+    }
+    return number;
+}
+
+}  // namespace
+
+void PluginApp::dispatchHotKey(void* reference) {
+    const int command = commandOfReference(static_cast<const char*>(reference));
+    if (command >= 0) runCommand(command);
+}
+
+void PluginApp::dispatchMenu(void*, void* itemReference) {
+    const char* text = static_cast<const char*>(itemReference);
+    if (text == nullptr) return;
+    for (const MenuItem& item : kMenuItems) {
+        if (std::strcmp(text, item.text) != 0) continue;
+        // The menu only ever shows the two windows; the hot keys toggle them.
+        if (item.command == CONTROL_PANEL) {
+            showControlPanel();
+        } else if (item.command == DATA_DISPLAY) {
+            showDataDisplay();
+        } else {
+            runCommand(item.command);
+        }
+    }
+}
+
+void PluginApp::runCommand(int command) {
+    switch (command) {
+        case GET_DATA:
+            getData();
+            break;
+        case LOAD:
+            openLoadDialog();
+            break;
+        case SAVE:
+            openSaveDialog(1);
+            break;  // the file gets the aircraft's state at the time of writing
+        case QUICK_LOAD:
+            quickLoad();
+            break;
+        case QUICK_SAVE:
+            quickSave(1);
+            break;
+        case POSITION:
+            armPlacementIfEnabled();
+            break;
+        case CONTROL_PANEL:
+            toggleControlPanel();
+            break;
+        case DATA_DISPLAY:
+            toggleDataDisplay();
+            break;
+        default:
+            break;
+    }
+}
+
+// Places storedRecord as it is; unlike the panel's button, the panel's fields are not read first.
+void PluginApp::armPlacementIfEnabled() {
+    if (controlPanelCreated != 1 || positionButton == 0) return;  // no panel, no enabled button
+    if (XPGetWidgetProperty(positionButton, xpProperty_Enabled, nullptr) != 0) placementDone = 0;
+}
+
+void PluginApp::showControlPanel() {
+    buildOrShow(*this, kControlPanel);
+    controlPanelVisible = 1;
+}
+
+void PluginApp::showDataDisplay() {
+    buildOrShow(*this, kDataDisplay);
+    dataDisplayVisible = 1;
+}
+
+void PluginApp::toggleControlPanel() { toggle(*this, kControlPanel); }
+void PluginApp::toggleDataDisplay() { toggle(*this, kDataDisplay); }

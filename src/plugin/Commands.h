@@ -14,3 +14,12 @@ enum Command {
 };
 
 constexpr int kCommandCount = 8;
+
+// The plug-in menu's items, in the order they are shown, and the command each
+// runs. Each text's own address is the item's reference.
+struct MenuItem {
+    const char* text;
+    int command;
+};
+constexpr int kMenuItemCount = 8;
+extern const MenuItem kMenuItems[kMenuItemCount];

@@ -13,15 +13,6 @@
 
 PluginApp* thePluginApp = nullptr;
 
-namespace {
-
-// The menu's items, in the order they are shown. Each text's own address is
-// its item reference, so the menu handler receives the chosen text.
-const char* const kMenuItems[] = {"Control Panel",   "Data Display",    "Load Position File", "Save Position File",
-                                  "Quick Load File", "Quick Save File", "Get Data",           "Position"};
-
-}  // namespace
-
 void PluginApp::start(char* name, char* signature, char* description) {
     copyText(name, kSimulatorTextSize, kPluginName);
     copyText(signature, kSimulatorTextSize, kPluginSignature);
@@ -30,8 +21,9 @@ void PluginApp::start(char* name, char* signature, char* description) {
 
     pluginsMenuItem = XPLMAppendMenuItem(XPLMFindPluginsMenu(), "Sky Placer", nullptr, 1);
     pluginMenu = XPLMCreateMenu("Sky Placer", XPLMFindPluginsMenu(), pluginsMenuItem, MenuHandler, nullptr);
-    for (const char* item : kMenuItems) {
-        XPLMAppendMenuItem(pluginMenu, item, const_cast<char*>(item), 1);
+    // The item's reference is its own text, which the menu handler compares.
+    for (const MenuItem& item : kMenuItems) {
+        XPLMAppendMenuItem(pluginMenu, item.text, const_cast<char*>(item.text), 1);
     }
 
     buildFolderPaths();

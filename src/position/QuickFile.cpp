@@ -4,6 +4,7 @@
 #include "plugin/Paths.h"
 #include "plugin/PluginApp.h"
 #include "position/PositionMessages.h"
+#include "ui/PanelLabels.h"
 
 namespace {
 
@@ -40,11 +41,7 @@ int PluginApp::quickLoad() {
                     "Probably not created with QuickSave Yet");
         return 0;
     }
-    if (controlPanelCreated == 1) {
-        XPSetWidgetProperty(saveButton, xpProperty_Enabled, 1);
-        XPSetWidgetProperty(positionButton, xpProperty_Enabled, 1);
-        XPSetWidgetDescriptor(fileNameCaption, "");
-        XPSetWidgetDescriptor(statusCaption, "The data below is from the QuickFile");
-    }
+    setPanelSource(1, kStatusQuickFile);
+    if (controlPanelCreated == 1) XPSetWidgetDescriptor(fileNameCaption, "");
     return 1;
 }

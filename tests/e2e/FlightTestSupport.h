@@ -1,0 +1,93 @@
+// What the capture, placement and command tests share: the settings that bind
+// all eight hot keys, finding the plug-in's windows, and reading the data
+// references the plug-in wrote.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "TestSupport.h"
+
+namespace flighttest {
+
+using skysim::DataAccess;
+using skysim::WidgetId;
+using skysim::WidgetInfo;
+
+// The command numbers, as the hot keys' reference texts "00" to "07" carry them.
+enum Command { GET_DATA, LOAD, SAVE, QUICK_LOAD, QUICK_SAVE, POSITION, CONTROL_PANEL, DATA_DISPLAY };
+
+// F1 to F8 (virtual keys 112 to 119) bound to commands 0 to 7.
+constexpr int kF1 = 112;
+inline std::string allHotKeysIni() {
+    static const char* const sections[] = {"GET_DATA",   "LOAD",     "SAVE",          "QUICK_LOAD",
+                                           "QUICK_SAVE", "POSITION", "CONTROL_PANEL", "DATA_DISPLAY"};
+    std::string ini;
+    for (int i = 0; i < 8; ++i)
+        ini += "[" + std::string(sections[i]) + "]\nHotKey = F" + std::to_string(i + 1) + "\n";
+    return ini;
+}
+inline int hotKeyOf(int command) { return kF1 + command; }
+
+// The root main window whose rectangle is exactly this one, or 0.
+inline WidgetId rootWindowAt(int left, int top, int right, int bottom) {
+    for (const WidgetInfo& w : skysim::Sim::get().widgets()) {
+        if (w.root && w.widgetClass == skysim::MainWindow && w.left == left && w.top == top && w.right == right &&
+            w.bottom == bottom) {
+            return w.id;
+        }
+    }
+    return 0;
+}
+inline int rootWindowCount() {
+    int count = 0;
+    for (const WidgetInfo& w : skysim::Sim::get().widgets())
+        count += w.root && w.widgetClass == skysim::MainWindow;
+    return count;
+}
+inline WidgetId controlPanel() { return rootWindowAt(20, 540, 430, 200); }
+inline WidgetId dataDisplay() { return rootWindowAt(20, 540, 370, 120); }
+inline WidgetId fileDialog() { return rootWindowAt(650, 600, 890, 300); }
+
+inline bool isWrite(DataAccess::Kind kind) {
+    return kind == DataAccess::SetF || kind == DataAccess::SetD || kind == DataAccess::SetI ||
+           kind == DataAccess::SetVF;
+}
+inline std::vector<DataAccess> writes() {
+    std::vector<DataAccess> out;
+    for (const DataAccess& a : skysim::Sim::get().accesses()) {
+        if (isWrite(a.kind)) out.push_back(a);
+    }
+    return out;
+}
+// Every write of this data reference, in order.
+inline std::vector<DataAccess> writesTo(const std::string& name) {
+    std::vector<DataAccess> out;
+    for (const DataAccess& a : writes()) {
+        if (a.name == name) out.push_back(a);
+    }
+    return out;
+}
+// How many placements the plug-in made: each writes the orientation once.
+inline int placementCount() { return static_cast<int>(writesTo("sim/flightmodel/position/q").size()); }
+
+// An aircraft at rest with nothing set but what the test gives.
+inline void setAircraft(float psi, float magneticVariation, float knots) {
+    skysim::Sim& sim = skysim::Sim::get();
+    sim.setFloat("sim/flightmodel/position/psi", psi);
+    sim.setFloat("sim/flightmodel/position/magnetic_variation", magneticVariation);
+    sim.setFloat("sim/flightmodel/position/indicated_airspeed", knots);
+}
+
+// The pilot's route to a placement: open the panel, capture the aircraft
+// (which enables " Position"), pick "Position" and let the loop run.
+inline void captureAndPlace() {
+    skysim::Sim& sim = skysim::Sim::get();
+    sim.pickMenuItem("Control Panel");
+    sim.pickMenuItem("Get Data");
+    sim.clearAccesses();
+    sim.pickMenuItem("Position");
+    sim.advance(0.15);
+}
+
+}  // namespace flighttest

@@ -1,0 +1,107 @@
+// The placement flight loop on an application object of the test's own: its
+// constant interval, its idle path, one placement per request and the one
+// pause key stroke. End-to-end tests drive the same loop through the module.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <memory>
+
+#include "OwnPluginAppFixture.h"
+#include "plugin/Callbacks.h"
+
+namespace {
+
+class PlacementLoopTest : public OwnPluginAppTest {
+protected:
+    void SetUp() override {
+        OwnPluginAppTest::SetUp();
+        app_->magneticVariationRef = ref("sim/flightmodel/position/magnetic_variation");
+        app_->qRef = ref("sim/flightmodel/position/q");
+        app_->localVxRef = ref("sim/flightmodel/position/local_vx");
+        app_->throttleRef = ref("sim/flightmodel/engine/ENGN_thro");
+    }
+    float callLoop() { return PlacementFlightLoop(0.1f, 0.1f, 1, nullptr); }
+};
+
+TEST_F(PlacementLoopTest, IdleCallTouchesNothingAndAsksAgainInATenth) {
+    std::unique_ptr<PluginApp> before(new PluginApp(*app_));
+    sim().clearAccesses();
+    EXPECT_EQ(0.1f, callLoop());
+    EXPECT_EQ(0, std::memcmp(before.get(), app_.get(), sizeof(PluginApp)));
+    EXPECT_TRUE(sim().accesses().empty());
+}
+
+TEST_F(PlacementLoopTest, ArmedCallPlacesOnceAndDisarms) {
+    app_->storedRecord.Throttle = 0.5f;
+    app_->placementDone = 0;
+    sim().clearAccesses();
+    EXPECT_EQ(0.1f, callLoop());
+    EXPECT_EQ(1, app_->placementDone);
+    EXPECT_EQ(std::vector<float>(8, 0.5f), sim().getFloats("sim/flightmodel/engine/ENGN_thro"));
+    size_t afterFirst = sim().accesses().size();
+    EXPECT_EQ(0.1f, callLoop());
+    EXPECT_EQ(afterFirst, sim().accesses().size());
+}
+
+TEST_F(PlacementLoopTest, AllZeroRecordFacesMinusTheOldVariation) {
+    sim().setFloat("sim/flightmodel/position/magnetic_variation", 12.0f);
+    app_->placementDone = 0;
+    callLoop();
+    std::vector<float> q = sim().getFloats("sim/flightmodel/position/q");
+    ASSERT_EQ(4u, q.size());
+    EXPECT_NEAR(std::cos(-6.0 * M_PI / 180.0), q[0], 1e-6);
+    EXPECT_NEAR(std::sin(-6.0 * M_PI / 180.0), q[3], 1e-6);
+    EXPECT_EQ(0.0f, sim().getFloat("sim/flightmodel/position/local_vx"));
+}
+
+TEST_F(PlacementLoopTest, PauseFollowsOnlyTheFirstPlacementWithBothSettings) {
+    app_->config.AutoStart = 1;
+    app_->config.PauseAutoStart = 1;
+    app_->placementDone = 0;
+    callLoop();
+    EXPECT_EQ(std::vector<int>{0}, sim().keyStrokes());
+    EXPECT_EQ(0, app_->config.PauseAutoStart);
+    EXPECT_EQ(1, app_->config.AutoStart);
+    app_->placementDone = 0;
+    callLoop();
+    EXPECT_EQ(std::vector<int>{0}, sim().keyStrokes());
+}
+
+TEST_F(PlacementLoopTest, NoPauseUnlessBothSettingsAreSet) {
+    const int settings[][2] = {{0, 1}, {1, 0}, {0, 0}};
+    for (const auto& s : settings) {
+        app_->config.AutoStart = s[0];
+        app_->config.PauseAutoStart = s[1];
+        app_->placementDone = 0;
+        callLoop();
+        EXPECT_TRUE(sim().keyStrokes().empty()) << s[0] << s[1];
+        EXPECT_EQ(s[1], app_->config.PauseAutoStart);
+    }
+}
+
+TEST_F(PlacementLoopTest, NoPauseWithoutAPlacement) {
+    app_->config.AutoStart = 1;
+    app_->config.PauseAutoStart = 1;
+    callLoop();
+    EXPECT_TRUE(sim().keyStrokes().empty());
+    EXPECT_EQ(1, app_->config.PauseAutoStart);
+}
+
+TEST_F(PlacementLoopTest, HeadingsBeyondAnyIntStillGiveAFiniteVelocity) {
+    // Whatever a file holds is placed; a huge or infinite heading must not
+    // reach an integer conversion.
+    const float headings[] = {3.0e9f, -3.0e9f, INFINITY, -INFINITY, NAN};
+    for (float heading : headings) {
+        app_->storedRecord.Heading = heading;
+        app_->storedRecord.Speed = 100.0f;
+        app_->placementDone = 0;
+        sim().clearAccesses();
+        callLoop();
+        float vx = sim().getFloat("sim/flightmodel/position/local_vx");
+        EXPECT_TRUE(std::isfinite(vx)) << heading;
+        EXPECT_EQ(1, app_->placementDone);
+    }
+}
+
+}  // namespace
