@@ -1,0 +1,16 @@
+// Writing a picture of the screen: NAME.svg, and NAME.png beside it when
+// rsvg-convert is installed.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "Screen.h"
+
+namespace player {
+
+// Returns the files written; false with `error` when the SVG could not be written.
+bool writePicture(const Screen& screen, const std::string& folder, const std::string& name,
+                  std::vector<std::string>& written, std::string& error);
+
+}  // namespace player

@@ -1,0 +1,218 @@
+// Look-ups on the captured screen, with messages that say what is there instead.
+#include "WidgetLookup.h"
+
+#include <algorithm>
+
+namespace player {
+
+namespace {
+
+constexpr int kListLineHeight = 12;
+constexpr int kListTextDrop = 10;  // a list line's text is drawn 10 pixels below its top
+
+bool rowHolds(const ScreenItem& row, const ScreenItem& item) {
+    int centre = (row.top + row.bottom) / 2;
+    return item.bottom <= centre && centre <= item.top;
+}
+
+// A value stands in a text field or a caption; frames around rows do not count.
+bool showsValue(const ScreenItem& item) {
+    return item.widgetClass == skysim::TextField || item.widgetClass == skysim::Caption;
+}
+
+std::string quotedList(const std::vector<std::string>& texts) {
+    std::string out;
+    for (const std::string& text : texts)
+        out += (out.empty() ? "\"" : ", \"") + text + "\"";
+    return out.empty() ? "none" : out;
+}
+
+std::vector<std::string> textsOfClass(const std::vector<const ScreenWindow*>& windows, int widgetClass) {
+    std::vector<std::string> texts;
+    for (const ScreenWindow* window : windows) {
+        for (const ScreenItem& item : window->items) {
+            std::string text = trimBlanks(item.text);
+            if (item.widgetClass == widgetClass && !text.empty()) texts.push_back(text);
+        }
+    }
+    return texts;
+}
+
+}  // namespace
+
+std::string trimBlanks(const std::string& text) {
+    size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return "";
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+std::vector<const ScreenWindow*> WidgetLookup::windows() const {
+    std::vector<const ScreenWindow*> out;
+    for (const ScreenWindow& window : screen_.windows) {
+        if (scope_.empty() || window.frame.text.find(scope_) != std::string::npos) out.push_back(&window);
+    }
+    return out;
+}
+
+std::string WidgetLookup::scopeNote() const {
+    return scope_.empty() ? " on screen" : " in the window \"" + scope_ + "\"";
+}
+
+// The one widget of this class and text in scope; `noun` names the class in messages.
+bool WidgetLookup::byText(int widgetClass, const std::string& noun, const std::string& text, Found& found,
+                          std::string& error) const {
+    std::vector<Found> matches;
+    for (const ScreenWindow* window : windows()) {
+        for (const ScreenItem& item : window->items) {
+            if (item.widgetClass == widgetClass && trimBlanks(item.text) == trimBlanks(text)) {
+                matches.push_back({window, &item});
+            }
+        }
+    }
+    if (matches.empty()) {
+        error = "no " + noun + " \"" + text + "\"" + scopeNote() + "; " + noun +
+                "s shown: " + quotedList(textsOfClass(windows(), widgetClass));
+        return false;
+    }
+    for (const Found& match : matches) {
+        if (match.window != matches.front().window) {
+            error = "the " + noun + " \"" + text + "\" is in more than one window (\"" +
+                    trimBlanks(matches.front().window->frame.text) + "\", \"" + trimBlanks(match.window->frame.text) +
+                    "\"); choose one with the step window TITLE";
+            return false;
+        }
+    }
+    found = matches.front();
+    return true;
+}
+
+bool WidgetLookup::button(const std::string& label, Found& found, std::string& error) const {
+    return byText(skysim::Button, "button", label, found, error);
+}
+
+bool WidgetLookup::window(const std::string& title, Found& found, std::string& error) const {
+    std::vector<std::string> titles;
+    for (const ScreenWindow& window : screen_.windows) {
+        if (window.frame.text.find(title) != std::string::npos) {
+            found = {&window, &window.frame};
+            return true;
+        }
+        titles.push_back(trimBlanks(window.frame.text));
+    }
+    error = "no window titled \"" + title + "\" on screen; windows shown: " + quotedList(titles);
+    return false;
+}
+
+bool WidgetLookup::caption(const std::string& label, Found& found, std::string& error) const {
+    return byText(skysim::Caption, "label", label, found, error);
+}
+
+bool WidgetLookup::textField(int number, Found& found, std::string& error) const {
+    std::vector<const ScreenWindow*> inScope = windows();
+    if (inScope.size() != 1) {
+        error = "text field #" + std::to_string(number) + " needs one window; " + std::to_string(inScope.size()) +
+                " are" + scopeNote() + ", choose one with the step window TITLE";
+        return false;
+    }
+    int seen = 0;
+    for (const ScreenItem& item : inScope.front()->items) {
+        if (item.widgetClass == skysim::TextField && ++seen == number) {
+            found = {inScope.front(), &item};
+            return true;
+        }
+    }
+    error = "the window \"" + trimBlanks(inScope.front()->frame.text) + "\" has " + std::to_string(seen) +
+            " text field" + (seen == 1 ? "" : "s") + ", not #" + std::to_string(number);
+    return false;
+}
+
+bool WidgetLookup::beside(const std::string& label, Found& found, std::string& error) const {
+    if (label.size() > 1 && label.size() <= 6 && label[0] == '#' &&
+        label.find_first_not_of("0123456789", 1) == std::string::npos) {
+        return textField(std::stoi(label.substr(1)), found, error);
+    }
+    Found labelFound;
+    if (!caption(label, labelFound, error)) return false;
+    const ScreenItem& row = *labelFound.item;
+    const ScreenItem* nearest = nullptr;
+    for (const ScreenItem& item : labelFound.window->items) {
+        if (!showsValue(item) || item.left <= row.left || !rowHolds(row, item)) continue;
+        if (nearest == nullptr || item.left < nearest->left) nearest = &item;
+    }
+    if (nearest == nullptr) {
+        error = "nothing stands beside the label \"" + label + "\"";
+        return false;
+    }
+    found = {labelFound.window, nearest};
+    return true;
+}
+
+bool WidgetLookup::cell(const std::string& label, const std::string& column, Found& found, std::string& error) const {
+    Found labelFound, header;
+    if (!caption(label, labelFound, error)) return false;
+    WidgetLookup inWindow(screen_, labelFound.window->frame.text);
+    if (!inWindow.caption(column, header, error)) return false;
+    int centre = (header.item->left + header.item->right) / 2;
+    for (const ScreenItem& item : labelFound.window->items) {
+        if (&item != labelFound.item && showsValue(item) && item.left <= centre && centre <= item.right &&
+            rowHolds(*labelFound.item, item)) {
+            found = {labelFound.window, &item};
+            return true;
+        }
+    }
+    error = "no widget under \"" + column + "\" on the row of \"" + label + "\"";
+    return false;
+}
+
+std::vector<const skysim::DrawOp*> WidgetLookup::listEntries() const {
+    std::vector<const skysim::DrawOp*> entries;
+    for (const ScreenWindow* window : windows()) {
+        for (const skysim::DrawOp& op : window->drawing) {
+            if (op.kind == skysim::DrawOp::String) entries.push_back(&op);
+        }
+    }
+    return entries;
+}
+
+bool WidgetLookup::listEntry(const std::string& entry, int& x, int& y, const ScreenWindow*& window,
+                             std::string& error) const {
+    std::vector<std::string> drawn;
+    for (const ScreenWindow* each : windows()) {
+        for (const skysim::DrawOp& op : each->drawing) {
+            if (op.kind != skysim::DrawOp::String) continue;
+            if (op.text == entry) {
+                x = op.x1 + 2;
+                y = op.y1 + kListTextDrop - kListLineHeight / 2;  // the middle of the line
+                window = each;
+                return true;
+            }
+            drawn.push_back(op.text);
+        }
+    }
+    error = "no list entry \"" + entry + "\"" + scopeNote() + "; entries shown: " + quotedList(drawn);
+    return false;
+}
+
+const ScreenWindow* WidgetLookup::coveringWindow(const ScreenWindow* window, int x, int y) const {
+    const ScreenWindow* cover = nullptr;
+    bool inFront = false;
+    for (const ScreenWindow& each : screen_.windows) {
+        const ScreenItem& frame = each.frame;
+        bool holds = frame.left <= x && x <= frame.right && frame.bottom <= y && y <= frame.top;
+        if (inFront && holds) cover = &each;
+        inFront = inFront || &each == window;
+    }
+    return cover;
+}
+
+bool WidgetLookup::showsText(const std::string& text) const {
+    for (const ScreenWindow* window : windows()) {
+        if (window->frame.text.find(text) != std::string::npos) return true;
+        for (const ScreenItem& item : window->items) {
+            if (trimBlanks(item.text) == trimBlanks(text)) return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace player
