@@ -2,7 +2,7 @@
 // AutoStart, open the control panel, load the default file and place the
 // aircraft there.
 #include "log/PluginLog.h"
-#include "plugin/BoundedText.h"
+#include "plugin/Paths.h"
 #include "plugin/PluginApp.h"
 #include "ui/PanelLabels.h"
 #include "ui/WindowLayout.h"
@@ -10,14 +10,17 @@
 float PluginApp::deferredStart() {
     if (!config.AutoStart) return 0.0f;
 
-    createControlPanel(kControlPanelPlace.left, kControlPanelPlace.top, kControlPanelPlace.width,
-                       kControlPanelPlace.height);
-    if (config.HideControlPanel) XPHideWidget(controlPanelWindow);
-    controlPanelCreated = 1;
+    // A pilot may have opened the panel within the first second: it is built only once
+    if (!controlPanelCreated) {
+        createControlPanel(kControlPanelPlace.left, kControlPanelPlace.top, kControlPanelPlace.width,
+                           kControlPanelPlace.height);
+        if (config.HideControlPanel) XPHideWidget(controlPanelWindow);
+        controlPanelCreated = 1;
+    }
 
     char path[kPathSize];
     int loaded = 0;
-    if (formatText(path, sizeof path, "%s%s", dataFolder, config.DefaultSKDFileName)) {
+    if (pluginFilePath(dataFolder, config.DefaultSKDFileName, path, sizeof path)) {
         loaded = loadPositionFile(path);
     } else {
         // A cut path could name another file: load nothing rather than the wrong one

@@ -65,6 +65,7 @@ void PluginApp::setDefaults() {
     config.HeartBeatTimerEnabled = 1;
     config.HeartBeatTime = 60.0f;
     config.DefaultSKDFileName[0] = '\0';
+    config.HideControlPanel = 0;
 }
 
 void PluginApp::lookUpDataRefs() {

@@ -6,21 +6,10 @@
 #include "position/PositionMessages.h"
 #include "ui/PanelLabels.h"
 
-namespace {
-
-// False when the folder is unknown (its path did not fit) or the file's path does not fit:
-// the quick file is never looked for in whatever the current folder happens to be.
-bool quickFilePath(const char* folder, char* out) {
-    if (folder[0] == '\0') return false;
-    return copyText(out, kPathSize, folder) && appendText(out, kPathSize, kQuickFileName);
-}
-
-}  // namespace
-
 int PluginApp::quickSave(int captureFirst) {
     captureBeforeSave = captureFirst;
     char path[kPathSize];
-    if (quickFilePath(dataFolder, path)) {
+    if (pluginFilePath(dataFolder, kQuickFileName, path, sizeof path)) {
         writePositionFile(path);
     } else {
         showMessage(kSaveErrorTitle, kSaveErrorLine1, kSaveErrorLine2);
@@ -31,7 +20,7 @@ int PluginApp::quickSave(int captureFirst) {
 int PluginApp::quickLoad() {
     char path[kPathSize];
     bool loaded = false;
-    if (quickFilePath(dataFolder, path)) {
+    if (pluginFilePath(dataFolder, kQuickFileName, path, sizeof path)) {
         loaded = loadPositionFile(path) == 1;
     } else {
         logAlways("SkyPlacer - the path of QuickFile.skd is unknown or too long\n");

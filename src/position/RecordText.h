@@ -30,3 +30,5 @@ bool formatWhole(char* out, size_t size, int value);
 // Leading-number conversions: atof and atoi semantics, 0 when there is no number.
 double parseReal(const char* text);
 int parseWhole(const char* text);
+// A double narrowed to float, held at the float's limits instead of becoming infinite.
+float narrowToFloat(double value);

@@ -191,3 +191,26 @@ TEST_F(AutoStartDeepFolder, DefaultPathTooLongLoadsNeitherItNorTheFileItsCutName
 }
 
 }  // namespace
+
+namespace {
+
+// A pilot who opens the panel within the first second keeps that one panel:
+// the start-up loads into it instead of building a second one over it.
+TEST_F(AutoStart, APanelOpenedBeforeTheStartUpIsTheOneItUses) {
+    writeDefaultFile();
+    writeFile(pluginFile("SkyPlacer.ini"), settings("HideControlPanel = 1\n"));
+    startPlugin();
+    sim().advance(0.5);
+    ASSERT_TRUE(sim().pickMenuItem("Control Panel"));
+    skysim::WidgetId opened = panel();
+    ASSERT_NE(0, opened);
+    sim().advance(1.0);
+    EXPECT_EQ(1u, sim().roots().size());
+    EXPECT_EQ(opened, panel());
+    EXPECT_TRUE(sim().widget(opened).shown) << "HideControlPanel hides only a panel the start-up built";
+    EXPECT_EQ("47.123457", fieldText(kLatitude));
+    EXPECT_EQ("The data below is from the SKD File", statusText());
+    EXPECT_EQ(1, placements());
+}
+
+}  // namespace

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <limits>
 #include <string>
 
 #include "position/RecordText.h"
@@ -43,6 +44,37 @@ TEST(RecordTextTest, LeadingNumbersAreReadAndTheRestIgnored) {
     EXPECT_FLOAT_EQ(-35.0f, record.Speed);
     parseField(record, 7, "abc");
     EXPECT_FLOAT_EQ(0.0f, record.Speed);
+}
+
+TEST(RecordTextTest, DecimalsFollowTheFileGrammar) {
+    EXPECT_DOUBLE_EQ(47.5, parseReal("47.5"));
+    EXPECT_DOUBLE_EQ(-0.25, parseReal(" \t-.25xyz"));
+    EXPECT_DOUBLE_EQ(3.0, parseReal("+3."));
+    EXPECT_DOUBLE_EQ(1500.0, parseReal("1.5e3"));
+    EXPECT_DOUBLE_EQ(1.5, parseReal("1.5e"));
+    EXPECT_DOUBLE_EQ(1.5, parseReal("1.5e+"));
+    EXPECT_DOUBLE_EQ(0.015, parseReal("1.5E-2"));
+    EXPECT_DOUBLE_EQ(0.0, parseReal("."));
+    EXPECT_DOUBLE_EQ(0.0, parseReal("-"));
+    EXPECT_DOUBLE_EQ(0.0, parseReal(""));
+}
+
+TEST(RecordTextTest, NotANumberInfinityAndHexAreNoNumbers) {
+    EXPECT_EQ(0.0, parseReal("nan"));
+    EXPECT_EQ(0.0, parseReal("-inf"));
+    EXPECT_EQ(0.0, parseReal("infinity"));
+    EXPECT_EQ(0.0, parseReal("0x10"));  // the leading 0, then an ignored tail
+}
+
+TEST(RecordTextTest, OutOfRangeRealsStayFinite) {
+    EXPECT_EQ(std::numeric_limits<double>::max(), parseReal("1e999"));
+    EXPECT_EQ(-std::numeric_limits<double>::max(), parseReal("-1e999"));
+    EXPECT_EQ(0.0, parseReal("1e-999"));
+    PositionRecord record{};
+    parseField(record, 7, "1e39");
+    EXPECT_EQ(std::numeric_limits<float>::max(), record.Speed);
+    parseField(record, 7, "-1e39");
+    EXPECT_EQ(-std::numeric_limits<float>::max(), record.Speed);
 }
 
 TEST(RecordTextTest, OutOfRangeIntegersAreHeldAtTheLimits) {
