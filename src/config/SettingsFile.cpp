@@ -80,7 +80,7 @@ bool setConfig(PluginConfig& config, const TextEntry& entry) {
         return true;
     }
     if (std::strcmp(entry.keyName, "HeartBeatTime") == 0) {
-        config.HeartBeatTime = static_cast<float>(parseReal(entry.valueText));
+        config.HeartBeatTime = narrowToFloat(parseReal(entry.valueText));
         return true;
     }
     return setIntSetting(config, kConfigInts, entry);
@@ -106,22 +106,20 @@ bool applySettingsEntry(void* target, const SectionRule& rule, const TextEntry& 
     return setHotKey(app.hotKeys[rule.slot], entry);
 }
 
+const EntryFormat kSettingsFormat = {kSettingsSections, static_cast<int>(std::size(kSettingsSections)),
+                                     applySettingsEntry, kFileNameKey};
+
 }  // namespace
 
 int PluginApp::parseSettings(const char* path) {
-    TableResult table = buildEntryTable(path, settingsEntries, kFileNameKey);
-    if (table.status == TableStatus::NotOpened) return kCodeNotOpened;
-    if (table.status != TableStatus::Built) return reportTableFailure(table);
-
-    const TextEntry* failed = nullptr;
-    int code = walkEntries(settingsEntries, kSettingsSections, static_cast<int>(std::size(kSettingsSections)),
-                           applySettingsEntry, this, &failed);
-    if (code == kCodeInvalidSection) return reportInvalidSection(*failed);
+    const TextEntry* unknownKey = nullptr;
+    int code = parseEntryFile(path, settingsEntries, kSettingsFormat, this, &unknownKey);
+    if (unknownKey == nullptr) return code;
     if (code == 2 || code == 3) {
-        reportInvalidField(*failed);
-    } else if (code != kCodeSuccess) {
+        reportInvalidField(*unknownKey);
+    } else {
         // A command section's unknown key goes to the simulator's log only.
-        XPLMDebugString(failed->keyName);
+        XPLMDebugString(unknownKey->keyName);
         XPLMDebugString(" is an invalid field\n");
     }
     return code;

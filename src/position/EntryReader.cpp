@@ -10,9 +10,9 @@ namespace {
 
 bool isLineEnd(int c) { return c == '\n' || c == '\r'; }
 
-}  // namespace
-
-char* readLine(char* buffer, int size, FILE* file) {
+// readLine's work; returns how many characters it stored, which may include
+// NUL bytes that strlen would stop at. 0 at the end of the file.
+int readPiece(char* buffer, int size, FILE* file) {
     int stored = 0;
     int last = 0;
     while (stored < size - 1) {
@@ -22,7 +22,7 @@ char* readLine(char* buffer, int size, FILE* file) {
         last = c;
         if (isLineEnd(c)) break;
     }
-    if (stored == 0) return nullptr;
+    if (stored == 0) return 0;
     if (isLineEnd(last)) {
         // The other half of a two-character line end belongs to this line.
         int partner = last == '\r' ? '\n' : '\r';
@@ -30,8 +30,12 @@ char* readLine(char* buffer, int size, FILE* file) {
         if (next != partner && next != EOF) std::ungetc(next, file);
     }
     buffer[stored] = '\0';
-    return buffer;
+    return stored;
 }
+
+}  // namespace
+
+char* readLine(char* buffer, int size, FILE* file) { return readPiece(buffer, size, file) > 0 ? buffer : nullptr; }
 
 void stripBlanks(const char* text, char* out) {
     std::memset(out, 0, kEntryTextSize);
@@ -79,15 +83,21 @@ void fillEntry(char* line, const char* section, const char* keepBlanksKey, TextE
     }
 }
 
-// True when readLine stopped at the buffer's end with more text of the same
-// line to come (a line end alone still to come cuts nothing).
-bool lineWasCut(const char* line, FILE* file) {
-    size_t length = std::strlen(line);
-    if (length < static_cast<size_t>(kLineSize - 1) || isLineEnd(line[length - 1])) return false;
+// True when a piece of `stored` characters stopped at the buffer's end with
+// more text of the same line to come (a line end alone still to come cuts nothing).
+bool lineWasCut(const char* line, int stored, FILE* file) {
+    if (stored < kLineSize - 1 || isLineEnd(line[stored - 1])) return false;
     int next = std::fgetc(file);
     if (next == EOF) return false;
     std::ungetc(next, file);
     return !isLineEnd(next);
+}
+
+// Reads and drops the pieces of a cut line up to and including its last one.
+void skipRestOfLine(char* line, FILE* file) {
+    int stored = readPiece(line, kLineSize, file);
+    while (stored > 0 && lineWasCut(line, stored, file))
+        stored = readPiece(line, kLineSize, file);
 }
 
 TableStatus fillTable(FILE* file, EntryTable& table, const char* keepBlanksKey, char* name) {
@@ -95,13 +105,19 @@ TableStatus fillTable(FILE* file, EntryTable& table, const char* keepBlanksKey, 
     char section[kEntryTextSize] = {};
     bool sectionSeen = false;
     int next = 0;
-    while (readLine(line, kLineSize, file) != nullptr) {
-        if (lineWasCut(line, file)) {
+    for (int stored = readPiece(line, kLineSize, file); stored > 0; stored = readPiece(line, kLineSize, file)) {
+        bool isComment = std::strchr(line, ';') != nullptr;
+        if (lineWasCut(line, stored, file)) {
+            // A comment may be of any length; any other line would lose its end.
+            if (isComment) {
+                skipRestOfLine(line, file);
+                continue;
+            }
             copyText(name, kEntryTextSize, line);
             return TableStatus::LineTooLong;
         }
+        if (isComment) continue;
         removeLineEnd(line);
-        if (std::strchr(line, ';') != nullptr) continue;
         if (std::strchr(line, ']') != nullptr) {
             takeSectionName(line, section);
             sectionSeen = true;
@@ -134,10 +150,6 @@ void logNamed(const char* name, const char* what) {
     formatText(text, sizeof text, "%s %s\n", name, what);
     logAlways(text);
 }
-
-}  // namespace
-
-namespace {
 
 // Opens a file for reading; a folder (which some systems let fopen open) counts as not opened.
 FILE* openReadable(const char* path) {
@@ -187,6 +199,9 @@ int walkEntries(const EntryTable& table, const SectionRule* rules, int ruleCount
     return kCodeSuccess;
 }
 
+namespace {
+
+// The log line of a table that could not be built whole; returns its code.
 int reportTableFailure(const TableResult& result) {
     char text[kEntryTextSize];
     switch (result.status) {
@@ -211,7 +226,25 @@ int reportInvalidSection(const TextEntry& entry) {
     return kCodeInvalidSection;
 }
 
+}  // namespace
+
 void reportInvalidField(const TextEntry& entry) { logNamed(entry.keyName, "is an invalid field"); }
+
+int parseEntryFile(const char* path, EntryTable& table, const EntryFormat& format, void* target,
+                   const TextEntry** unknownKey) {
+    *unknownKey = nullptr;
+    TableResult built = buildEntryTable(path, table, format.keepBlanksKey);
+    if (built.status == TableStatus::NotOpened) return kCodeNotOpened;
+    const TextEntry* failed = nullptr;
+    int code = walkEntries(table, format.sections, format.sectionCount, format.apply, target, &failed);
+    if (code == kCodeInvalidSection) return reportInvalidSection(*failed);
+    if (code != kCodeSuccess) {
+        *unknownKey = failed;
+        return code;
+    }
+    if (built.status != TableStatus::Built) return reportTableFailure(built);
+    return kCodeSuccess;
+}
 
 namespace {
 

@@ -55,9 +55,23 @@ constexpr int kCodeLineTooLong = 14;
 int walkEntries(const EntryTable& table, const SectionRule* rules, int ruleCount, ApplyEntry apply, void* target,
                 const TextEntry** failed);
 
-// The log lines of the two failures every reader shares; return their codes.
-int reportTableFailure(const TableResult& result);
-int reportInvalidSection(const TextEntry& entry);
+// A reader's file layout: its sections, how an entry of them is applied, and
+// the one key whose value keeps its inner blanks (may be null).
+struct EntryFormat {
+    const SectionRule* sections;
+    int sectionCount;
+    ApplyEntry apply;
+    const char* keepBlanksKey;
+};
+
+// Reads the file at `path` into `table` and applies its entries to `target` in
+// file order up to the first failure, so what comes before a failure is applied
+// even when the failure is in the file's form (a long line, too many entries).
+// Logs every failure but an unknown key, which it leaves to the reader in
+// `*unknownKey` (null otherwise). Returns kCodeNotOpened, kCodeSuccess or the failing code.
+int parseEntryFile(const char* path, EntryTable& table, const EntryFormat& format, void* target,
+                   const TextEntry** unknownKey);
+
 // Logs "<key> is an invalid field".
 void reportInvalidField(const TextEntry& entry);
 

@@ -1,10 +1,10 @@
 // Writing and reading position files: three sections holding the fields of
 // storedRecord, one "key = value" line each.
-#include <cfloat>
 #include <cstring>
 #include <iterator>
 
 #include "log/PluginLog.h"
+#include "plugin/BoundedText.h"
 #include "plugin/PluginApp.h"
 #include "position/EntryReader.h"
 #include "position/PositionMessages.h"
@@ -42,20 +42,23 @@ const ReaderTexts kPositionTexts = {
     static_cast<int>(std::size(kPositionPlaces)),
 };
 
-// "%f" prints every integer digit of a double: up to DBL_MAX_10_EXP + 1 of them,
-// a sign, a point and six decimals.
-constexpr int kNumberTextSize = DBL_MAX_10_EXP + 16;
-
+// Writes one "key = value" line per field. A line the reader would refuse (a
+// huge double printed in full) fails the save, naming the field in the log.
 bool writeSection(SafeFileWriter& writer, const PositionRecord& record, int section) {
     writer.write("[");
     writer.write(kPositionSections[section].name);
     writer.write("]\n");
-    char number[kNumberTextSize];
+    char number[kLineSize];
+    char line[kLineSize];
     for (int i = kSectionFields[section].first; i < kSectionFields[section].end; ++i) {
-        if (!formatField(record, i, number, sizeof number)) return false;
-        writer.write(kRecordFields[i].key);
-        writer.write(" = ");
-        writer.write(number);
+        const char* key = kRecordFields[i].key;
+        if (!formatField(record, i, number, sizeof number) || !formatText(line, sizeof line, "%s = %s", key, number)) {
+            char text[kLineSize];
+            formatText(text, sizeof text, "SkyPlacer - %s is too large to be saved\n", key);
+            logAlways(text);
+            return false;
+        }
+        writer.write(line);
         writer.write("\n");
     }
     return true;
@@ -72,6 +75,8 @@ bool applyPositionEntry(void* target, const SectionRule& rule, const TextEntry& 
     }
     return false;
 }
+
+const EntryFormat kPositionFormat = {kPositionSections, kPositionSectionCount, applyPositionEntry, nullptr};
 
 }  // namespace
 
@@ -92,22 +97,13 @@ void PluginApp::writePositionFile(const char* path) {
 }
 
 int PluginApp::parsePositionFile(const char* path) {
-    TableResult table = buildEntryTable(path, positionEntries, nullptr);
-    if (table.status == TableStatus::NotOpened) return kCodeNotOpened;
-    if (table.status != TableStatus::Built) return reportTableFailure(table);
-
     // A file that fails part-way must leave storedRecord as it was.
     PositionRecord loaded = storedRecord;
-    const TextEntry* failed = nullptr;
-    int code =
-        walkEntries(positionEntries, kPositionSections, kPositionSectionCount, applyPositionEntry, &loaded, &failed);
-    if (code == kCodeInvalidSection) return reportInvalidSection(*failed);
-    if (code != kCodeSuccess) {
-        reportInvalidField(*failed);
-        return code;
-    }
-    storedRecord = loaded;
-    return kCodeSuccess;
+    const TextEntry* unknownKey = nullptr;
+    int code = parseEntryFile(path, positionEntries, kPositionFormat, &loaded, &unknownKey);
+    if (unknownKey != nullptr) reportInvalidField(*unknownKey);
+    if (code == kCodeSuccess) storedRecord = loaded;
+    return code;
 }
 
 bool PluginApp::readPositionFile(const char* path) {

@@ -17,13 +17,31 @@ bool replaceFile(const char* from, const char* to) {
 #endif
 }
 
+namespace {
+
+// Where the folder part of `path` ends: after its last separator, or at its start.
+size_t folderLength(const char* path) {
+    size_t length = 0;
+    for (size_t i = 0; path[i] != '\0'; ++i) {
+        if (path[i] == '/' || path[i] == '\\') length = i + 1;
+    }
+    return length;
+}
+
+}  // namespace
+
 SafeFileWriter::~SafeFileWriter() { abandon(); }
 
 bool SafeFileWriter::open(const char* path) {
     abandon();
     failed_ = false;
     if (!copyText(targetPath_, sizeof targetPath_, path)) return false;
-    if (!formatText(tempPath_, sizeof tempPath_, "%s.tmp", path)) return false;
+    // A fixed short name, so that a target name of the longest length the
+    // file system allows still leaves room for the temporary file's name.
+    if (!formatText(tempPath_, sizeof tempPath_, "%.*s%s", static_cast<int>(folderLength(path)), path,
+                    kTemporaryFileName)) {
+        return false;
+    }
     file_ = std::fopen(tempPath_, "w");
     return file_ != nullptr;
 }

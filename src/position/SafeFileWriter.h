@@ -31,5 +31,9 @@ private:
     char tempPath_[kPathSize] = {};
 };
 
+// The temporary file's name, in the target's folder. Not a ".skd" name, so
+// the file dialog never lists it.
+constexpr const char* kTemporaryFileName = "SkyPlacerSave.tmp";
+
 // Renames `from` over `to`, replacing an existing `to`.
 bool replaceFile(const char* from, const char* to);

@@ -23,7 +23,7 @@ TEST_F(QuickFile, MenuSaveCapturesTheAircraftAndMenuLoadBringsItBack) {
     ASSERT_TRUE(sim().pickMenuItem("Quick Save File"));
     EXPECT_NE(std::string::npos, quickFile().find("\nLatitude = 47.123457\n"));
     EXPECT_NE(std::string::npos, quickFile().find("\nAltitude = 3280.000000\n"));
-    EXPECT_FALSE(fileExists(pluginFile("QuickFile.skd.tmp")));
+    EXPECT_FALSE(fileExists(pluginFile("SkyPlacerSave.tmp")));
 
     sim().setDouble(kLatitudeRef, 10.0);
     openPanel();
@@ -96,6 +96,21 @@ TEST_F(QuickFile, FaultyQuickFileWarnsAndKeepsTheHeldRecord) {
     EXPECT_EQ("47.123457", fieldText(PanelField::kLatitude));
     EXPECT_EQ("The data below is from the current aircraft", statusText());
     EXPECT_EQ(before, placedAt());
+}
+
+TEST_F(QuickFile, PositionTooLargeForTheFileKeepsTheOldQuickFile) {
+    startWithSettings("");
+    setAircraft();
+    ASSERT_TRUE(sim().pickMenuItem("Quick Save File"));
+    const std::string saved = quickFile();
+    sim().setDouble(kLatitudeRef, 1e240);
+    ASSERT_TRUE(sim().pickMenuItem("Quick Save File"));
+    EXPECT_NE(0, sim().findShown("SkyPlacer Plugin Error", skysim::MainWindow));
+    EXPECT_NE(std::string::npos, logText().find("SkyPlacer - Latitude is too large to be saved\n"));
+    EXPECT_EQ(saved, quickFile());
+    EXPECT_FALSE(fileExists(pluginFile("SkyPlacerSave.tmp")));
+    ASSERT_TRUE(sim().pickMenuItem("Quick Load File"));
+    EXPECT_FALSE(warningShown());
 }
 
 TEST_F(QuickFile, SaveIntoAMissingFolderShowsTheError) {

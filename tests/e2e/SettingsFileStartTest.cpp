@@ -71,6 +71,24 @@ TEST_F(SettingsAtStart, SectionDifferingInCaseStopsTheRead) {
               logText().find("Quick_Save is an invalid section name\nParse Error in Section Name\n"));
 }
 
+TEST_F(SettingsAtStart, LongCommentLineDoesNotStopTheBindings) {
+    writeFile(pluginFile("SkyPlacer.ini"), "; " + std::string(500, '-') + "\n[QUICK_SAVE]\nHotKey = F5\n; " +
+                                               std::string(300, '=') + "\r\n[QUICK_LOAD]\nHotKey = F6\n");
+    startPlugin();
+    EXPECT_EQ((std::vector<std::pair<int, int>>{{116, 0}, {117, 0}}), boundKeys());
+    EXPECT_EQ(0u, logText().find(std::string(kParsing) + "SkyPlacer - INI file parsing successful\n"));
+}
+
+TEST_F(SettingsAtStart, LongLineStopsTheReadAfterWhatCameBeforeIt) {
+    writeFile(pluginFile("SkyPlacer.ini"), "[QUICK_SAVE]\nHotKey = F5\n[CONFIG]\nDefaultSKDFileName = " +
+                                               std::string(300, 'n') + "\n[QUICK_LOAD]\nHotKey = F6\n");
+    startPlugin();
+    EXPECT_EQ((std::vector<std::pair<int, int>>{{116, 0}}), boundKeys());
+    EXPECT_NE(std::string::npos, logText().find("Parse Error in Line Length\n"));
+    EXPECT_EQ(1, sim().pressHotKey(116, 0));
+    EXPECT_TRUE(fileExists(pluginFile("QuickFile.skd")));
+}
+
 TEST_F(SettingsAtStart, UnknownKeyNameStillRegistersKeyZero) {
     writeFile(pluginFile("SkyPlacer.ini"), "[GET_DATA]\nHotKey = f5\n[SAVE]\nHotKeyModifiers = Shift\n");
     startPlugin();

@@ -164,10 +164,49 @@ TEST_F(EntryTableTest, LineOf255CharactersFitsWhateverFollowsIt) {
     EXPECT_EQ(value, entry(0).valueText);
 }
 
-TEST_F(EntryTableTest, LongerLineFailsEvenInAComment) {
-    TableResult result = build("[S]\n;" + std::string(255, 'c') + "=1\n");
+TEST_F(EntryTableTest, LongerLineFails) {
+    TableResult result = build("[S]\nk = " + std::string(300, '1') + "\nx = 1\n");
     EXPECT_EQ(TableStatus::LineTooLong, result.status);
-    EXPECT_EQ(";" + std::string(254, 'c'), result.name);
+    EXPECT_EQ("k = " + std::string(251, '1'), result.name);
+    EXPECT_STREQ("", entry(0).sectionName);
+}
+
+TEST_F(EntryTableTest, LongCommentIsSkippedWholeWhateverItHolds) {
+    // The parts after the first piece hold "]" and "=": none of them may become a header or an entry.
+    std::string comment = ";" + std::string(300, 'c') + "[T] = 1" + std::string(300, 'c') + "k = 2";
+    ASSERT_EQ(TableStatus::Built, build("[S]\n" + comment + "\r\na = 1\n" + comment).status);
+    EXPECT_STREQ("S", entry(0).sectionName);
+    EXPECT_STREQ("a", entry(0).keyName);
+    EXPECT_STREQ("", entry(1).sectionName);
+}
+
+TEST_F(EntryTableTest, CommentEndingAtAPieceBoundaryStillEndsAtItsLineEnd) {
+    std::string comment = ";" + std::string(2 * (kLineSize - 1) - 1, 'c');
+    for (const char* end : {"\n", "\r\n", "\n\r", "\r"}) {
+        ASSERT_EQ(TableStatus::Built, build("[S]\n" + comment + end + "a = 1\n").status) << end;
+        EXPECT_STREQ("a", entry(0).keyName) << end;
+        EXPECT_STREQ("", entry(1).sectionName) << end;
+    }
+}
+
+TEST_F(EntryTableTest, SemicolonAfterTheFirstPieceDoesNotMakeAComment) {
+    TableResult result = build("[S]\nk = " + std::string(300, '1') + " ; note\n");
+    EXPECT_EQ(TableStatus::LineTooLong, result.status);
+}
+
+TEST_F(EntryTableTest, NulByteDoesNotHideALongLine) {
+    std::string line = "k = 1";
+    line += '\0';
+    line += std::string(300, 'x');
+    TableResult result = build("[S]\n" + line + "\n");
+    EXPECT_EQ(TableStatus::LineTooLong, result.status);
+    EXPECT_STREQ("k = 1", result.name);
+}
+
+TEST_F(EntryTableTest, EntriesBeforeATableFailureStayInTheTable) {
+    ASSERT_EQ(TableStatus::LineTooLong, build("[S]\na = 1\nk = " + std::string(300, '1') + "\nb = 2\n").status);
+    EXPECT_STREQ("a", entry(0).keyName);
+    EXPECT_STREQ("", entry(1).sectionName);
 }
 
 TEST_F(EntryTableTest, KeyLineAfterAnEmptyHeaderIsNotOutsideASection) {

@@ -71,17 +71,41 @@ TEST_F(PositionFileSaveTest, WriteFailingPartWayKeepsTheOldFile) {
         app_->writePositionFile(path("keep.skd").c_str());
     }
     EXPECT_EQ(old, readFile(path("keep.skd")));
-    EXPECT_FALSE(fileExists(path("keep.skd.tmp")));
+    EXPECT_FALSE(fileExists(path(kTemporaryFileName)));
     expectErrorShown();
 }
 
 TEST_F(PositionFileSaveTest, TargetThatCannotBeReplacedKeepsItsContents) {
     // A folder in the target's place: the temporary file is written but cannot be renamed over it.
     std::filesystem::create_directories(path("folder.skd/inside"));
+    app_->lookUpDataRefs();
+    sim().setDouble("sim/flightmodel/position/latitude", 12.5);
+    app_->captureBeforeSave = 1;
     app_->writePositionFile(path("folder.skd").c_str());
     EXPECT_TRUE(fileExists(path("folder.skd/inside")));
-    EXPECT_FALSE(fileExists(path("folder.skd.tmp")));
+    EXPECT_FALSE(fileExists(path(kTemporaryFileName)));
     expectErrorShown();
+    // The file could be created, so the capture ran before the rename failed; nothing else happened.
+    EXPECT_DOUBLE_EQ(12.5, app_->storedRecord.Latitude);
+    EXPECT_EQ("", logText());
+}
+
+TEST_F(PositionFileSaveTest, NumberTooLongForALineFailsTheSaveNamingItsField) {
+    const std::string old = "[POSITION_DATA]\nGear = 1\n";
+    writeFile(path("keep.skd"), old);
+    app_->storedRecord.Latitude = 1e240;
+    app_->writePositionFile(path("keep.skd").c_str());
+    EXPECT_EQ(old, readFile(path("keep.skd")));
+    EXPECT_FALSE(fileExists(path(kTemporaryFileName)));
+    expectErrorShown();
+    EXPECT_EQ("SkyPlacer - Latitude is too large to be saved\n", logText());
+
+    clearLog();
+    app_->storedRecord.Latitude = 0;
+    app_->storedRecord.Altitude = -1.7976931348623157e308;
+    app_->writePositionFile(path("keep.skd").c_str());
+    EXPECT_EQ(old, readFile(path("keep.skd")));
+    EXPECT_EQ("SkyPlacer - Altitude is too large to be saved\n", logText());
 }
 
 TEST_F(PositionFileSaveTest, UncommittedWriterRemovesItsTemporaryFile) {
@@ -90,17 +114,26 @@ TEST_F(PositionFileSaveTest, UncommittedWriterRemovesItsTemporaryFile) {
         SafeFileWriter writer;
         ASSERT_TRUE(writer.open(path("b.skd").c_str()));
         writer.write("new");
-        EXPECT_TRUE(fileExists(path("b.skd.tmp")));
+        EXPECT_TRUE(fileExists(path(kTemporaryFileName)));
     }
-    EXPECT_FALSE(fileExists(path("b.skd.tmp")));
+    EXPECT_FALSE(fileExists(path(kTemporaryFileName)));
     EXPECT_EQ("old", readFile(path("b.skd")));
 }
 
 TEST_F(PositionFileSaveTest, PathWithNoRoomForTheTemporaryNameIsRefused) {
-    std::string longName(kPathSize - 3, 'n');
+    std::string longPath = std::string(kPathSize - 10, 'd') + "/a.skd";
     SafeFileWriter writer;
-    EXPECT_FALSE(writer.open(longName.c_str()));
+    EXPECT_FALSE(writer.open(longPath.c_str()));
     EXPECT_FALSE(writer.commit());
+}
+
+TEST_F(PositionFileSaveTest, NameOfTheLongestLengthTheFileSystemTakesIsSaved) {
+    std::string name = std::string(251, 'm') + ".skd";
+    app_->storedRecord.Gear = 3;
+    app_->writePositionFile(path(name).c_str());
+    EXPECT_EQ(0, shown("SkyPlacer Plugin Error"));
+    EXPECT_NE(std::string::npos, readFile(path(name)).find("\nGear = 3\n"));
+    EXPECT_FALSE(fileExists(path(kTemporaryFileName)));
 }
 
 TEST_F(PositionFileSaveTest, QuickSaveReturnsOneEvenWhenTheFileCannotBeCreated) {

@@ -4,6 +4,7 @@
 
 #include "AppFixture.h"
 #include "position/EntryReader.h"
+#include "position/SafeFileWriter.h"
 
 namespace {
 
@@ -128,18 +129,31 @@ TEST_F(PositionFileTest, RoundTripKeepsSixDecimals) {
     EXPECT_FLOAT_EQ(24.5f, stored().AutoPilot_Heading);
 }
 
-TEST_F(PositionFileTest, HugeNumbersAreWrittenInFull) {
+// "Latitude = " and six decimals leave 237 integer digits for a 255-character line.
+TEST_F(PositionFileTest, LongestLineTheReaderTakesIsSavedAndReadBack) {
     stored() = markedRecord();
-    stored().Latitude = 1e300;
-    stored().Altitude = -1.7976931348623157e308;
+    stored().Latitude = 5e236;
+    stored().Longitude = -5e234;
+    char line[400];
+    ASSERT_EQ(255, std::snprintf(line, sizeof line, "Latitude = %f", 5e236));
+    ASSERT_EQ(255, std::snprintf(line, sizeof line, "Longitude = %f", -5e234));
     app_->writePositionFile(path("huge.skd").c_str());
-    std::string text = readFile(path("huge.skd"));
-    char expected[400];
-    std::snprintf(expected, sizeof expected, "\nLatitude = %f\n", 1e300);
-    EXPECT_GT(std::strlen(expected), 300u);
-    EXPECT_NE(std::string::npos, text.find(expected));
-    std::snprintf(expected, sizeof expected, "\nAltitude = %f\n", -1.7976931348623157e308);
-    EXPECT_NE(std::string::npos, text.find(expected));
+    EXPECT_NE(std::string::npos, readFile(path("huge.skd")).find(std::string("\n") + line + "\n"));
+    PositionRecord written = stored();
+    stored() = {};
+    ASSERT_EQ(1, app_->loadPositionFile(path("huge.skd").c_str()));
+    EXPECT_TRUE(sameRecord(written, stored()));
+}
+
+TEST_F(PositionFileTest, WhatTheWriterRefusesIsNothingTheReaderWouldTake) {
+    // One more digit than the longest line: the save fails, so no file exists that cannot be loaded.
+    char line[400];
+    ASSERT_EQ(256, std::snprintf(line, sizeof line, "Latitude = %f", 5e237));
+    stored() = markedRecord();
+    stored().Latitude = 5e237;
+    app_->writePositionFile(path("huge.skd").c_str());
+    EXPECT_FALSE(fileExists(path("huge.skd")));
+    EXPECT_EQ("SkyPlacer - Latitude is too large to be saved\n", logText());
 }
 
 TEST_F(PositionFileTest, LineTooLongForTheReaderIsRejectedNotCut) {
@@ -149,12 +163,23 @@ TEST_F(PositionFileTest, LineTooLongForTheReaderIsRejectedNotCut) {
                    "Parse Error in Line Length\n");
 }
 
+TEST_F(PositionFileTest, LongCommentIsSkipped) {
+    ASSERT_EQ(1, load("; " + std::string(600, '-') + " [CONFIG] Gear = 3\n[POSITION_DATA]\nGear = 4\n"));
+    EXPECT_EQ(4, stored().Gear);
+}
+
+TEST_F(PositionFileTest, FailuresAreReportedInFileOrder) {
+    // An unknown key before a long line is the failure the log names.
+    expectRejected("[POSITION_DATA]\nGear = 1\nGears = 2\nLatitude = " + std::string(300, '1') + "\n",
+                   "Gears is an invalid field\nParse Error in Position data\n");
+}
+
 TEST_F(PositionFileTest, SavingReplacesAnExistingFileAndLeavesNoTemporaryFile) {
     writeFile(path("old.skd"), std::string(5000, 'x'));
     stored() = exampleRecord();
     app_->writePositionFile(path("old.skd").c_str());
     EXPECT_EQ(kExampleFile, readFile(path("old.skd")));
-    EXPECT_FALSE(fileExists(path("old.skd.tmp")));
+    EXPECT_FALSE(fileExists(path(kTemporaryFileName)));
 }
 
 TEST_F(PositionFileTest, EveryLineEndReadsTheSame) {

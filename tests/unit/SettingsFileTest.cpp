@@ -23,6 +23,15 @@ protected:
     }
     PluginConfig& config() { return app_->config; }
     HotKeySlot& slot(int command) { return app_->hotKeys[command]; }
+    // A file name between two [CONFIG] keys that stops the read at its own line,
+    // logging `lines`: the key before it is set, the file name and the key after it are not.
+    void expectFileNameStopsTheRead(const std::string& name, const std::string& lines) {
+        ASSERT_FALSE(read("[CONFIG]\nAutoStart = 1\nDefaultSKDFileName = " + name + "\nHideControlPanel = 1\n"));
+        EXPECT_EQ(kParsing + lines, logText());
+        EXPECT_EQ(1, config().AutoStart);
+        EXPECT_STREQ("", config().DefaultSKDFileName);
+        EXPECT_EQ(0, config().HideControlPanel);
+    }
 };
 
 TEST_F(SettingsFileTest, ExampleSetsEverySettingAndThreeSlots) {
@@ -53,6 +62,38 @@ TEST_F(SettingsFileTest, ExampleSetsEverySettingAndThreeSlots) {
 TEST_F(SettingsFileTest, FileNameKeepsInnerAndTrailingBlanksOnly) {
     ASSERT_TRUE(read("[CONFIG]\nDefaultSKDFileName =    My  Field.skd  \n"));
     EXPECT_STREQ("My  Field.skd  ", config().DefaultSKDFileName);
+}
+
+TEST_F(SettingsFileTest, FileNameWithEqualsSignCutsTheKeyAtTheLastOne) {
+    expectFileNameStopsTheRead("a=b.skd", "DefaultSKDFileName= is an invalid field\nParse Error in Config data\n");
+}
+
+TEST_F(SettingsFileTest, FileNameWithClosingBracketBecomesASectionHeader) {
+    expectFileNameStopsTheRead("run]way.skd",
+                               "efaultSKDFileName=run is an invalid section name\nParse Error in Section Name\n");
+}
+
+TEST_F(SettingsFileTest, FileNameWithSemicolonSkipsTheLine) {
+    ASSERT_TRUE(read("[CONFIG]\nDefaultSKDFileName = a;b.skd\nAutoStart = 1\n"));
+    EXPECT_STREQ("", config().DefaultSKDFileName);
+    EXPECT_EQ(1, config().AutoStart);
+}
+
+TEST_F(SettingsFileTest, BlanksInsideHotKeyNamesVanish) {
+    ASSERT_TRUE(read("[LOAD]\nHotKey = F 5\nHotKeyModifiers = Sh ift + Con trol\n"));
+    EXPECT_EQ(116, slot(LOAD).key);
+    EXPECT_EQ(5, slot(LOAD).modifiers);
+}
+
+TEST_F(SettingsFileTest, HeartBeatTimeChangesNothingElse) {
+    PluginConfig expected;
+    std::memcpy(&expected, &config(), sizeof expected);
+    HotKeySlot slots[kCommandCount];
+    std::memcpy(slots, app_->hotKeys, sizeof slots);
+    expected.HeartBeatTime = 30.0f;
+    ASSERT_TRUE(read("[CONFIG]\nHeartBeatTime = 30\n"));
+    EXPECT_EQ(0, std::memcmp(&expected, &config(), sizeof expected));
+    EXPECT_EQ(0, std::memcmp(slots, app_->hotKeys, sizeof slots));
 }
 
 TEST_F(SettingsFileTest, LastSectionDebugAndRepeatedKeys) {
@@ -117,13 +158,30 @@ TEST_F(SettingsFileTest, KeyBeforeAnyHeaderIsAnInvalidSectionAndNothingIsApplied
     EXPECT_EQ(0, config().AutoStart);
 }
 
-TEST_F(SettingsFileTest, TooManyEntriesAppliesNothing) {
+TEST_F(SettingsFileTest, TooManyEntriesFailAfterTheTableFullIsApplied) {
     std::string text = "[CONFIG]\n";
     for (int i = 0; i <= kEntryCount; ++i)
-        text += "AutoStart = 1\n";
+        text += "HeartBeatTime = " + std::to_string(i) + "\n";
     ASSERT_FALSE(read(text));
     EXPECT_NE(std::string::npos, logText().find("too many entries"));
-    EXPECT_EQ(0, config().AutoStart);
+    EXPECT_FLOAT_EQ(kEntryCount - 1, config().HeartBeatTime);
+}
+
+TEST_F(SettingsFileTest, LongLineFailsAfterWhatCameBeforeItIsApplied) {
+    ASSERT_FALSE(
+        read("[CONFIG]\nAutoStart = 1\nDefaultSKDFileName = " + std::string(300, 'n') + "\nHideControlPanel = 1\n"));
+    EXPECT_EQ(1, config().AutoStart);
+    EXPECT_EQ(0, config().HideControlPanel);
+    EXPECT_STREQ("", config().DefaultSKDFileName);
+    const std::string end = "Parse Error in Line Length\n";
+    ASSERT_GE(logText().size(), end.size());
+    EXPECT_EQ(end, logText().substr(logText().size() - end.size()));
+    EXPECT_EQ(kCodeLineTooLong, app_->parseSettings(path("SkyPlacer.ini").c_str()));
+}
+
+TEST_F(SettingsFileTest, LongCommentLineIsSkipped) {
+    ASSERT_TRUE(read("; " + std::string(400, '=') + "\n[CONFIG]\nAutoStart = 1\n"));
+    EXPECT_EQ(1, config().AutoStart);
 }
 
 TEST_F(SettingsFileTest, MissingFileKeepsEveryDefault) {
