@@ -2,8 +2,6 @@
 // message at a time, plus the debug output.
 #pragma once
 
-#include <cstddef>
-
 constexpr int kLogMessageSize = 4096;  // message buffer, terminator included
 constexpr int kLogPathSize = 256;      // log path buffer, terminator included
 

@@ -55,6 +55,24 @@ TEST_F(PlacementLoopTest, AllZeroRecordFacesMinusTheOldVariation) {
     EXPECT_EQ(0.0f, sim().getFloat("sim/flightmodel/position/local_vx"));
 }
 
+// The velocity's precision: the sine and the negated cosine are rounded to
+// single precision before they multiply the single-precision speed and factor.
+TEST_F(PlacementLoopTest, VelocityIsWorkedOutInSinglePrecision) {
+    app_->localVzRef = ref("sim/flightmodel/position/local_vz");
+    app_->storedRecord.Heading = 1.0f;
+    app_->storedRecord.Speed = 123.0f;
+    app_->placementDone = 0;
+    callLoop();
+    const double radians = 1 * (1.0 / 57.29577951308238);
+    const float factor = static_cast<float>(0.5144444456666667);
+    const float vx = static_cast<float>(std::sin(radians)) * 123.0f * factor;
+    const float vz = static_cast<float>(-std::cos(radians)) * 123.0f * factor;
+    EXPECT_EQ(vx, sim().getFloat("sim/flightmodel/position/local_vx"));
+    EXPECT_EQ(vz, sim().getFloat("sim/flightmodel/position/local_vz"));
+    EXPECT_NE(static_cast<float>(std::sin(radians) * 123.0 * 0.5144444456666667), vx)
+        << "the case must tell single from double precision";
+}
+
 TEST_F(PlacementLoopTest, PauseFollowsOnlyTheFirstPlacementWithBothSettings) {
     app_->config.AutoStart = 1;
     app_->config.PauseAutoStart = 1;
