@@ -59,7 +59,9 @@ TEST_F(MessageWindow, StandsAtItsFixedPlaceWithTwoLinesAndTwoPushButtons) {
         EXPECT_EQ(children[i].right, child.right) << i;
         EXPECT_EQ(children[i].bottom, child.bottom) << i;
         EXPECT_TRUE(child.shown) << i;
-        if (child.widgetClass == skysim::Button) EXPECT_EQ(0, sim().property(ids[i], 1300)) << i;
+        if (child.widgetClass == skysim::Button) {
+            EXPECT_EQ(0, sim().property(ids[i], 1300)) << i;
+        }
     }
 }
 

@@ -40,8 +40,11 @@ void SimTest::SetUp() {
     ASSERT_TRUE(sim().load(SKYPLACER_MODULE_PATH, &error)) << error;
 }
 
+// Stops the plug-in and quits the simulator, which destroys the windows the
+// plug-in left behind, so nothing a test opened outlives it.
 void SimTest::TearDown() {
     if (sim().started()) sim().stop();
+    sim().reset(root_.path());
 }
 
 std::string SimTest::logText() const { return readFile(pluginFile("SkyPlacerLog.txt")); }

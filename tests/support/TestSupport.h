@@ -30,7 +30,7 @@ bool fileExists(const std::string& path);
 class SimTest : public ::testing::Test {
 protected:
     void SetUp() override;
-    void TearDown() override;  // stops the plug-in if a test left it running
+    void TearDown() override;  // stops the plug-in and destroys what it left on screen
 
     skysim::Sim& sim() { return skysim::Sim::get(); }
     std::string pluginFolder() const { return skysim::Sim::get().pluginFolder(); }
