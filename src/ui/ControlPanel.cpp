@@ -15,17 +15,9 @@ constexpr int kAutopilotRows = 7;  // panel fields 10 to 16: AutoPilot_Mode to A
 // Panel field i shows record field i + 1: the record's flag has no field.
 constexpr int recordIndex(int panelField) { return panelField + 1; }
 
-XPWidgetID createChild(XPWidgetID window, int left, int top, int right, int bottom, const char* text,
-                       XPWidgetClass widgetClass) {
-    return XPCreateWidget(left, top, right, bottom, 1, text, 0, window, widgetClass);
-}
-
-XPWidgetID createPushButton(XPWidgetID window, int left, int top, const char* label) {
+XPWidgetID createPanelButton(XPWidgetID window, int left, int top, const char* label) {
     constexpr int kButtonWidth = 60;
-    XPWidgetID button =
-        createChild(window, left, top, left + kButtonWidth, top - kLineHeight, label, xpWidgetClass_Button);
-    XPSetWidgetProperty(button, xpProperty_ButtonType, 0);
-    return button;
+    return createPushButton(window, left, top, left + kButtonWidth, label);
 }
 
 // One block of label and entry field rows; the labels start at row 1 of `labels`.
@@ -34,8 +26,7 @@ void createFieldBlock(XPWidgetID window, int top, int labelLeft, int labelRight,
     for (int k = 0; k < rows; ++k) {
         int y = top - 70 - kRowSpacing * k;
         labelIds[k] = createCaption(window, labelLeft, y, labelRight, labels[k + 1]);
-        fieldIds[k] = createChild(window, fieldLeft, y, fieldRight, y - kLineHeight, "0", xpWidgetClass_TextField);
-        XPSetWidgetProperty(fieldIds[k], xpProperty_TextFieldType, 0);
+        fieldIds[k] = createTextField(window, fieldLeft, y, fieldRight, "0");
     }
 }
 
@@ -69,13 +60,13 @@ void PluginApp::createControlPanel(int left, int top, int width, int height) {
                      panelLabels + kPositionRows, panelFields + kPositionRows);
     refreshPanelFields();
 
-    loadButton = createPushButton(window, left + 20, top - 280, " Load SKD");
-    saveButton = createPushButton(window, left + 90, top - 280, " Save SKD");
-    quickLoadButton = createPushButton(window, left + 160, top - 280, " Quick Load");
-    quickSaveButton = createPushButton(window, left + 230, top - 280, " Quick Save");
-    getDataButton = createPushButton(window, left + 20, top - 300, " Get Data");
-    saveDataButton = createPushButton(window, left + 90, top - 300, " Save Data");
-    positionButton = createPushButton(window, left + 160, top - 300, " Position");
+    loadButton = createPanelButton(window, left + 20, top - 280, " Load SKD");
+    saveButton = createPanelButton(window, left + 90, top - 280, " Save SKD");
+    quickLoadButton = createPanelButton(window, left + 160, top - 280, " Quick Load");
+    quickSaveButton = createPanelButton(window, left + 230, top - 280, " Quick Save");
+    getDataButton = createPanelButton(window, left + 20, top - 300, " Get Data");
+    saveDataButton = createPanelButton(window, left + 90, top - 300, " Save Data");
+    positionButton = createPanelButton(window, left + 160, top - 300, " Position");
 
     fileNameCaption = createCaption(window, left + 10, top - 320, left + 220, "");
 
@@ -89,10 +80,12 @@ void PluginApp::refreshPanelFields() {
     }
 }
 
+// A field showing a value cut for display keeps the stored value: parsing the
+// cut text would give a different number.
 void PluginApp::readPanelFields() {
     for (int i = 0; i < kPanelFieldCount; ++i) {
         readWidgetText(panelFields[i], textBuffer, sizeof textBuffer);
-        parseField(storedRecord, recordIndex(i), textBuffer);
+        if (!endsWithCutMarker(textBuffer)) parseField(storedRecord, recordIndex(i), textBuffer);
     }
 }
 
@@ -100,14 +93,8 @@ void PluginApp::setPanelSource(int dataPresent, const char* status) {
     if (controlPanelCreated) applyPanelSource(*this, dataPresent, status);
 }
 
-int PluginApp::controlPanelMessage(XPWidgetMessage message, XPWidgetID, intptr_t param1, intptr_t) {
-    if (message == xpMessage_CloseButtonPushed) {
-        if (controlPanelCreated) {
-            XPHideWidget(controlPanelWindow);
-            controlPanelVisible = 0;
-        }
-        return 1;
-    }
+int PluginApp::controlPanelMessage(XPWidgetMessage message, XPWidgetID widget, intptr_t param1, intptr_t) {
+    if (message == xpMessage_CloseButtonPushed) return hideOnCloseBox(widget, controlPanelWindow, controlPanelVisible);
     if (message != xpMsg_PushButtonPressed) return 0;
 
     XPWidgetID button = reinterpret_cast<XPWidgetID>(param1);

@@ -22,15 +22,13 @@ void createRowBlock(XPWidgetID window, int left, int top, const char (*labels)[k
 }
 
 void showLabels(const XPWidgetID* labelIds, const char (*labels)[kLabelSize], int rows) {
-    for (int k = 0; k < rows; ++k)
-        XPSetWidgetDescriptor(labelIds[k], labels[k]);
+    for (int k = 0; k < rows; ++k) XPSetWidgetDescriptor(labelIds[k], labels[k]);
 }
 
 // Rows 1 to `rows` - 1 of a block, row r showing record field `firstField` + r.
 void showValues(const XPWidgetID* ids, const PositionRecord& record, int firstField, int rows, char* buffer,
                 size_t size) {
-    for (int r = 1; r < rows; ++r)
-        showRecordField(ids[r], record, firstField + r, buffer, size);
+    for (int r = 1; r < rows; ++r) showRecordField(ids[r], record, firstField + r, buffer, size);
 }
 
 }  // namespace
@@ -69,11 +67,7 @@ void PluginApp::refreshDataDisplay() {
     showValues(currentFields2, current, kAutopilotFirstField, kAutopilotLabelCount, textBuffer, sizeof textBuffer);
 }
 
-int PluginApp::dataDisplayMessage(XPWidgetMessage message, XPWidgetID, intptr_t, intptr_t) {
+int PluginApp::dataDisplayMessage(XPWidgetMessage message, XPWidgetID widget, intptr_t, intptr_t) {
     if (message != xpMessage_CloseButtonPushed) return 0;
-    if (dataDisplayCreated) {
-        XPHideWidget(dataDisplayWindow);
-        dataDisplayVisible = 0;
-    }
-    return 1;
+    return hideOnCloseBox(widget, dataDisplayWindow, dataDisplayVisible);
 }

@@ -1,10 +1,12 @@
 // The file dialog: a list of the position files in the plug-in's folder, a
 // name field and OK / Cancel, in load or save mode. Its callback only asks
 // for the close; the placement flight loop destroys the window.
+#include <cctype>
 #include <cstring>
 
 #include "plugin/BoundedText.h"
 #include "plugin/Callbacks.h"
+#include "plugin/Paths.h"
 #include "plugin/PluginApp.h"
 #include "ui/ListBox.h"
 #include "ui/PanelLabels.h"
@@ -29,9 +31,31 @@ constexpr int kListingEntries = 4096;    // names per directory-listing call
 
 constexpr const char* kErrorTitle = "SkyPlacer Plugin Error";
 
-// A name that leaves the plug-in's folder is refused.
-bool leavesFolder(const char* name) {
-    return std::strchr(name, '/') != nullptr || std::strchr(name, '\\') != nullptr || std::strcmp(name, "..") == 0;
+// Windows' device names: a file of such a name, with any extension, is the device.
+constexpr const char* kDeviceNames[] = {"CON",  "PRN",  "AUX",  "NUL",  "COM1", "COM2", "COM3", "COM4",
+                                        "COM5", "COM6", "COM7", "COM8", "COM9", "LPT1", "LPT2", "LPT3",
+                                        "LPT4", "LPT5", "LPT6", "LPT7", "LPT8", "LPT9"};
+
+// The name up to its first "." (and any blanks before it) is a device name, in any case.
+bool isDeviceName(const char* name) {
+    size_t length = std::strcspn(name, ".");
+    while (length > 0 && name[length - 1] == ' ') --length;
+    for (const char* device : kDeviceNames) {
+        if (std::strlen(device) != length) continue;
+        size_t i = 0;
+        while (i < length && std::toupper(static_cast<unsigned char>(name[i])) == device[i]) ++i;
+        if (i == length) return true;
+    }
+    return false;
+}
+
+// A name that leaves the plug-in's folder, names a drive, a stream or a device,
+// or holds a character Windows refuses in file names.
+bool isUnsafeName(const char* name) {
+    for (const char* c = name; *c != '\0'; ++c) {
+        if (static_cast<unsigned char>(*c) < 32 || std::strchr("/\\:<>\"|?*", *c) != nullptr) return true;
+    }
+    return std::strcmp(name, "..") == 0 || isDeviceName(name);
 }
 
 // The name field's text; false when it is longer than the dialog takes.
@@ -40,21 +64,28 @@ bool readFileName(XPWidgetID field, char (&name)[kNameBufferSize]) {
     return std::strlen(name) <= static_cast<size_t>(kFileNameLength);
 }
 
-// The data folder followed by the name; false when the path does not fit.
-bool joinPath(const char* folder, const char* name, char (&path)[kPathSize]) {
-    return copyText(path, sizeof path, folder) && appendText(path, sizeof path, name);
-}
-
 void showNameTooLong(PluginApp& app) {
     app.showMessage(kErrorTitle, "Position File Name Too Long.", "Use a shorter name");
+}
+
+// The file's path in the data folder; false, with a message, when the folder is
+// unknown (its path did not fit) or the joined path does not fit.
+bool filePathOf(PluginApp& app, const char* name, char (&path)[kPathSize]) {
+    if (pluginFilePath(app.dataFolder, name, path, sizeof path)) return true;
+    if (app.dataFolder[0] == '\0') {
+        app.showMessage(kErrorTitle, "Unable to Find the SkyPlacer Folder.", "Its path is too long");
+    } else {
+        showNameTooLong(app);
+    }
+    return false;
 }
 
 void confirmLoad(PluginApp& app) {
     char name[kNameBufferSize];
     char path[kPathSize];
-    bool fits = readFileName(app.fileNameField, name) && joinPath(app.dataFolder, name, path);
-    if (!fits) showNameTooLong(app);
-    if (fits && app.loadPositionFile(path) != 0) {
+    bool named = readFileName(app.fileNameField, name);
+    if (!named) showNameTooLong(app);
+    if (named && filePathOf(app, name, path) && app.loadPositionFile(path) != 0) {
         app.fileLoaded = 1;
         app.setPanelSource(1, kStatusSkdFile);
         if (app.controlPanelCreated) XPSetWidgetDescriptor(app.fileNameCaption, name);
@@ -71,17 +102,13 @@ void confirmSave(PluginApp& app) {
         showNameTooLong(app);
         return;
     }
-    if (leavesFolder(name)) {
-        app.showMessage(kErrorTitle, "Invalid Position File Name.", "Use a name without / or \\ or ..");
+    if (isUnsafeName(name)) {
+        app.showMessage(kErrorTitle, "Invalid Position File Name.", "Avoid \\ / : * ? \" < > | and device names");
         return;
     }
     if (std::strchr(name, '.') == nullptr) appendText(name, sizeof name, kPositionFileExtension);
     char path[kPathSize];
-    if (!joinPath(app.dataFolder, name, path)) {
-        showNameTooLong(app);
-        return;
-    }
-    app.writePositionFile(path);
+    if (filePathOf(app, name, path)) app.writePositionFile(path);
 }
 
 // The folder as the simulator's listing wants it: without its last separator.
@@ -120,21 +147,16 @@ void PluginApp::createFileDialog(const char* title, int nameEditable, int left, 
     int bottom = top - height;
     fileDialogWindow = XPCreateWidget(left, top, right, bottom, 1, title, 1, nullptr, xpWidgetClass_MainWindow);
     fileListBox = createListBox(left + 10, top - 30, right - 10, bottom + 70, 1, listText, fileDialogWindow);
-    fileNameField = XPCreateWidget(left + 10, bottom + 62, left + 210, bottom + 40, 1, "", 0, fileDialogWindow,
-                                   xpWidgetClass_TextField);
-    XPSetWidgetProperty(fileNameField, xpProperty_TextFieldType, 0);
+    fileNameField = createTextField(fileDialogWindow, left + 10, bottom + 62, left + 210, "");
     XPSetWidgetProperty(fileNameField, xpProperty_Enabled, nameEditable);
-    fileOkButton = XPCreateWidget(left + 10, bottom + 32, left + 100, bottom + 10, 1, " OK", 0, fileDialogWindow,
-                                  xpWidgetClass_Button);
-    XPSetWidgetProperty(fileOkButton, xpProperty_ButtonType, 0);
-    fileCancelButton = XPCreateWidget(left + 110, bottom + 32, left + 210, bottom + 10, 1, " Cancel", 0,
-                                      fileDialogWindow, xpWidgetClass_Button);
-    XPSetWidgetProperty(fileCancelButton, xpProperty_ButtonType, 0);
+    fileOkButton = createPushButton(fileDialogWindow, left + 10, bottom + 32, left + 100, " OK");
+    fileCancelButton = createPushButton(fileDialogWindow, left + 110, bottom + 32, left + 210, " Cancel");
     XPAddWidgetCallback(fileDialogWindow, FileDialogCallback);
     fillFileList(dataFolder, extension);
 }
 
 void PluginApp::fillFileList(const char* folder, const char* extension) {
+    if (folder[0] == '\0') return;  // unknown: listing "" could show the current folder's files
     char listedFolder[kPathSize];
     folderForListing(folder, listedFolder, sizeof listedFolder);
     char names[kListingNamesSize];
@@ -166,7 +188,8 @@ void PluginApp::addListItem(const char* text) {
 
 int PluginApp::fileDialogMessage(XPWidgetMessage message, XPWidgetID, intptr_t param1, intptr_t) {
     if (message == ListBoxMsg_ItemSelected) {
-        char name[kFileNameLength + 1];
+        // One character more than a name may have, so OK refuses a longer one instead of loading it cut.
+        char name[kFileNameLength + 2];
         readWidgetText(fileListBox, name, sizeof name);
         XPSetWidgetDescriptor(fileNameField, name);
         return 1;

@@ -16,3 +16,10 @@ FramedWindow createFramedWindow(const char* name, const char* version, int left,
     XPSetWidgetProperty(frame.subWindow, xpProperty_SubWindowType, 0);
     return frame;
 }
+
+int hideOnCloseBox(XPWidgetID pushed, XPWidgetID current, int32_t& visible) {
+    if (pushed != current) return 0;
+    XPHideWidget(current);
+    visible = 0;
+    return 1;
+}

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 #include "ui/XPWidgetsApi.h"
 
@@ -15,3 +16,8 @@ struct FramedWindow {
 // `name` opens the title, `version` and the credit follow it; `titleBuffer` holds the composed title.
 FramedWindow createFramedWindow(const char* name, const char* version, int left, int top, int right, int bottom,
                                 char* titleBuffer, size_t titleSize);
+
+// The frame's close box: hides `current` when `pushed` is it. Windows of an
+// earlier run of the plug-in stay on screen and still reach this one's
+// handlers; their close box is left alone (returns 0).
+int hideOnCloseBox(XPWidgetID pushed, XPWidgetID current, int32_t& visible);

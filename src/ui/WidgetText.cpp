@@ -1,12 +1,38 @@
-// Bounded widget texts for the control panel and the data display.
+// One-line widgets and bounded widget texts for the plug-in's windows.
 #include "ui/WidgetText.h"
 
 #include <cstring>
 
 #include "position/RecordText.h"
 
+namespace {
+
+XPWidgetID createLine(XPWidgetID window, int left, int top, int right, const char* text, XPWidgetClass widgetClass) {
+    return XPCreateWidget(left, top, right, top - kLineHeight, 1, text, 0, window, widgetClass);
+}
+
+}  // namespace
+
 XPWidgetID createCaption(XPWidgetID window, int left, int top, int right, const char* text) {
-    return XPCreateWidget(left, top, right, top - kLineHeight, 1, text, 0, window, xpWidgetClass_Caption);
+    return createLine(window, left, top, right, text, xpWidgetClass_Caption);
+}
+
+XPWidgetID createTextField(XPWidgetID window, int left, int top, int right, const char* text) {
+    XPWidgetID field = createLine(window, left, top, right, text, xpWidgetClass_TextField);
+    XPSetWidgetProperty(field, xpProperty_TextFieldType, 0);
+    return field;
+}
+
+XPWidgetID createPushButton(XPWidgetID window, int left, int top, int right, const char* label) {
+    XPWidgetID button = createLine(window, left, top, right, label, xpWidgetClass_Button);
+    XPSetWidgetProperty(button, xpProperty_ButtonType, 0);
+    return button;
+}
+
+bool endsWithCutMarker(const char* text) {
+    size_t length = std::strlen(text);
+    size_t markerLength = std::strlen(kCutMarker);
+    return length >= markerLength && std::strcmp(text + length - markerLength, kCutMarker) == 0;
 }
 
 void markCut(char* text, size_t size) {

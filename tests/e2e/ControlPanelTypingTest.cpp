@@ -79,6 +79,28 @@ TEST_F(ControlPanelTyping, TextLongerThanTheBufferIsReadByItsFirstCharacters) {
     EXPECT_EQ(12.0, written[0]) << "only the first 255 characters count";
 }
 
+TEST_F(ControlPanelTyping, AValueShownCutIsPlacedAsStoredNotAsTheCutText) {
+    writeFile(pluginFile("QuickFile.skd"), positionFileText({{"Altitude", "1e300"}, {"Latitude", "10"}}));
+    startWithSettings("");
+    openPanel();
+    press(" Quick Load");
+    ASSERT_EQ("...", fieldText(kAltitude).substr(fieldText(kAltitude).size() - 3));
+    sim().clearAccesses();
+    typeField(kGear, "7");
+    placeTyped();
+    EXPECT_EQ(std::vector<double>{1e300 / 3.28}, writes("sim/flightmodel/position/local_y"));
+    EXPECT_EQ(std::vector<double>{7}, writes("sim/cockpit/switches/gear_handle_status")) << "the others are read";
+}
+
+TEST_F(ControlPanelTyping, TypedTextEndingInTheCutMarkerKeepsTheStoredValue) {
+    openPanelWithData();
+    typeField(kApAltitude, "12...");
+    typeField(kApHeading, "12..");
+    placeTyped();
+    EXPECT_EQ(std::vector<double>{3000}, writes("sim/cockpit/autopilot/altitude"));
+    EXPECT_EQ(std::vector<double>{12}, writes("sim/cockpit/autopilot/heading_mag"));
+}
+
 TEST_F(ControlPanelTyping, SaveSkdWritesTheTypedValuesWithoutCapturing) {
     openPanelWithData();
     typeField(kLatitude, "12.5");

@@ -49,16 +49,17 @@ protected:
     }
     int dialogCount() const {
         int count = 0;
-        for (const WidgetInfo& w : sim().widgets())
-            count += w.root && w.left == 650 && w.top == 600;
+        for (const WidgetInfo& w : sim().widgets()) count += w.root && w.left == 650 && w.top == 600;
         return count;
     }
-    std::set<std::string> folderNames() const {
+    static std::set<std::string> namesIn(const fs::path& folder) {
         std::set<std::string> names;
-        for (const auto& entry : fs::directory_iterator(pluginFolder()))
-            names.insert(entry.path().filename().string());
+        for (const auto& entry : fs::directory_iterator(folder)) names.insert(entry.path().filename().string());
         return names;
     }
+    std::set<std::string> folderNames() const { return namesIn(pluginFolder()); }
+    // The plug-in folder's parent, where "../Escape" would land.
+    std::set<std::string> parentNames() const { return namesIn(fs::path(pluginFolder()).parent_path().parent_path()); }
 };
 
 // --- building and listing ---
@@ -138,8 +139,7 @@ TEST_F(FileDialogTest, AFolderLargerThanOneListingIsListedWhole) {
     sim().pickMenuItem("Load Position File");
     EXPECT_EQ(300, sim().property(listBox(), 1910));  // the item count
     // Page down until the end of the list shows.
-    for (int page = 0; page < 18; ++page)
-        sim().click(kListRight - 10, kListBottom + 25);
+    for (int page = 0; page < 18; ++page) sim().click(kListRight - 10, kListBottom + 25);
     std::vector<std::string> shown = listed();
     ASSERT_FALSE(shown.empty());
     EXPECT_EQ(names.back(), shown.back());
@@ -271,20 +271,24 @@ TEST_F(FileDialogTest, AnEmptySaveNameWritesTheBareExtension) {
     EXPECT_TRUE(fileExists(pluginFile(".skd")));
 }
 
-TEST_F(FileDialogTest, NamesThatLeaveTheFolderAreRefusedWithAMessageAndNothingWritten) {
+TEST_F(FileDialogTest, UnsafeNamesAreRefusedWithAMessageAndNothingWritten) {
     startWithSettings("");
     fs::create_directories(pluginFolder() + "sub");
-    for (const char* name : {"../Escape", "..", "sub/Inner", "sub\\Inner", "/tmp/Absolute"}) {
+    // Names that leave the folder, name a drive or a stream, hold characters Windows refuses or name a device.
+    const char* const names[] = {
+        "../Escape", "..",   "sub/Inner", "sub\\Inner", "/tmp/Absolute", "C:Approach", "Approach.skd:stream",
+        "a<b",       "a>b",  "a\"b",      "a|b",        "a?b",           "a*b",        "tab\there",
+        "bell\x07",  "CON",  "nul",       "NUL.skd",    "Com1.skd",      "lpt9",       "aux.tar.gz",
+        "PRN .skd",  "COM9", "LPT1"};
+    for (const char* name : names) {
         std::set<std::string> before = folderNames();
-        std::set<std::string> parentBefore;
-        for (const auto& entry : fs::directory_iterator(fs::path(pluginFolder()).parent_path().parent_path())) {
-            parentBefore.insert(entry.path().filename().string());
-        }
+        std::set<std::string> parentBefore = parentNames();
         sim().pickMenuItem("Save Position File");
         ASSERT_TRUE(sim().typeInto(nameField(), name));
         press(" OK");
         EXPECT_NE(0, sim().findShown("Invalid Position File Name.")) << name;
         EXPECT_EQ(before, folderNames()) << name;
+        EXPECT_EQ(parentBefore, parentNames()) << name;
         EXPECT_TRUE(fs::is_empty(pluginFolder() + "sub")) << name;
         EXPECT_FALSE(fileExists("/tmp/Absolute.skd"));
         nextFlightLoops();
@@ -293,6 +297,19 @@ TEST_F(FileDialogTest, NamesThatLeaveTheFolderAreRefusedWithAMessageAndNothingWr
         nextFlightLoops();
     }
     EXPECT_EQ(0, sim().findShown("Invalid Position File Name."));
+}
+
+TEST_F(FileDialogTest, NamesThatOnlyResembleDeviceNamesAreSaved) {
+    startWithSettings("");
+    for (const char* name : {"CONSOLE", "COM10.skd", "Nullify", "LPT", "con-1", "auxiliary.skd"}) {
+        sim().pickMenuItem("Save Position File");
+        ASSERT_TRUE(sim().typeInto(nameField(), name));
+        press(" OK");
+        nextFlightLoops();
+        EXPECT_EQ(0, sim().findShown("Invalid Position File Name.")) << name;
+        std::string file = std::string(name).find('.') == std::string::npos ? std::string(name) + ".skd" : name;
+        EXPECT_TRUE(fileExists(pluginFile(file))) << name;
+    }
 }
 
 TEST_F(FileDialogTest, ANameLongerThanTheDialogTakesIsRefused) {

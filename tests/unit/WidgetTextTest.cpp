@@ -58,6 +58,25 @@ TEST_F(WidgetTextTest, ValueFillingTheBufferExactlyIsNotMarked) {
     EXPECT_EQ("12345.50...", shown());
 }
 
+TEST_F(WidgetTextTest, ACutValueIsToldByItsMarker) {
+    PositionRecord record = {};
+    record.Altitude = 1e300;
+    char buffer[256];
+    showRecordField(widget_, record, 3, buffer, sizeof buffer);
+    EXPECT_TRUE(endsWithCutMarker(buffer));
+    record.Altitude = 1e200;  // 201 digits and six decimals fit
+    showRecordField(widget_, record, 3, buffer, sizeof buffer);
+    EXPECT_FALSE(endsWithCutMarker(buffer));
+}
+
+TEST(EndsWithCutMarker, OnlyTheWholeMarkerAtTheEndCounts) {
+    EXPECT_TRUE(endsWithCutMarker("..."));
+    EXPECT_TRUE(endsWithCutMarker("12..."));
+    EXPECT_FALSE(endsWithCutMarker("12.."));
+    EXPECT_FALSE(endsWithCutMarker("...5"));
+    EXPECT_FALSE(endsWithCutMarker(""));
+}
+
 TEST(MarkCut, BufferTooSmallForTheMarkerIsLeftAlone) {
     char text[3] = {'a', 'b', '\0'};
     markCut(text, sizeof text);

@@ -1,0 +1,54 @@
+// Picking a name in the load dialog's list: a listed name longer than the
+// dialog takes is reported when OK is pressed, never loaded cut to another
+// file's name.
+#include <string>
+
+#include "AppFixture.h"
+#include "ui/XPWidgetsApi.h"
+
+namespace {
+
+constexpr const char* kPosition = "[POSITION_DATA]\nLatitude = 12.5\n";
+
+class FileDialogPickTest : public AppFixture {
+protected:
+    void TearDown() override {
+        if (app_->fileDialogWindow != nullptr) XPDestroyWidget(app_->fileDialogWindow, 1);
+        AppFixture::TearDown();
+    }
+    // The first line of the dialog's list, which spans 660..880 by 370..570.
+    void pickFirstLine() { sim().click(700, 564); }
+    std::string nameFieldText() const {
+        return skysim::Sim::get().widget(reinterpret_cast<skysim::WidgetId>(app_->fileNameField)).descriptor;
+    }
+};
+
+TEST_F(FileDialogPickTest, ANamePickedLongerThanTheDialogTakesIsReportedNotLoadedCut) {
+    // A loadable file whose name is the first 255 characters of the listed one.
+    writeFile(path(std::string(255, 'n')), kPosition);
+
+    app_->openLoadDialog();
+    app_->addListItem(std::string(300, 'n').c_str());
+    pickFirstLine();
+    EXPECT_EQ(256u, nameFieldText().size()) << "one character past the longest name tells it is too long";
+    ASSERT_TRUE(sim().clickButton(" OK"));
+    EXPECT_NE(0, shown("Position File Name Too Long."));
+    EXPECT_EQ(0, app_->fileLoaded);
+    EXPECT_EQ(0.0, app_->storedRecord.Latitude);
+}
+
+TEST_F(FileDialogPickTest, ANameOfTheLongestLengthIsPickedAndLoaded) {
+    std::string name(251, 'm');
+    name += ".skd";
+    writeFile(path(name), kPosition);
+
+    app_->openLoadDialog();
+    pickFirstLine();
+    EXPECT_EQ(name, nameFieldText());
+    ASSERT_TRUE(sim().clickButton(" OK"));
+    EXPECT_EQ(0, shown("Position File Name Too Long."));
+    EXPECT_EQ(1, app_->fileLoaded);
+    EXPECT_EQ(12.5, app_->storedRecord.Latitude);
+}
+
+}  // namespace
