@@ -25,8 +25,7 @@ void convertPosition(Conversion convert, const char* const from[3], const char* 
     double result[3] = {0, 0, 0};
     convert(knownRef(from[0]).scalar, knownRef(from[1]).scalar, knownRef(from[2]).scalar, &result[0], &result[1],
             &result[2]);
-    for (int i = 0; i < 3; ++i)
-        storeScalar(knownRef(to[i]), result[i]);
+    for (int i = 0; i < 3; ++i) storeScalar(knownRef(to[i]), result[i]);
 }
 
 void quaternionChanged() {

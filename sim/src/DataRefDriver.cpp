@@ -29,8 +29,7 @@ bool parseNumber(const std::string& text, double* value) {
     errno = 0;
     *value = std::strtod(start, &end);
     if (end == start || errno == ERANGE) return false;
-    while (*end == ' ' || *end == '\t')
-        ++end;
+    while (*end == ' ' || *end == '\t') ++end;
     return *end == '\0';
 }
 

@@ -21,8 +21,7 @@ bool listFolder(const char* folder, std::vector<std::string>* names) {
     std::error_code error;
     std::filesystem::directory_iterator entries(folder, error);
     if (error) return false;
-    for (const auto& entry : entries)
-        names->push_back(entry.path().filename().string());
+    for (const auto& entry : entries) names->push_back(entry.path().filename().string());
     std::sort(names->begin(), names->end());
     return true;
 }

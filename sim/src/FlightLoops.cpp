@@ -79,8 +79,7 @@ void Sim::advance(double seconds) {
 }
 
 void Sim::runFrames(int frames) {
-    for (int i = 0; i < frames; ++i)
-        runFrame();
+    for (int i = 0; i < frames; ++i) runFrame();
 }
 
 double Sim::now() const { return currentTime(); }

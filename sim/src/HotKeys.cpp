@@ -24,8 +24,7 @@ void resetHotKeys() { hotKeysById.clear(); }
 
 std::vector<HotKeyInfo> Sim::hotKeys() const {
     std::vector<HotKeyInfo> infos;
-    for (const auto& [id, hotKey] : hotKeysById)
-        infos.push_back(hotKey.info);
+    for (const auto& [id, hotKey] : hotKeysById) infos.push_back(hotKey.info);
     return infos;
 }
 

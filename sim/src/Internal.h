@@ -11,7 +11,7 @@
 namespace skysim {
 
 // Each part forgets its state when the simulator is reset.
-void resetCore(const std::string& rootFolder);   // data, menus, hot keys, flight loops, logs
-void resetWidgets();                             // widget tree, drawing record
+void resetCore(const std::string& rootFolder);  // data, menus, hot keys, flight loops, logs
+void resetWidgets();                            // widget tree, drawing record
 
 }  // namespace skysim

@@ -45,8 +45,7 @@ void destroyMenu(std::intptr_t id) {
     for (const auto& [childId, menu] : createdMenus) {
         if (menu.parent == id) children.push_back(childId);
     }
-    for (std::intptr_t child : children)
-        destroyMenu(child);
+    for (std::intptr_t child : children) destroyMenu(child);
 }
 
 }  // namespace
@@ -58,8 +57,7 @@ void resetMenus() {
 
 std::vector<std::string> Sim::pluginsMenuItems() const {
     std::vector<std::string> texts;
-    for (const MenuItemInfo& item : pluginsMenu.items)
-        texts.push_back(item.text);
+    for (const MenuItemInfo& item : pluginsMenu.items) texts.push_back(item.text);
     return texts;
 }
 

@@ -79,8 +79,7 @@ int Sim::start() {
     char buffers[3][kIdentitySize];
     std::memset(buffers, 0, sizeof(buffers));
     int result = module.start(buffers[0], buffers[1], buffers[2]);
-    for (int i = 0; i < 3; ++i)
-        identity[i] = bufferText(buffers[i]);
+    for (int i = 0; i < 3; ++i) identity[i] = bufferText(buffers[i]);
     running = result != 0;
     return result;
 }

@@ -25,8 +25,7 @@ WidgetInfo describe(const Widget& widget) {
 
 std::vector<WidgetInfo> Sim::widgets() const {
     std::vector<WidgetInfo> list;
-    for (const auto& entry : allWidgets())
-        list.push_back(describe(entry.second));
+    for (const auto& entry : allWidgets()) list.push_back(describe(entry.second));
     return list;
 }
 

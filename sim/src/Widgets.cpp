@@ -55,8 +55,7 @@ void detachFromParent(const Widget& widget) {
 void collectDeepestFirst(WidgetId id, std::vector<WidgetId>& out) {
     const Widget* widget = findWidget(id);
     if (widget == nullptr) return;
-    for (WidgetId child : widget->children)
-        collectDeepestFirst(child, out);
+    for (WidgetId child : widget->children) collectDeepestFirst(child, out);
     out.push_back(id);
 }
 
@@ -138,13 +137,11 @@ SKYSIM_EXPORT void XPDestroyWidget(XPWidgetID handle, int destroyChildren) {
     if (destroyChildren != 0) {
         collectDeepestFirst(id, doomed);
     } else {
-        for (WidgetId child : widget->children)
-            findWidget(child)->parent = 0;
+        for (WidgetId child : widget->children) findWidget(child)->parent = 0;
         widget->children.clear();
         doomed.push_back(id);
     }
-    for (WidgetId each : doomed)
-        dispatch(each, xpMsg_Destroy, xpMode_Direct, each == id ? 0 : 1, 0);
+    for (WidgetId each : doomed) dispatch(each, xpMsg_Destroy, xpMode_Direct, each == id ? 0 : 1, 0);
     for (WidgetId each : doomed) {
         Widget* gone = findWidget(each);
         if (gone == nullptr) continue;  // a destroy message already took it

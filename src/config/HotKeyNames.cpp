@@ -55,11 +55,9 @@ int modifierFlagsFromNames(const char* text) {
     int sum = 0;
     const char* c = text;
     while (*c != '\0') {
-        while (*c != '\0' && isDelimiter(*c))
-            ++c;
+        while (*c != '\0' && isDelimiter(*c)) ++c;
         const char* token = c;
-        while (*c != '\0' && !isDelimiter(*c))
-            ++c;
+        while (*c != '\0' && !isDelimiter(*c)) ++c;
         if (c > token) sum += codeOf(ModifierNameTable, kModifierNameCount, token, static_cast<size_t>(c - token));
     }
     return sum;

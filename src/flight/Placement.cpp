@@ -78,8 +78,7 @@ void PluginApp::placeAircraft() {
     XPLMSetDatai(apHeadingRollModeRef, record.AutoPilot_Heading_Roll_Mode);
 
     float throttles[kEngineSlots];
-    for (float& throttle : throttles)
-        throttle = record.Throttle;
+    for (float& throttle : throttles) throttle = record.Throttle;
     XPLMSetDatavf(throttleRef, throttles, 0, kEngineSlots);
 
     placementDone = 1;

@@ -45,8 +45,8 @@ void XPLMRegisterFlightLoopCallback(XPLMFlightLoop_f callback, float interval, v
 void XPLMUnregisterFlightLoopCallback(XPLMFlightLoop_f callback, void* refcon);
 
 // Hot keys: the key is a plain char; the simulator reads the byte as unsigned.
-XPLMHotKeyID XPLMRegisterHotKey(char virtualKey, XPLMKeyFlags flags, const char* description,
-                                XPLMHotKey_f callback, void* refcon);
+XPLMHotKeyID XPLMRegisterHotKey(char virtualKey, XPLMKeyFlags flags, const char* description, XPLMHotKey_f callback,
+                                void* refcon);
 void XPLMUnregisterHotKey(XPLMHotKeyID id);
 
 // Utilities

@@ -62,8 +62,7 @@ void takeSectionName(const char* line, char* name) {
 }
 
 void keepInnerBlanks(const char* value, char* out) {
-    while (*value == ' ')
-        ++value;
+    while (*value == ' ') ++value;
     std::memset(out, 0, kEntryTextSize);
     copyText(out, kEntryTextSize, value);
 }
@@ -96,8 +95,7 @@ bool lineWasCut(const char* line, int stored, FILE* file) {
 // Reads and drops the pieces of a cut line up to and including its last one.
 void skipRestOfLine(char* line, FILE* file) {
     int stored = readPiece(line, kLineSize, file);
-    while (stored > 0 && lineWasCut(line, stored, file))
-        stored = readPiece(line, kLineSize, file);
+    while (stored > 0 && lineWasCut(line, stored, file)) stored = readPiece(line, kLineSize, file);
 }
 
 TableStatus fillTable(FILE* file, EntryTable& table, const char* keepBlanksKey, char* name) {

@@ -8,7 +8,8 @@
 
 #include "plugin/BoundedText.h"
 
-#define FIELD(name, type) {#name, FieldType::type, offsetof(PositionRecord, name)}
+#define FIELD(name, type) \
+    { #name, FieldType::type, offsetof(PositionRecord, name) }
 
 const RecordField kRecordFields[kRecordFieldCount] = {
     FIELD(Use_AutoPilot_Data, Int),

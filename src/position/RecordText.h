@@ -12,7 +12,7 @@ enum class FieldType { Int, Float, Double };
 struct RecordField {
     const char* key;  // the position file's key, which is also the field's name
     FieldType type;
-    size_t offset;    // within PositionRecord
+    size_t offset;  // within PositionRecord
 };
 
 // All eighteen fields in record order; index 0 is Use_AutoPilot_Data.

@@ -40,15 +40,13 @@ XPLMDataRef lightLevelRefs[3];
 
 void lookUpColorRefs() {
     if (colorRefsLookedUp) return;
-    for (int i = 0; i < kInterfaceColorCount; ++i)
-        colorRefs[i] = XPLMFindDataRef(kColorSources[i].dataRefName);
+    for (int i = 0; i < kInterfaceColorCount; ++i) colorRefs[i] = XPLMFindDataRef(kColorSources[i].dataRefName);
     colorRefsLookedUp = true;
 }
 
 void lookUpLightLevelRefs() {
     if (lightRefsLookedUp) return;
-    for (int i = 0; i < 3; ++i)
-        lightLevelRefs[i] = XPLMFindDataRef(kLightLevelNames[i]);
+    for (int i = 0; i < 3; ++i) lightLevelRefs[i] = XPLMFindDataRef(kLightLevelNames[i]);
     lightRefsLookedUp = true;
 }
 
@@ -72,6 +70,5 @@ void InterfaceColor(int index, float* rgbOut) {
         glColor4fv(rgba);
         return;
     }
-    for (int i = 0; i < 3; ++i)
-        rgbOut[i] = rgba[i];
+    for (int i = 0; i < 3; ++i) rgbOut[i] = rgba[i];
 }

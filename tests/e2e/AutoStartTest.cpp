@@ -165,8 +165,7 @@ class AutoStartDeepFolder : public PanelTest {
 protected:
     void SetUp() override {
         std::string root = root_.path();
-        for (int i = 0; i < 4; ++i)
-            root += "/" + std::string(60, static_cast<char>('a' + i));
+        for (int i = 0; i < 4; ++i) root += "/" + std::string(60, static_cast<char>('a' + i));
         sim().reset(root);
         std::filesystem::create_directories(sim().pluginFolder());
         std::string error;

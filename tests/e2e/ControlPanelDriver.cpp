@@ -30,11 +30,9 @@ std::string positionFileText(const std::map<std::string, std::string>& values) {
         return std::string(key) + " = " + (found == values.end() ? "0" : found->second) + "\n";
     };
     std::string text = "[CONFIG]\n" + line(kRecordKeys[0]) + "\n[POSITION_DATA]\n";
-    for (int i = 1; i <= 10; ++i)
-        text += line(kRecordKeys[i]);
+    for (int i = 1; i <= 10; ++i) text += line(kRecordKeys[i]);
     text += "\n[AUTOPILOT_DATA]\n";
-    for (int i = 11; i < 18; ++i)
-        text += line(kRecordKeys[i]);
+    for (int i = 11; i < 18; ++i) text += line(kRecordKeys[i]);
     return text;
 }
 
@@ -94,7 +92,6 @@ void PanelTest::setAircraft() {
 
 std::vector<double> PanelTest::writes(const std::string& name) const {
     std::vector<double> values;
-    for (const skysim::DataAccess& access : flighttest::writesTo(name))
-        values.push_back(access.value);
+    for (const skysim::DataAccess& access : flighttest::writesTo(name)) values.push_back(access.value);
     return values;
 }

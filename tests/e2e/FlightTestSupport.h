@@ -23,8 +23,7 @@ inline std::string allHotKeysIni() {
     static const char* const sections[] = {"GET_DATA",   "LOAD",     "SAVE",          "QUICK_LOAD",
                                            "QUICK_SAVE", "POSITION", "CONTROL_PANEL", "DATA_DISPLAY"};
     std::string ini;
-    for (int i = 0; i < 8; ++i)
-        ini += "[" + std::string(sections[i]) + "]\nHotKey = F" + std::to_string(i + 1) + "\n";
+    for (int i = 0; i < 8; ++i) ini += "[" + std::string(sections[i]) + "]\nHotKey = F" + std::to_string(i + 1) + "\n";
     return ini;
 }
 inline int hotKeyOf(int command) { return kF1 + command; }
@@ -41,8 +40,7 @@ inline WidgetId rootWindowAt(int left, int top, int right, int bottom) {
 }
 inline int rootWindowCount() {
     int count = 0;
-    for (const WidgetInfo& w : skysim::Sim::get().widgets())
-        count += w.root && w.widgetClass == skysim::MainWindow;
+    for (const WidgetInfo& w : skysim::Sim::get().widgets()) count += w.root && w.widgetClass == skysim::MainWindow;
     return count;
 }
 inline WidgetId controlPanel() { return rootWindowAt(20, 540, 430, 200); }

@@ -24,9 +24,9 @@ TEST_F(LifecycleTest, MenuHasTheEightItemsInOrderWithTheirTextsAsReferences) {
     startPlugin();
     EXPECT_EQ(std::vector<std::string>{"Sky Placer"}, sim().pluginsMenuItems());
     std::vector<skysim::MenuItemInfo> items = sim().menuItems("Sky Placer");
-    const std::vector<std::string> expected = {"Control Panel",   "Data Display",    "Load Position File",
+    const std::vector<std::string> expected = {"Control Panel",      "Data Display",    "Load Position File",
                                                "Save Position File", "Quick Load File", "Quick Save File",
-                                               "Get Data",        "Position"};
+                                               "Get Data",           "Position"};
     ASSERT_EQ(expected.size(), items.size());
     for (size_t i = 0; i < items.size(); ++i) {
         EXPECT_EQ(expected[i], items[i].text);
@@ -65,7 +65,8 @@ TEST_F(LifecycleTest, TwoRunsFollowEachOtherInOneLogFile) {
 }
 
 TEST_F(LifecycleTest, StopUndoesEveryRegistration) {
-    writeFile(pluginFile("SkyPlacer.ini"), "[LOAD]\nHotKey = F2\n[CONTROL_PANEL]\nHotKey = F7\nHotKeyModifiers = Shift\n");
+    writeFile(pluginFile("SkyPlacer.ini"),
+              "[LOAD]\nHotKey = F2\n[CONTROL_PANEL]\nHotKey = F7\nHotKeyModifiers = Shift\n");
     startPlugin();
     ASSERT_EQ(2, sim().flightLoopCount());
     std::vector<skysim::HotKeyInfo> keys = sim().hotKeys();

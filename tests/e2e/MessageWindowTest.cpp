@@ -18,8 +18,7 @@ protected:
     void warn() { ASSERT_TRUE(sim().pickMenuItem("Quick Load File")); }
     int windowsTitled(const std::string& title) {
         int count = 0;
-        for (skysim::WidgetId id : sim().roots())
-            count += sim().widget(id).descriptor == title ? 1 : 0;
+        for (skysim::WidgetId id : sim().roots()) count += sim().widget(id).descriptor == title ? 1 : 0;
         return count;
     }
     skysim::WidgetId warning() { return sim().findShown(kWarningTitle, skysim::MainWindow); }

@@ -14,8 +14,7 @@ class SettingsAtStart : public SimTest {
 protected:
     std::vector<std::pair<int, int>> boundKeys() {
         std::vector<std::pair<int, int>> keys;
-        for (const skysim::HotKeyInfo& info : sim().hotKeys())
-            keys.emplace_back(info.key, info.flags);
+        for (const skysim::HotKeyInfo& info : sim().hotKeys()) keys.emplace_back(info.key, info.flags);
         std::sort(keys.begin(), keys.end());
         return keys;
     }

@@ -77,8 +77,7 @@ TEST_F(DataRefTest, UnknownNameGivesANullHandleThatReadsZeroAndIgnoresWrites) {
     EXPECT_EQ(0, XPLMGetDatavf(unknown, out, 0, 2));
     EXPECT_EQ(9.0f, out[0]);
     ASSERT_EQ(5u, sim().accesses().size());
-    for (const skysim::DataAccess& access : sim().accesses())
-        EXPECT_EQ("", access.name);
+    for (const skysim::DataAccess& access : sim().accesses()) EXPECT_EQ("", access.name);
     EXPECT_EQ(7.0, sim().accesses()[1].value);  // what the plug-in tried to write
 }
 

@@ -14,8 +14,7 @@ protected:
         CoreTest::SetUp();
         folder_ = root_.path() + "/listing";
         std::filesystem::create_directories(folder_ + "/Sub");
-        for (const char* name : {"b.skd", "a.skd", "QuickFile.skd", "c.txt"})
-            writeFile(folder_ + "/" + name, "x");
+        for (const char* name : {"b.skd", "a.skd", "QuickFile.skd", "c.txt"}) writeFile(folder_ + "/" + name, "x");
     }
 
     // Lists with the given buffer sizes; returns the names the indices point to.
@@ -26,8 +25,7 @@ protected:
         *result = XPLMGetDirectoryContents(folder_.c_str(), firstReturn, names_.data(), namesSize, indices_.data(),
                                            indexCount, &total_, &returned_);
         std::vector<std::string> seen;
-        for (int i = 0; i < returned_; ++i)
-            seen.emplace_back(indices_[i]);
+        for (int i = 0; i < returned_; ++i) seen.emplace_back(indices_[i]);
         return seen;
     }
 

@@ -35,8 +35,7 @@ float otherLoop(float a, float b, int c, void* refcon) { return recordingLoop(a,
 
 std::vector<int> counters(const Probe& probe) {
     std::vector<int> result;
-    for (const Call& call : probe.calls)
-        result.push_back(call.counter);
+    for (const Call& call : probe.calls) result.push_back(call.counter);
     return result;
 }
 

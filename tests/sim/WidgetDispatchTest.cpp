@@ -7,8 +7,7 @@ constexpr int kProbe = 5000;
 
 std::vector<int> tagsSeen() {
     std::vector<int> tags;
-    for (const SeenMessage& each : seenMessages())
-        tags.push_back(each.tag);
+    for (const SeenMessage& each : seenMessages()) tags.push_back(each.tag);
     return tags;
 }
 

@@ -39,8 +39,7 @@ TEST_F(WidgetTest, DrawRecordsACustomWidgetsCalls) {
     XPWidgetID list = XPCreateCustomWidget(10, 180, 110, 20, 1, "", 0, win, painter);
     std::vector<DrawOp> ops = sim().draw();
     ASSERT_EQ(9u, ops.size());
-    for (const DrawOp& op : ops)
-        EXPECT_EQ(idOf(list), op.widget);
+    for (const DrawOp& op : ops) EXPECT_EQ(idOf(list), op.widget);
 
     EXPECT_EQ(DrawOp::Window, ops[0].kind);
     EXPECT_EQ(180, ops[0].y2);

@@ -21,8 +21,7 @@ std::vector<std::string> allLines(const std::string& contents, int size = kLineS
     FILE* file = streamOf(contents);
     std::vector<std::string> lines;
     char buffer[kLineSize];
-    while (readLine(buffer, size, file) != nullptr)
-        lines.emplace_back(buffer);
+    while (readLine(buffer, size, file) != nullptr) lines.emplace_back(buffer);
     std::fclose(file);
     return lines;
 }
@@ -63,8 +62,7 @@ TEST(StripBlanksTest, RemovesSpacesOnlyAndClearsTheWholeBuffer) {
     std::memset(out, 'z', sizeof out);
     stripBlanks(" 4 7.5\t x ", out);
     EXPECT_STREQ("47.5\tx", out);
-    for (int i = 6; i < kEntryTextSize; ++i)
-        ASSERT_EQ('\0', out[i]) << i;
+    for (int i = 6; i < kEntryTextSize; ++i) ASSERT_EQ('\0', out[i]) << i;
 }
 
 class EntryTableTest : public AppFixture {
@@ -215,8 +213,7 @@ TEST_F(EntryTableTest, KeyLineAfterAnEmptyHeaderIsNotOutsideASection) {
 
 std::string keyLines(int count) {
     std::string text = "[S]\n";
-    for (int i = 0; i < count; ++i)
-        text += "k" + std::to_string(i) + " = " + std::to_string(i) + "\n";
+    for (int i = 0; i < count; ++i) text += "k" + std::to_string(i) + " = " + std::to_string(i) + "\n";
     return text;
 }
 

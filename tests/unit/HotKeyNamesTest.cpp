@@ -35,8 +35,7 @@ TEST(KeyNameTableTest, RunsOfCodesAreConsecutiveAndNoCodeIsZero) {
     int row = 0;
     for (const Run& run : runs) {
         EXPECT_STREQ(run.first, KeyNameTable[row].name);
-        for (int i = 0; i < run.count; ++i, ++row)
-            EXPECT_EQ(run.firstCode + i, KeyNameTable[row].code) << row;
+        for (int i = 0; i < run.count; ++i, ++row) EXPECT_EQ(run.firstCode + i, KeyNameTable[row].code) << row;
         EXPECT_STREQ(run.last, KeyNameTable[row - 1].name);
     }
     EXPECT_EQ(kKeyNameCount, row);

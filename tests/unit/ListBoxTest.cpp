@@ -33,8 +33,7 @@ int recordSelection(XPWidgetMessage message, XPWidgetID, intptr_t param1, intptr
 
 std::string numberedItems(int count) {
     std::string text;
-    for (int i = 0; i < count; ++i)
-        text += (i ? ";item" : "item") + std::to_string(i);
+    for (int i = 0; i < count; ++i) text += (i ? ";item" : "item") + std::to_string(i);
     return text;
 }
 
@@ -76,8 +75,7 @@ protected:
     // Expects items first..last on lines 0 onwards and nothing else.
     void expectShown(int first, int last) const {
         std::map<int, std::string> expected;
-        for (int i = first; i <= last; ++i)
-            expected[i - first] = "item" + std::to_string(i);
+        for (int i = first; i <= last; ++i) expected[i - first] = "item" + std::to_string(i);
         EXPECT_EQ(expected, shownLines());
     }
 
@@ -373,8 +371,7 @@ TEST_F(ListBoxTest, InsertGoesBeforeTheSelectionAndAppendsWhenTheSelectionIsBeyo
     set(ListBoxProp_InsertItem, 1);
     ASSERT_EQ(5u, items().size());
     std::string order;
-    for (const ListItem& item : items())
-        order += item.text;
+    for (const ListItem& item : items()) order += item.text;
     EXPECT_EQ("axbcz", order);
     EXPECT_EQ(0, prop(ListBoxProp_InsertItem));
     EXPECT_EQ(3, prop(ListBoxProp_ScrollMax));  // inserting leaves the scroll range

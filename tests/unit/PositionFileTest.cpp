@@ -266,8 +266,7 @@ TEST_F(PositionFileTest, KeyBeforeTheFirstHeaderIsAnInvalidSection) {
 
 TEST_F(PositionFileTest, TooManyEntriesAreRejected) {
     std::string text = "[POSITION_DATA]\n";
-    for (int i = 0; i <= kEntryCount; ++i)
-        text += "Gear = " + std::to_string(i) + "\n";
+    for (int i = 0; i <= kEntryCount; ++i) text += "Gear = " + std::to_string(i) + "\n";
     expectRejected(text,
                    "SkyPlacer - the file has too many entries: more than 1024 key lines\n"
                    "Parse Error in Entry Count\n");

@@ -77,12 +77,10 @@ TEST(QuaternionTest, HeadingsAreNotNormalisedBeforeConversion) {
     // A full turn more flips the sign of every element (the half angle moves by 180 degrees).
     Quaternion base = eulerToQuaternion(30, 10, 5);
     Quaternion turned = eulerToQuaternion(390, 10, 5);
-    for (int i = 0; i < 4; ++i)
-        EXPECT_NEAR(-base[i], turned[i], 1e-6) << i;
+    for (int i = 0; i < 4; ++i) EXPECT_NEAR(-base[i], turned[i], 1e-6) << i;
     // Two full turns come back to the same elements.
     Quaternion twice = eulerToQuaternion(750, 10, 5);
-    for (int i = 0; i < 4; ++i)
-        EXPECT_NEAR(base[i], twice[i], 1e-6) << i;
+    for (int i = 0; i < 4; ++i) EXPECT_NEAR(base[i], twice[i], 1e-6) << i;
 }
 
 TEST(QuaternionTest, PureHeadingTurnsAboutTheVerticalAxisOnly) {

@@ -160,8 +160,7 @@ TEST_F(SettingsFileTest, KeyBeforeAnyHeaderIsAnInvalidSectionAndNothingIsApplied
 
 TEST_F(SettingsFileTest, TooManyEntriesFailAfterTheTableFullIsApplied) {
     std::string text = "[CONFIG]\n";
-    for (int i = 0; i <= kEntryCount; ++i)
-        text += "HeartBeatTime = " + std::to_string(i) + "\n";
+    for (int i = 0; i <= kEntryCount; ++i) text += "HeartBeatTime = " + std::to_string(i) + "\n";
     ASSERT_FALSE(read(text));
     EXPECT_NE(std::string::npos, logText().find("too many entries"));
     EXPECT_FLOAT_EQ(kEntryCount - 1, config().HeartBeatTime);
@@ -189,8 +188,7 @@ TEST_F(SettingsFileTest, MissingFileKeepsEveryDefault) {
     EXPECT_EQ(std::string(kParsing) + "SkyPlacer - No SkyPlacer.ini file found\n.", logText());
     EXPECT_EQ(1, config().LogFile);
     EXPECT_FLOAT_EQ(60.0f, config().HeartBeatTime);
-    for (int command = 0; command < kCommandCount; ++command)
-        EXPECT_EQ(0, slot(command).enabled);
+    for (int command = 0; command < kCommandCount; ++command) EXPECT_EQ(0, slot(command).enabled);
 }
 
 TEST_F(SettingsFileTest, OnlyAHotKeyLineEnablesASlot) {

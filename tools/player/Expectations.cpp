@@ -36,8 +36,7 @@ std::string expectedText(const std::string& expected, const Step& step) {
 
 std::string firstDifference(const std::string& actual, const std::string& expected) {
     size_t at = 0;
-    while (at < actual.size() && at < expected.size() && actual[at] == expected[at])
-        ++at;
+    while (at < actual.size() && at < expected.size() && actual[at] == expected[at]) ++at;
     size_t line = 1 + std::count(expected.begin(), expected.begin() + at, '\n');
     return "the contents differ first on line " + std::to_string(line) + " (byte " + std::to_string(at) + ")";
 }
@@ -125,12 +124,10 @@ bool StepRunner::expectButton(const Step& step, std::string& error) {
 bool StepRunner::expectList(const Step& step, std::string& error) {
     Screen screen = captureScreen(sim_);
     std::vector<std::string> shown;
-    for (const skysim::DrawOp* op : WidgetLookup(screen, scope_).listEntries())
-        shown.push_back(op->text);
+    for (const skysim::DrawOp* op : WidgetLookup(screen, scope_).listEntries()) shown.push_back(op->text);
     if (shown == step.args) return true;
     std::string list;
-    for (const std::string& entry : shown)
-        list += (list.empty() ? "\"" : ", \"") + entry + "\"";
+    for (const std::string& entry : shown) list += (list.empty() ? "\"" : ", \"") + entry + "\"";
     error = "the list shows " + (list.empty() ? std::string("no entries") : list);
     return false;
 }
@@ -163,8 +160,7 @@ bool StepRunner::expectLogLine(const Step& step, bool present, std::string& erro
     readWholeFile(pluginFile(kLogFileName), log);
     std::istringstream lines(log);
     bool found = false;
-    for (std::string line; !found && std::getline(lines, line);)
-        found = line == step.args[0];
+    for (std::string line; !found && std::getline(lines, line);) found = line == step.args[0];
     if (found == present) return true;
     error = std::string("the plug-in's log ") + (present ? "has no" : "has a") + " line \"" + step.args[0] + "\"";
     return false;

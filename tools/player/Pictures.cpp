@@ -35,8 +35,7 @@ bool onPath(const std::string& program) {
 // Runs a program without a shell, so no name needs quoting; true when it exits with 0.
 bool runProgram(std::vector<std::string> arguments) {
     std::vector<char*> argv;
-    for (std::string& argument : arguments)
-        argv.push_back(argument.data());
+    for (std::string& argument : arguments) argv.push_back(argument.data());
     argv.push_back(nullptr);
     pid_t child = 0;
     if (posix_spawnp(&child, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return false;

@@ -55,8 +55,7 @@ void Report::finish(const std::string& pluginLog, const std::string& simLog) {
     printBlock(out_, "Plug-in log (SkyPlacerLog.txt)", pluginLog);
     printBlock(out_, "Simulator log", simLog);
     out_ << "\nPictures: " << pictures_.size() << "\n";
-    for (const std::string& path : pictures_)
-        out_ << "  " << path << "\n";
+    for (const std::string& path : pictures_) out_ << "  " << path << "\n";
 }
 
 }  // namespace player

@@ -71,8 +71,7 @@ std::string listOfVerbs(bool expectations) {
 bool tokenize(const std::string& line, std::vector<Token>& tokens, std::string& error) {
     size_t i = 0;
     while (true) {
-        while (i < line.size() && (line[i] == ' ' || line[i] == '\t'))
-            ++i;
+        while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
         if (i >= line.size()) return true;
         Token token;
         if (line[i] == '"') {
@@ -93,8 +92,7 @@ bool tokenize(const std::string& line, std::vector<Token>& tokens, std::string& 
                 return false;
             }
         } else {
-            while (i < line.size() && line[i] != ' ' && line[i] != '\t')
-                token.text += line[i++];
+            while (i < line.size() && line[i] != ' ' && line[i] != '\t') token.text += line[i++];
         }
         tokens.push_back(token);
     }
@@ -233,8 +231,7 @@ bool buildStep(std::vector<Token> tokens, const std::vector<std::string>& lines,
         return false;
     }
     if (shape->maxArgs < 0) {
-        for (size_t i = used; i < tokens.size(); ++i)
-            step.args.push_back(tokens[i].text);
+        for (size_t i = used; i < tokens.size(); ++i) step.args.push_back(tokens[i].text);
     } else if (shape->maxArgs == 0 && count > 0) {
         error = std::string("\"") + shape->verb + "\" takes no arguments";
         return false;
@@ -244,8 +241,7 @@ bool buildStep(std::vector<Token> tokens, const std::vector<std::string>& lines,
         step.args.push_back(tokens.back().text);
     } else {
         size_t last = used + shape->maxArgs - 1;
-        for (size_t i = used; i < tokens.size() && i < last; ++i)
-            step.args.push_back(tokens[i].text);
+        for (size_t i = used; i < tokens.size() && i < last; ++i) step.args.push_back(tokens[i].text);
         if (tokens.size() > last) step.args.push_back(joined(tokens, last));
     }
     return checkValues(step, error);
@@ -256,8 +252,7 @@ bool buildStep(std::vector<Token> tokens, const std::vector<std::string>& lines,
 bool parseScenario(const std::string& text, Scenario& scenario, ScenarioError& error) {
     std::vector<std::string> lines;
     std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
 
     size_t next = 0;
     while (next < lines.size()) {

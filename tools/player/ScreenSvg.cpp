@@ -206,15 +206,13 @@ const char* kStyle =
 
 int screenWidth(const Screen& screen) {
     int width = kMinWidth;
-    for (const ScreenWindow& window : screen.windows)
-        width = std::max(width, window.frame.right + kMargin);
+    for (const ScreenWindow& window : screen.windows) width = std::max(width, window.frame.right + kMargin);
     return width;
 }
 
 int screenHeight(const Screen& screen) {
     int height = kMinHeight;
-    for (const ScreenWindow& window : screen.windows)
-        height = std::max(height, window.frame.top + kMargin);
+    for (const ScreenWindow& window : screen.windows) height = std::max(height, window.frame.top + kMargin);
     return height;
 }
 
@@ -229,8 +227,7 @@ std::string renderSvg(const Screen& screen) {
     svg.rect(0, 0, width, height, "screen");
     for (const ScreenWindow& window : screen.windows) {
         drawItem(svg, window.frame, window);
-        for (const ScreenItem& item : window.items)
-            drawItem(svg, item, window);
+        for (const ScreenItem& item : window.items) drawItem(svg, item, window);
     }
     svg.raw("</svg>\n");
     return svg.str();

@@ -22,8 +22,7 @@ bool showsValue(const ScreenItem& item) {
 
 std::string quotedList(const std::vector<std::string>& texts) {
     std::string out;
-    for (const std::string& text : texts)
-        out += (out.empty() ? "\"" : ", \"") + text + "\"";
+    for (const std::string& text : texts) out += (out.empty() ? "\"" : ", \"") + text + "\"";
     return out.empty() ? "none" : out;
 }
 

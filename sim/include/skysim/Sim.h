@@ -22,39 +22,39 @@ enum WidgetClass { MainWindow = 1, SubWindow = 2, Button = 3, TextField = 4, Cap
 struct DataAccess {
     enum Kind { GetF, GetD, GetI, GetVF, SetF, SetD, SetI, SetVF };
     Kind kind;
-    std::string name;            // "" for a null handle
-    double value = 0;            // scalar read or written
-    std::vector<float> values;   // array read or written (the elements touched)
-    int offset = 0;              // array offset
+    std::string name;           // "" for a null handle
+    double value = 0;           // scalar read or written
+    std::vector<float> values;  // array read or written (the elements touched)
+    int offset = 0;             // array offset
 };
 
 // One drawing call, in call order, made while a widget was drawn.
 struct DrawOp {
     enum Kind { Window, Track, String, GraphicsState, BindTexture, Begin, Vertex, End, Color };
     Kind kind;
-    WidgetId widget = 0;         // widget whose draw message made the call
-    int x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // Window/Track rectangle; String/Vertex use x1, y1
-    int style = 0;               // Window/Track style; Begin: primitive mode
+    WidgetId widget = 0;                       // widget whose draw message made the call
+    int x1 = 0, y1 = 0, x2 = 0, y2 = 0;        // Window/Track rectangle; String/Vertex use x1, y1
+    int style = 0;                             // Window/Track style; Begin: primitive mode
     int min = 0, max = 0, value = 0, lit = 0;  // Track
-    std::string text;            // String
-    int font = 0;                // String
-    float rgba[4] = {0, 0, 0, 0};  // String (alpha 1), Color
-    int state[7] = {0, 0, 0, 0, 0, 0, 0};  // GraphicsState; BindTexture: state[0] texture, state[1] unit
+    std::string text;                          // String
+    int font = 0;                              // String
+    float rgba[4] = {0, 0, 0, 0};              // String (alpha 1), Color
+    int state[7] = {0, 0, 0, 0, 0, 0, 0};      // GraphicsState; BindTexture: state[0] texture, state[1] unit
 };
 
 struct WidgetInfo {
     WidgetId id = 0;
-    int widgetClass = 0;         // WidgetClass value
+    int widgetClass = 0;  // WidgetClass value
     int left = 0, top = 0, right = 0, bottom = 0;
-    bool visible = false;        // the widget's own flag
-    bool shown = false;          // visible itself and every container up to its root
+    bool visible = false;  // the widget's own flag
+    bool shown = false;    // visible itself and every container up to its root
     bool root = false;
     WidgetId parent = 0;
     std::string descriptor;
 };
 
 struct HotKeyInfo {
-    int key;                     // virtual-key code as the simulator reads it (0 to 255)
+    int key;  // virtual-key code as the simulator reads it (0 to 255)
     int flags;
     std::string description;
     void* refcon;
@@ -80,10 +80,10 @@ public:
 
     // --- the plug-in module ---
     bool load(const std::string& modulePath, std::string* error = nullptr);
-    int start();                 // XPluginStart; keeps the returned name, signature, description
+    int start();  // XPluginStart; keeps the returned name, signature, description
     int enable();
     void disable();
-    void stop();                 // XPluginStop
+    void stop();  // XPluginStop
     void sendMessage(int fromPlugin, int message, void* param);
     bool started() const;
     std::string pluginName() const;
@@ -95,7 +95,7 @@ public:
     void advance(double seconds);
     void runFrames(int frames);
     double now() const;
-    int flightLoopCount() const; // registered callbacks
+    int flightLoopCount() const;  // registered callbacks
 
     // --- data references ---
     void setFloat(const std::string& name, float value);
@@ -116,7 +116,7 @@ public:
     // --- menus ---
     std::vector<std::string> pluginsMenuItems() const;  // items of the plug-ins menu
     std::vector<MenuItemInfo> menuItems(const std::string& menuName) const;
-    int menuCount() const;       // menus created and not destroyed
+    int menuCount() const;  // menus created and not destroyed
     // Picks the item of that text in any plug-in menu; false when none has it.
     bool pickMenuItem(const std::string& itemText);
     // Calls the handler of `menuName` with an arbitrary item reference.
@@ -128,11 +128,11 @@ public:
     int pressHotKey(int key, int flags);
 
     // --- widgets and mouse ---
-    std::vector<WidgetInfo> widgets() const;        // alive widgets, in creation order
+    std::vector<WidgetInfo> widgets() const;  // alive widgets, in creation order
     WidgetInfo widget(WidgetId id) const;
     bool exists(WidgetId id) const;
     std::vector<WidgetId> children(WidgetId id) const;
-    std::vector<WidgetId> roots() const;             // back to front
+    std::vector<WidgetId> roots() const;  // back to front
     std::intptr_t property(WidgetId id, int property, bool* exists = nullptr) const;
     // First shown widget whose descriptor is `text` (any class when widgetClass is 0).
     WidgetId findShown(const std::string& text, int widgetClass = 0) const;
@@ -141,7 +141,7 @@ public:
     void mouseDown(int x, int y);
     void mouseDrag(int x, int y);
     void mouseUp(int x, int y);
-    void click(int x, int y);                       // down then up at the same point
+    void click(int x, int y);  // down then up at the same point
     // Clicks the centre of the shown push button with this label; false if none.
     bool clickButton(const std::string& label);
     // Clicks the close box of a main window (its top-right 16 by 16 pixels).
@@ -153,9 +153,9 @@ public:
     std::vector<DrawOp> draw();
 
     // --- what the simulator saw ---
-    std::string simLog() const;                     // XPLMDebugString output
-    std::vector<int> keyStrokes() const;            // XPLMCommandKeyStroke calls
-    bool paused() const;                            // toggled by key stroke 0
+    std::string simLog() const;           // XPLMDebugString output
+    std::vector<int> keyStrokes() const;  // XPLMCommandKeyStroke calls
+    bool paused() const;                  // toggled by key stroke 0
 
     // Fixed-width basic font (pixels).
     static constexpr int kFontWidth = 7;
