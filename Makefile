@@ -10,7 +10,7 @@ SHELL := /bin/bash
 # What `make run` needs (rsvg-convert turns the player's SVG pictures into PNG),
 # and what `make test` needs on top of it.
 RUN_PACKAGES := cmake make g++ libgtest-dev librsvg2-bin
-TEST_PACKAGES := $(RUN_PACKAGES) g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
+TEST_PACKAGES := $(RUN_PACKAGES) g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 clang-format
 
 PLAYER := build/debug/tools/player/skyplacer-player
 SCENARIO := scenarios/demo.scn
