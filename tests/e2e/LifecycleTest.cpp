@@ -98,6 +98,23 @@ TEST_F(LifecycleTest, StartStopAndStartAgainInOneProcess) {
     EXPECT_TRUE(sim().menuItems("Sky Placer").empty());
 }
 
+// Windows outlive a stopped plug-in; a click on one while no plug-in runs
+// must do nothing rather than reach a freed application object.
+TEST_F(LifecycleTest, WindowsLeftAfterStopIgnoreClicks) {
+    startPlugin();
+    ASSERT_TRUE(sim().pickMenuItem("Control Panel"));
+    sim().stop();
+    sim().clearAccesses();
+    EXPECT_TRUE(sim().clickButton(" Get Data"));
+    EXPECT_TRUE(sim().clickButton(" Quick Save"));
+    ASSERT_EQ(1u, sim().roots().size());
+    sim().clickCloseBox(sim().roots()[0]);
+    sim().advance(1.0);
+    EXPECT_TRUE(sim().accesses().empty()) << "nothing reads the aircraft once the plug-in has stopped";
+    EXPECT_TRUE(sim().widget(sim().roots()[0]).shown);
+    EXPECT_FALSE(fileExists(pluginFile("QuickFile.skd")));
+}
+
 TEST_F(LifecycleTest, EnableDisableAndMessagesChangeNothing) {
     startPlugin();
     EXPECT_EQ(1, sim().enable());
