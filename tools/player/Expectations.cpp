@@ -9,7 +9,6 @@
 #include "FileText.h"
 #include "StepRunner.h"
 #include "WidgetLookup.h"
-#include "plugin/Paths.h"
 
 namespace player {
 
@@ -21,13 +20,12 @@ std::string number(double value) {
     return text;
 }
 
-// Exact text, or with "within" a number no further than the tolerance.
+// Exact text, or with "within" a whole number (blanks around it aside) no further than the tolerance.
 bool textMatches(const std::string& actual, const std::string& expected, const Step& step) {
     if (!step.hasTolerance) return actual == expected;
-    char* end = nullptr;
-    double have = std::strtod(actual.c_str(), &end);
-    if (end == actual.c_str()) return false;
-    return std::fabs(have - std::strtod(expected.c_str(), nullptr)) <= step.tolerance;
+    double have = 0, want = 0;
+    return parseNumber(trimBlanks(actual), have) && parseNumber(expected, want) &&
+           std::fabs(have - want) <= step.tolerance;
 }
 
 std::string expectedText(const std::string& expected, const Step& step) {
@@ -124,8 +122,10 @@ bool StepRunner::expectButton(const Step& step, std::string& error) {
 bool StepRunner::expectList(const Step& step, std::string& error) {
     Screen screen = captureScreen(sim_);
     std::vector<std::string> shown;
-    for (const skysim::DrawOp* op : WidgetLookup(screen, scope_).listEntries()) shown.push_back(op->text);
-    if (shown == step.args) return true;
+    for (const skysim::DrawOp* op : WidgetLookup(screen, scope_).listEntries()) shown.push_back(trimBlanks(op->text));
+    std::vector<std::string> wanted;
+    for (const std::string& entry : step.args) wanted.push_back(trimBlanks(entry));
+    if (shown == wanted) return true;
     std::string list;
     for (const std::string& entry : shown) list += (list.empty() ? "\"" : ", \"") + entry + "\"";
     error = "the list shows " + (list.empty() ? std::string("no entries") : list);
@@ -156,9 +156,7 @@ bool StepRunner::expectFile(const Step& step, std::string& error) {
 }
 
 bool StepRunner::expectLogLine(const Step& step, bool present, std::string& error) {
-    std::string log;
-    readWholeFile(pluginFile(kLogFileName), log);
-    std::istringstream lines(log);
+    std::istringstream lines(runLog());
     bool found = false;
     for (std::string line; !found && std::getline(lines, line);) found = line == step.args[0];
     if (found == present) return true;

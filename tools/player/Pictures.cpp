@@ -47,7 +47,7 @@ bool runProgram(std::vector<std::string> arguments) {
 }  // namespace
 
 bool writePicture(const Screen& screen, const std::string& folder, const std::string& name,
-                  std::vector<std::string>& written, std::string& error) {
+                  std::vector<std::string>& written, std::string& warning, std::string& error) {
     std::error_code ignored;
     std::filesystem::create_directories(folder, ignored);
     std::string base = (std::filesystem::absolute(folder) / name).string();
@@ -61,7 +61,19 @@ bool writePicture(const Screen& screen, const std::string& folder, const std::st
     }
     written.push_back(svgPath);
     std::string pngPath = base + ".png";
-    if (onPath("rsvg-convert") && runProgram({"rsvg-convert", "-o", pngPath, svgPath})) written.push_back(pngPath);
+    std::error_code removeError;
+    std::filesystem::remove(pngPath, removeError);
+    if (removeError) {
+        warning = "cannot remove the old " + pngPath + ": " + removeError.message();
+        return true;
+    }
+    if (!onPath("rsvg-convert")) return true;
+    if (runProgram({"rsvg-convert", "-o", pngPath, svgPath})) {
+        written.push_back(pngPath);
+    } else {
+        std::filesystem::remove(pngPath, removeError);  // a half-written one
+        warning = "rsvg-convert could not make " + pngPath + " (only the SVG is written)";
+    }
     return true;
 }
 

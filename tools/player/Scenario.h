@@ -4,8 +4,9 @@
 // non-blank character is "#" are skipped. A step is a verb (for expectations
 // "expect" and a subject) followed by its arguments, separated by blanks; an
 // argument with blanks or quotes inside is written in double quotes, with \"
-// and \\ inside. The last argument of a step takes the rest of the line, so
-// `menu Quick Save File` needs no quotes. A step ending in <<WORD takes the
+// and \\ inside. The last argument of a step takes the rest of the line as
+// written, blanks and quotes kept, so `menu Quick Save File` needs no quotes;
+// a rest that is one quoted argument alone is taken without its quotes. A step ending in <<WORD takes the
 // following lines, up to a line that is WORD alone, as its body.
 // (In "expect button LABEL enabled|disabled" the label takes the rest instead.)
 #pragma once
@@ -70,6 +71,9 @@ bool parseScenario(const std::string& text, Scenario& scenario, ScenarioError& e
 
 // Reads and parses a file; a file that cannot be read is an error at line 0.
 bool loadScenario(const std::string& path, Scenario& scenario, ScenarioError& error);
+
+// A whole, finite number: no text after it, no inf or nan.
+bool parseNumber(const std::string& text, double& value);
 
 // The text of a message about a line: "FILE:LINE: message".
 std::string locate(const std::string& fileName, int line, const std::string& message);

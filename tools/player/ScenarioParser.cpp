@@ -1,9 +1,12 @@
 // Turns scenario text into steps, checking every step's shape before anything runs.
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 
 #include "Scenario.h"
+#include "config/HotKeyNames.h"
 
 namespace player {
 
@@ -54,7 +57,10 @@ const StepShape kShapes[] = {
 struct Token {
     std::string text;
     bool quoted = false;
+    size_t start = 0, end = 0;  // where it stands in the line, quotes included
 };
+
+constexpr double kLongestWait = 3600;  // seconds; a longer wait is a typo, not a test
 
 std::string listOfVerbs(bool expectations) {
     std::string out;
@@ -74,6 +80,7 @@ bool tokenize(const std::string& line, std::vector<Token>& tokens, std::string& 
         while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
         if (i >= line.size()) return true;
         Token token;
+        token.start = i;
         if (line[i] == '"') {
             token.quoted = true;
             ++i;
@@ -94,15 +101,9 @@ bool tokenize(const std::string& line, std::vector<Token>& tokens, std::string& 
         } else {
             while (i < line.size() && line[i] != ' ' && line[i] != '\t') token.text += line[i++];
         }
+        token.end = i;
         tokens.push_back(token);
     }
-}
-
-bool parseNumber(const std::string& text, double& value) {
-    if (text.empty()) return false;
-    char* end = nullptr;
-    value = std::strtod(text.c_str(), &end);
-    return end != nullptr && *end == '\0';
 }
 
 const StepShape* findShape(const std::vector<Token>& tokens, size_t& used, std::string& error) {
@@ -128,12 +129,57 @@ const StepShape* findShape(const std::vector<Token>& tokens, size_t& used, std::
     return nullptr;
 }
 
+// Every blank-, "+"- or line-feed-separated word must be a modifier name, as the settings file has them.
+bool checkModifiers(const std::string& names, std::string& error) {
+    size_t at = 0;
+    while (at < names.size()) {
+        size_t start = names.find_first_not_of(" +\n", at);
+        if (start == std::string::npos) break;
+        size_t end = std::min(names.find_first_of(" +\n", start), names.size());
+        std::string name = names.substr(start, end - start);
+        if (modifierFlagsFromNames(name.c_str()) == 0) {
+            error = "unknown modifier name \"" + name + "\" in \"" + names + "\"; modifiers are:";
+            for (const KeyNameRow& row : ModifierNameTable) error += std::string(" ") + row.name;
+            error += ", joined by +";
+            return false;
+        }
+        at = end;
+    }
+    return true;
+}
+
+// A file or picture name stays in its folder: no separators, no "." or "..".
+bool checkPlainName(const std::string& name, std::string& error) {
+    if (name.find_first_of("/\\") == std::string::npos && name != "." && name != "..") return true;
+    error = "\"" + name + "\" must be a plain file name, without \"/\", \"\\\" or \"..\"";
+    return false;
+}
+
 // Checks the values that must be of a given form, so a typo fails before the run.
 bool checkValues(const Step& step, std::string& error) {
     double number = 0;
     switch (step.kind) {
         case StepKind::Wait:
-            if (!parseNumber(step.args[0], number) || number < 0) error = "wait needs a number of seconds, 0 or more";
+            if (!parseNumber(step.args[0], number) || number < 0 || number > kLongestWait)
+                error = "wait needs a number of seconds from 0 to " + std::to_string(static_cast<int>(kLongestWait)) +
+                        ", not \"" + step.args[0] + "\"";
+            break;
+        case StepKind::Key:
+            if (keyCodeFromName(step.args[0].c_str()) == 0) {
+                error =
+                    "unknown key name \"" + step.args[0] + "\" (names as in the settings file, such as F5 or NUMPAD0)";
+            } else if (step.args.size() > 1) {
+                checkModifiers(step.args[1], error);
+            }
+            break;
+        case StepKind::ExpectField:
+        case StepKind::ExpectCell:
+            if (step.hasTolerance && !parseNumber(step.args.back(), number))
+                error = "\"within\" compares numbers, but \"" + step.args.back() + "\" is none";
+            break;
+        case StepKind::Write:
+        case StepKind::Picture:
+            checkPlainName(step.args[0], error);
             break;
         case StepKind::ExpectDataRef:
             if (!parseNumber(step.args[1], number))
@@ -153,6 +199,8 @@ bool checkValues(const Step& step, std::string& error) {
             bool exact = step.args.size() == 1 && step.hasBody;
             if (!contains && !missing && !exact)
                 error = "expect file needs FILE contains TEXT, FILE missing or FILE <<END";
+            else
+                checkPlainName(step.args[0], error);
             break;
         }
         default:
@@ -161,13 +209,10 @@ bool checkValues(const Step& step, std::string& error) {
     return error.empty();
 }
 
-std::string joined(const std::vector<Token>& tokens, size_t from) {
-    std::string out;
-    for (size_t i = from; i < tokens.size(); ++i) {
-        if (i > from) out += ' ';
-        out += tokens[i].text;
-    }
-    return out;
+// Tokens [from, to) as one argument: a lone token's text, or else the line as written from the first to the last.
+std::string rest(const std::string& line, const std::vector<Token>& tokens, size_t from, size_t to) {
+    if (to == from + 1) return tokens[from].text;
+    return line.substr(tokens[from].start, tokens[to - 1].end - tokens[from].start);
 }
 
 std::string withoutLineEnd(std::string line) {
@@ -183,8 +228,8 @@ std::string trimmed(const std::string& text) {
 }
 
 // Builds one step from its tokens; `lines` and `next` let a <<WORD step take its body.
-bool buildStep(std::vector<Token> tokens, const std::vector<std::string>& lines, size_t& next, Step& step,
-               std::string& error) {
+bool buildStep(const std::string& line, std::vector<Token> tokens, const std::vector<std::string>& lines, size_t& next,
+               Step& step, std::string& error) {
     size_t used = 0;
     const StepShape* shape = findShape(tokens, used, error);
     if (shape == nullptr) return false;
@@ -236,13 +281,12 @@ bool buildStep(std::vector<Token> tokens, const std::vector<std::string>& lines,
         error = std::string("\"") + shape->verb + "\" takes no arguments";
         return false;
     } else if (shape->firstTakesRest) {
-        std::vector<Token> first(tokens.begin() + used, tokens.end() - 1);
-        step.args.push_back(joined(first, 0));
+        step.args.push_back(rest(line, tokens, used, tokens.size() - 1));
         step.args.push_back(tokens.back().text);
     } else {
         size_t last = used + shape->maxArgs - 1;
         for (size_t i = used; i < tokens.size() && i < last; ++i) step.args.push_back(tokens[i].text);
-        if (tokens.size() > last) step.args.push_back(joined(tokens, last));
+        if (tokens.size() > last) step.args.push_back(rest(line, tokens, last, tokens.size()));
     }
     return checkValues(step, error);
 }
@@ -263,7 +307,7 @@ bool parseScenario(const std::string& text, Scenario& scenario, ScenarioError& e
         Step step;
         step.line = static_cast<int>(index) + 1;
         step.source = line;
-        if (!tokenize(line, tokens, error.message) || !buildStep(tokens, lines, next, step, error.message)) {
+        if (!tokenize(line, tokens, error.message) || !buildStep(line, tokens, lines, next, step, error.message)) {
             error.line = step.line;
             return false;
         }
@@ -283,6 +327,13 @@ bool loadScenario(const std::string& path, Scenario& scenario, ScenarioError& er
     std::ostringstream text;
     text << in.rdbuf();
     return parseScenario(text.str(), scenario, error);
+}
+
+bool parseNumber(const std::string& text, double& value) {
+    if (text.empty()) return false;
+    char* end = nullptr;
+    value = std::strtod(text.c_str(), &end);
+    return end != nullptr && *end == '\0' && std::isfinite(value);
 }
 
 std::string locate(const std::string& fileName, int line, const std::string& message) {

@@ -2,13 +2,11 @@
 #include <map>
 
 #include "Screen.h"
+#include "ui/XPWidgetsApi.h"
 
 namespace player {
 
 namespace {
-
-constexpr int kEnabledProperty = 7;
-constexpr int kCloseBoxesProperty = 1200;
 
 ScreenItem itemOf(skysim::Sim& sim, const skysim::WidgetInfo& info) {
     ScreenItem item;
@@ -20,9 +18,10 @@ ScreenItem itemOf(skysim::Sim& sim, const skysim::WidgetInfo& info) {
     item.bottom = info.bottom;
     item.text = info.descriptor;
     bool exists = false;
-    std::intptr_t enabled = sim.property(info.id, kEnabledProperty, &exists);
+    std::intptr_t enabled = sim.property(info.id, xpProperty_Enabled, &exists);
     item.enabled = !exists || enabled != 0;
-    if (info.widgetClass == skysim::MainWindow) item.closeBoxes = sim.property(info.id, kCloseBoxesProperty) != 0;
+    if (info.widgetClass == skysim::MainWindow)
+        item.closeBoxes = sim.property(info.id, xpProperty_MainWindowHasCloseBoxes) != 0;
     return item;
 }
 

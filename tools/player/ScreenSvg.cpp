@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <sstream>
 
+#include "ui/XPWidgetsApi.h"
+
 namespace player {
 
 namespace {
@@ -16,11 +18,24 @@ constexpr int kMargin = 20;
 constexpr int kTitleBar = 20;
 constexpr int kThumb = 16;
 constexpr int kBaselineBelowCentre = 4;  // a 10-pixel font centred on a line
-constexpr int kQuadMode = 7;             // GL_QUADS
 
+// Widget texts are bytes, read as Latin-1: any byte past ASCII becomes a character
+// reference, so the file stays valid UTF-8; control characters, which XML forbids,
+// show as the replacement character.
 std::string escaped(const std::string& text) {
     std::string out;
     for (char c : text) {
+        unsigned char byte = static_cast<unsigned char>(c);
+        if (byte >= 0x80) {
+            char reference[8];
+            std::snprintf(reference, sizeof reference, "&#x%02X;", byte);
+            out += reference;
+            continue;
+        }
+        if (byte < 0x20 || byte == 0x7F) {
+            out += "&#xFFFD;";
+            continue;
+        }
         switch (c) {
             case '&':
                 out += "&amp;";
@@ -129,13 +144,13 @@ void drawRecorded(SvgWriter& svg, const std::vector<skysim::DrawOp>& drawing, sk
                 break;
             case skysim::DrawOp::Vertex:
                 points.emplace_back(op.x1, op.y1);
-                if (mode == kQuadMode && points.size() == 4) {
+                if (mode == static_cast<int>(GL_QUADS) && points.size() == 4) {
                     svg.polygon(points, current);
                     points.clear();
                 }
                 break;
             case skysim::DrawOp::End:
-                if (mode != kQuadMode && points.size() >= 3) svg.polygon(points, current);
+                if (mode != static_cast<int>(GL_QUADS) && points.size() >= 3) svg.polygon(points, current);
                 points.clear();
                 break;
             case skysim::DrawOp::String:

@@ -5,9 +5,11 @@
 #include <filesystem>
 #include <fstream>
 
+#include "FileText.h"
 #include "Pictures.h"
 #include "WidgetLookup.h"
 #include "config/HotKeyNames.h"
+#include "plugin/Paths.h"
 
 namespace player {
 
@@ -97,10 +99,19 @@ std::string StepRunner::where(const Step& step) const { return scenario_.fileNam
 
 std::string StepRunner::pluginFile(const std::string& name) const { return sim_.pluginFolder() + name; }
 
+std::string StepRunner::runLog() const {
+    std::string log;
+    readWholeFile(pluginFile(kLogFileName), log);
+    return log.size() >= logStart_ ? log.substr(logStart_) : log;  // shorter: the file was started afresh
+}
+
 bool StepRunner::run(std::string& error) {
     sim_.reset(options_.rootFolder);
     std::error_code made;
     std::filesystem::create_directories(sim_.pluginFolder(), made);
+    std::string earlierLog;
+    readWholeFile(pluginFile(kLogFileName), earlierLog);
+    logStart_ = earlierLog.size();
     std::string loadError;
     if (!sim_.load(options_.modulePath, &loadError)) {
         error =
@@ -214,18 +225,11 @@ bool StepRunner::pickMenu(const std::string& item, std::string& error) {
     return false;
 }
 
+// The names were checked when the scenario was read.
 bool StepRunner::pressKey(const Step& step, std::string& error) {
     int key = keyCodeFromName(step.args[0].c_str());
-    if (key == 0) {
-        error = "unknown key name \"" + step.args[0] + "\" (names as in the settings file, such as F5 or NUMPAD0)";
-        return false;
-    }
     std::string modifiers = step.args.size() > 1 ? step.args[1] : "";
     int flags = modifierFlagsFromNames(modifiers.c_str());
-    if (!modifiers.empty() && flags == 0) {
-        error = "unknown modifier names \"" + modifiers + "\" (Shift, Alt, Control, Down, Up, joined by +)";
-        return false;
-    }
     if (sim_.pressHotKey(key, flags) > 0) return true;
     error = "no hot key is bound to " + step.args[0] + (modifiers.empty() ? "" : " with " + modifiers) + " (key " +
             std::to_string(key) + ", flags " + std::to_string(flags) + "); bound: " + hotKeyList(sim_);
@@ -259,11 +263,14 @@ bool StepRunner::closeWindow(const std::string& title, std::string& error) {
 bool StepRunner::typeBeside(const std::string& label, const std::string& text, std::string& error) {
     Screen screen = captureScreen(sim_);
     Found found;
-    if (!WidgetLookup(screen, scope_).beside(label, found, error)) return false;
+    WidgetLookup lookup(screen, scope_);
+    if (!lookup.beside(label, found, error)) return false;
     if (found.item->widgetClass != skysim::TextField) {
         error = "beside the label \"" + label + "\" stands no text field but \"" + found.item->text + "\"";
         return false;
     }
+    int x = (found.item->left + found.item->right) / 2, y = (found.item->top + found.item->bottom) / 2;
+    if (!uncovered(lookup, found.window, "the text field beside \"" + label + "\"", x, y, error)) return false;
     if (!sim_.typeInto(found.item->id, text)) {
         error = "the text field beside \"" + label + "\" does not take typing";
         return false;
@@ -296,11 +303,13 @@ bool StepRunner::writeFile(const std::string& name, const std::string& body, std
 
 bool StepRunner::takePicture(const std::string& name, std::string& note, std::string& error) {
     std::vector<std::string> written;
-    if (!writePicture(captureScreen(sim_), options_.pictureFolder, name, written, error)) return false;
+    std::string warning;
+    if (!writePicture(captureScreen(sim_), options_.pictureFolder, name, written, warning, error)) return false;
     for (const std::string& path : written) {
         report_.picture(path);
         note += (note.empty() ? "" : ", ") + path;
     }
+    if (!warning.empty()) note += "; " + warning;
     return true;
 }
 

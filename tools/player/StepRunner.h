@@ -25,6 +25,8 @@ public:
     bool run(std::string& error);
     // Stops the plug-in if it is running (so its log is complete).
     void finish();
+    // The plug-in's log as written since this run began: a reused root keeps earlier runs' lines before it.
+    std::string runLog() const;
 
 private:
     bool runStep(const Step& step, std::string& note, std::string& error);
@@ -59,6 +61,7 @@ private:
     std::string scope_;  // title text of the window later look-ups are limited to
     bool started_ = false;
     bool everStarted_ = false;
+    size_t logStart_ = 0;  // the log's size when the run began
 };
 
 // Reads a data reference as a number: "NAME[i]" is element i of an array.

@@ -3,12 +3,21 @@
 
 #include <algorithm>
 
+#include "ui/ListBox.h"
+
 namespace player {
 
 namespace {
 
-constexpr int kListLineHeight = 12;
-constexpr int kListTextDrop = 10;  // a list line's text is drawn 10 pixels below its top
+// The middle of the list line whose text was drawn at `op`: lines run down from the list box's top.
+int listLineMiddle(const ScreenWindow& window, const skysim::DrawOp& op) {
+    for (const ScreenItem& item : window.items) {
+        if (item.id != op.widget) continue;
+        int line = (item.top - op.y1) / kListLineHeight;
+        return item.top - kListLineHeight * line - kListLineHeight / 2;
+    }
+    return op.y1;  // not drawn by a shown widget: its baseline lies within its line too
+}
 
 bool rowHolds(const ScreenItem& row, const ScreenItem& item) {
     int centre = (row.top + row.bottom) / 2;
@@ -90,15 +99,20 @@ bool WidgetLookup::button(const std::string& label, Found& found, std::string& e
 }
 
 bool WidgetLookup::window(const std::string& title, Found& found, std::string& error) const {
-    std::vector<std::string> titles;
+    std::vector<std::string> titles, matching;
     for (const ScreenWindow& window : screen_.windows) {
-        if (window.frame.text.find(title) != std::string::npos) {
-            found = {&window, &window.frame};
-            return true;
-        }
         titles.push_back(trimBlanks(window.frame.text));
+        if (window.frame.text.find(title) == std::string::npos) continue;
+        if (matching.empty()) found = {&window, &window.frame};
+        matching.push_back(titles.back());
     }
-    error = "no window titled \"" + title + "\" on screen; windows shown: " + quotedList(titles);
+    if (matching.size() == 1) return true;
+    if (matching.empty()) {
+        error = "no window titled \"" + title + "\" on screen; windows shown: " + quotedList(titles);
+    } else {
+        error =
+            "more than one window is titled \"" + title + "\": " + quotedList(matching) + "; give more of the title";
+    }
     return false;
 }
 
@@ -179,9 +193,9 @@ bool WidgetLookup::listEntry(const std::string& entry, int& x, int& y, const Scr
     for (const ScreenWindow* each : windows()) {
         for (const skysim::DrawOp& op : each->drawing) {
             if (op.kind != skysim::DrawOp::String) continue;
-            if (op.text == entry) {
+            if (trimBlanks(op.text) == trimBlanks(entry)) {
                 x = op.x1 + 2;
-                y = op.y1 + kListTextDrop - kListLineHeight / 2;  // the middle of the line
+                y = listLineMiddle(*each, op);
                 window = each;
                 return true;
             }

@@ -5,11 +5,9 @@
 #include <iostream>
 #include <string>
 
-#include "FileText.h"
 #include "Report.h"
 #include "Scenario.h"
 #include "StepRunner.h"
-#include "plugin/Paths.h"
 
 namespace {
 
@@ -79,9 +77,7 @@ int main(int argc, char** argv) {
     std::string error;
     bool passed = runner.run(error);
     runner.finish();
-    std::string pluginLog;
-    player::readWholeFile(sim.pluginFolder() + kLogFileName, pluginLog);
-    report.finish(pluginLog, sim.simLog());
+    report.finish(runner.runLog(), sim.simLog());
     std::cout << "\nSimulator root folder: " << options.rootFolder << (temporaryRoot ? " (removed)" : "") << "\n";
     if (temporaryRoot) {
         std::error_code ignored;

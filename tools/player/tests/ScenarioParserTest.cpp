@@ -72,6 +72,68 @@ TEST(ScenarioArguments, WithinGivesATolerance) {
     EXPECT_EQ("within", scenario.steps[2].args[1]);
 }
 
+TEST(ScenarioArguments, TheRestOfTheLineIsTakenAsWritten) {
+    Scenario scenario = parsed(
+        "menu Quick  Save   File\n"
+        "type Latitude \"4\" 7.5\n"
+        "expect button Save   SKD enabled\n"
+        "expect field Latitude  47.5  within 0.1\n"
+        "expect shown \"  padded  \"\n");
+    EXPECT_EQ("Quick  Save   File", scenario.steps[0].args[0]);
+    EXPECT_EQ("\"4\" 7.5", scenario.steps[1].args[1]) << "quotes inside a longer rest are kept";
+    EXPECT_EQ("Save   SKD", scenario.steps[2].args[0]);
+    EXPECT_EQ("47.5", scenario.steps[3].args[1]) << "within and its tolerance are not part of the rest";
+    EXPECT_EQ("  padded  ", scenario.steps[4].args[0]) << "a lone quoted rest loses only its quotes";
+}
+
+TEST(ScenarioKeys, KeyAndModifierNamesAreTheSettingsFilesOnes) {
+    Scenario scenario = parsed("key F5\nkey NUMPAD0 Shift+Control\nkey P Alt + Up\n");
+    EXPECT_EQ(3u, scenario.steps.size());
+    ScenarioError error = failure("wait 1\nkey F55 Shift\n");
+    EXPECT_EQ(2, error.line);
+    EXPECT_NE(std::string::npos, error.message.find("unknown key name \"F55\"")) << error.message;
+    EXPECT_EQ(1, failure("key f5\n").line) << "names are case-sensitive, as in the settings file";
+}
+
+TEST(ScenarioKeys, AMisspeltModifierIsNotDroppedSilently) {
+    ScenarioError error = failure("key F5 Shift+Contrl\n");
+    EXPECT_EQ(1, error.line);
+    EXPECT_NE(std::string::npos, error.message.find("unknown modifier name \"Contrl\"")) << error.message;
+    EXPECT_NE(std::string::npos, error.message.find("Control")) << "the message lists the names: " << error.message;
+    EXPECT_EQ(1, failure("key F5 Contrl\n").line) << "alone too";
+    EXPECT_EQ(1, failure("key F5 Shift Ctrl Alt\n").line) << "in the middle too";
+}
+
+TEST(ScenarioNumbers, OnlyFiniteNumbersAndSaneWaits) {
+    EXPECT_EQ(1, failure("wait inf\n").line);
+    EXPECT_EQ(1, failure("wait nan\n").line);
+    EXPECT_EQ(1, failure("wait 1e9\n").line);
+    ScenarioError error = failure("wait 3600.5\n");
+    EXPECT_NE(std::string::npos, error.message.find("3600")) << error.message;
+    EXPECT_EQ(1u, parsed("wait 3600\n").steps.size());
+    EXPECT_EQ(1, failure("expect dataref sim/x inf\n").line);
+    EXPECT_EQ(1, failure("expect dataref sim/x 47.5 within nan\n").line);
+    EXPECT_EQ(1, failure("expect dataref sim/x 1.5x\n").line);
+}
+
+TEST(ScenarioNumbers, WithinNeedsANumberToCompareWith) {
+    ScenarioError error = failure("expect field Latitude 47.5xyz within 0.1\n");
+    EXPECT_EQ(1, error.line);
+    EXPECT_NE(std::string::npos, error.message.find("\"47.5xyz\" is none")) << error.message;
+    EXPECT_EQ(1, failure("expect cell Latitude Stored abc within 1\n").line);
+    EXPECT_EQ(1u, parsed("expect field Latitude 47.5xyz\n").steps.size()) << "an exact text may be anything";
+}
+
+TEST(ScenarioNames, FilesAndPicturesStayInTheirFolder) {
+    EXPECT_EQ(1, failure("write ../SkyPlacer.ini <<END\nx\nEND\n").line);
+    EXPECT_EQ(1, failure("write sub\\\\Home.skd <<END\nx\nEND\n").line);
+    EXPECT_EQ(1, failure("picture ..\n").line);
+    EXPECT_EQ(1, failure("picture /tmp/panel\n").line);
+    EXPECT_EQ(1, failure("expect file ../x.skd missing\n").line);
+    Scenario scenario = parsed("picture panel..1\nwrite Home.skd <<END\nEND\n");
+    EXPECT_EQ("panel..1", scenario.steps[0].args[0]) << "dots inside a name are harmless";
+}
+
 TEST(ScenarioBodies, ABodyRunsToItsClosingWordAndTheNextStepKeepsItsLine) {
     Scenario scenario = parsed("write Home.skd <<END\n[CONFIG]\r\n  Use_AutoPilot_Data = 1\n\nEND\nmenu Get Data\n");
     ASSERT_EQ(2u, scenario.steps.size());

@@ -112,6 +112,17 @@ TEST(ScreenSvgTexts, TextsAreEscaped) {
     EXPECT_NE(nullptr, findText(svgTexts(svg), "a<b & \"c\""));
 }
 
+TEST(ScreenSvgTexts, BytesPastAsciiAndControlCharactersKeepTheFileValid) {
+    Screen screen = panelScreen(false);
+    screen.windows[0].items[0].text = std::string("Z\xFCrich\x01\x7F end");
+    std::string svg = player::renderSvg(screen);
+    EXPECT_NE(std::string::npos, svg.find("Z&#xFC;rich&#xFFFD;&#xFFFD; end")) << "Latin-1 u-umlaut as a reference";
+    for (char c : svg) {
+        unsigned char byte = static_cast<unsigned char>(c);
+        EXPECT_TRUE(byte < 0x80 && (byte >= 0x20 || c == '\n')) << "raw byte " << int(byte) << " in the SVG";
+    }
+}
+
 TEST(ScreenSvgLook, AGreyedButtonIsDrawnGreyedAndOnlyIt) {
     std::string svg = player::renderSvg(panelScreen(true));
     EXPECT_EQ(1, count(svg, "class=\"button disabled\""));

@@ -164,4 +164,37 @@ TEST(LookupList, AnEntryIsPointedAtInsideItsLine) {
     EXPECT_NE(std::string::npos, error.find("entries shown: \"Home.skd\"")) << error;
 }
 
+TEST(LookupWindow, ATitlePartThatFitsTwoWindowsIsAnError) {
+    Screen screen = screenOf({panel(), display()});
+    Found found;
+    std::string error;
+    EXPECT_FALSE(WidgetLookup(screen, "").window("SkyPlacer", found, error));
+    EXPECT_NE(std::string::npos, error.find("more than one window")) << error;
+    EXPECT_NE(std::string::npos, error.find("\"Data - SkyPlacer v1.20\"")) << error;
+}
+
+TEST(LookupList, TheLineIsFoundFromTheListBoxTopAndEntriesAreTrimmed) {
+    ScreenWindow dialog;
+    dialog.frame = screenItem(skysim::MainWindow, 650, 600, 890, 300, "Load Position File");
+    ScreenItem list = screenItem(skysim::CustomClass, 660, 580, 880, 400, "");
+    dialog.items.push_back(list);
+    for (int line = 0; line < 2; ++line) {
+        skysim::DrawOp text;
+        text.kind = skysim::DrawOp::String;
+        text.widget = list.id;
+        text.x1 = 660;
+        text.y1 = 580 - 12 * line - 3;  // drawn near the top of its line
+        text.text = line == 0 ? "Home.skd" : " Away.skd ";
+        dialog.drawing.push_back(text);
+    }
+    Screen screen = screenOf({dialog});
+    int x = 0, y = 0;
+    const ScreenWindow* window = nullptr;
+    std::string error;
+    ASSERT_TRUE(WidgetLookup(screen, "").listEntry("Away.skd", x, y, window, error)) << error;
+    EXPECT_EQ(580 - 12 - 6, y) << "the middle of the second line";
+    ASSERT_TRUE(WidgetLookup(screen, "").listEntry(" Home.skd", x, y, window, error)) << error;
+    EXPECT_EQ(580 - 6, y);
+}
+
 }  // namespace
