@@ -1,6 +1,6 @@
 # The two everyday commands (see README.md):
-#   make run   builds the plug-in and plays the demo scenario on the stand-in simulator
-#   make test  builds everything (Linux, sanitizers, Windows) and runs the whole test suite
+#   make run   builds the release plug-in and plays the demo scenario on the stand-in simulator
+#   make test  builds everything (Windows, release, debug, sanitizers) and runs the whole test suite
 # Both install missing Debian packages first when run as root, and say what to
 # install otherwise. The builds themselves are the presets in CMakePresets.json.
 
@@ -12,10 +12,10 @@ SHELL := /bin/bash
 RUN_PACKAGES := cmake make g++ libgtest-dev librsvg2-bin
 TEST_PACKAGES := $(RUN_PACKAGES) g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 clang-format
 
-PLAYER := build/debug/tools/player/skyplacer-player
+PLAYER := build/release/tools/player/skyplacer-player
 SCENARIO := scenarios/demo.scn
 
-.PHONY: run test deps-run deps-test debug sanitize windows format clean
+.PHONY: run test deps-run deps-test release debug sanitize windows format clean
 # The steps of run and test build on each other: keep them in order under -j.
 .NOTPARALLEL:
 
@@ -24,20 +24,27 @@ build = cmake --preset $(1) && cmake --build --preset $(1)
 # Runs one preset's tests; win.xpl is built by then, so its table check must not skip.
 check = SKYPLACER_REQUIRE_WIN_MODULE=1 ctest --preset $(1)
 
-# Builds just the player and what it plays: lin.xpl in dist/ and the stand-in.
+# Builds just the player and what it plays: the release lin.xpl in dist/ and the
+# stand-in. The pictures land in build/release/pictures/demo/.
 run: deps-run
-	cmake --preset debug
-	cmake --build --preset debug --target skyplacer-player
+	cmake --preset release
+	cmake --build --preset release --target skyplacer-player
 	$(PLAYER) $(SCENARIO)
 
 # Windows first: the debug suite checks win.xpl's tables along with lin.xpl's.
-test: deps-test windows debug
+# The release module completes dist/SkyPlacer; the tests use their own builds'.
+test: deps-test windows release debug
 	$(call check,debug)
 	$(call build,sanitize)
 	$(call check,sanitize)
 
 debug sanitize:
 	$(call build,$@)
+
+# Leaves dist/SkyPlacer/64/lin.xpl and dist/SkyPlacer/SkyPlacer.ini.
+release:
+	cmake --preset release
+	cmake --build --preset release --target skyplacer_module
 
 # Leaves dist/SkyPlacer/64/win.xpl.
 windows:

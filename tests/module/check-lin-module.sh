@@ -18,7 +18,10 @@ if [ "${1:-}" = --sanitized ]; then
 fi
 [ -f "$module" ] || { echo "FAIL: no module at $module" >&2; exit 1; }
 
-readelf -h "$module" | grep -qE 'Type:[[:space:]]+DYN' || fail "$module is not a shared object"
+if ! readelf -h "$module" 2>/dev/null | grep -qE 'Type:[[:space:]]+DYN'; then
+    fail "$module is not a shared object"
+    finish "lin.xpl symbol tables"
+fi
 
 # Defined dynamic symbols: the entry points and nothing else.
 exports=$(nm -D --defined-only "$module" | awk '{ sub(/@.*/, "", $3); print $3 }')
