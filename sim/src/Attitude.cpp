@@ -6,12 +6,6 @@
 #include "CoreParts.h"
 
 namespace skysim {
-namespace {
-
-constexpr double kPi = 3.14159265358979323846;
-constexpr double kRadiansPerDegree = kPi / 180.0;
-
-}  // namespace
 
 void eulerToQuaternion(double psi, double theta, double phi, float q[4]) {
     double halfPsi = psi * kRadiansPerDegree / 2, halfTheta = theta * kRadiansPerDegree / 2;

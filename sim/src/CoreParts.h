@@ -7,6 +7,8 @@ namespace skysim {
 // Simulated seconds per frame.
 constexpr double kFrameSeconds = 0.05;
 
+constexpr double kRadiansPerDegree = 3.14159265358979323846 / 180.0;
+
 // Each part forgets its state; handles of data references stay valid.
 void resetDataRefs();
 void resetFlightLoops();
@@ -14,6 +16,17 @@ void resetMenus();
 void resetHotKeys();
 // Stops a running plug-in, as quitting the simulator would.
 void stopRunningPlugin();
+
+// Open from the call of XPluginStart until the plug-in is stopped (or its start
+// failed): what is registered meanwhile belongs to the plug-in.
+bool pluginSessionOpen();
+// When the plug-in's session closes, the simulator removes what it still holds:
+// its items in the plug-ins menu (it has no call to remove them), and, with a
+// line in the simulator's log each, the menus, flight loops and hot keys it
+// did not destroy or unregister. Its windows stay until reset.
+void releasePluginMenus();
+void releasePluginFlightLoops();
+void releasePluginHotKeys();
 
 // Equirectangular projection about latitude 0, longitude 0 (degrees, metres).
 void worldToLocal(double latitude, double longitude, double elevation, double* x, double* y, double* z);

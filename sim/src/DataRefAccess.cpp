@@ -1,7 +1,8 @@
 // The data-reference functions the plug-in calls. Every read and write is
 // recorded, in order, with the values it moved; a null or unknown handle reads
 // 0, ignores writes and is recorded under the name "". A typed call on a
-// reference of another type behaves the same way (reads 0, writes ignored).
+// reference of another type behaves the same way (reads 0, writes ignored),
+// and so does a write to a reference that is read-only for plug-ins.
 #include <algorithm>
 
 #include "DataRefStore.h"
@@ -40,9 +41,10 @@ double readScalar(XPLMDataRef handle, RefType type, DataAccess::Kind kind) {
     return value;
 }
 
+// A write to a reference the simulator keeps itself is recorded but has no effect.
 void writeTyped(XPLMDataRef handle, RefType type, DataAccess::Kind kind, double value) {
     DataRef* ref = typedRef(handle, type);
-    if (ref != nullptr) writeScalar(*ref, value);
+    if (ref != nullptr && !ref->readOnly) writeScalar(*ref, value);
     record(kind, refFromHandle(handle), value);
 }
 

@@ -14,6 +14,7 @@ struct DataRef {
     RefType type;
     double scalar = 0;         // Float, Double and Int, rounded to their type on write
     std::vector<float> array;  // FloatArray, fixed size
+    bool readOnly = false;     // the plug-in's writes are recorded but not applied
 };
 
 // The names the couplings tie together.

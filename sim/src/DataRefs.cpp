@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <iterator>
 
 #include "CoreParts.h"
 #include "DataRefStore.h"
@@ -63,6 +64,16 @@ const Definition kDefinitions[] = {
 
 constexpr int kRefCount = sizeof(kDefinitions) / sizeof(kDefinitions[0]);
 
+// The simulator computes these from the flight model: a plug-in moves the
+// aircraft through the local coordinates and sets its speed through the velocity.
+const char* const kReadOnly[] = {refname::kLatitude, refname::kLongitude, refname::kElevation,
+                                 refname::kIndicatedAirspeed};
+
+bool isReadOnly(const char* name) {
+    return std::any_of(std::begin(kReadOnly), std::end(kReadOnly),
+                       [&](const char* readOnly) { return std::string(readOnly) == name; });
+}
+
 // Built once and never freed: the plug-in may keep handles across resets and
 // call in while the process ends.
 std::vector<DataRef>& table() {
@@ -73,6 +84,7 @@ std::vector<DataRef>& table() {
             DataRef ref;
             ref.name = definition.name;
             ref.type = definition.type;
+            ref.readOnly = isReadOnly(definition.name);
             if (definition.type == RefType::FloatArray) ref.array.assign(definition.size, 0.0f);
             made->push_back(ref);
         }

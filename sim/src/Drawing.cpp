@@ -92,9 +92,14 @@ SKYSIM_EXPORT void XPDrawTrack(int x1, int y1, int x2, int y2, int min, int max,
     recordOp(std::move(op));
 }
 
+// The simulator reads the colour without a check: a null one would crash it.
 SKYSIM_EXPORT void XPLMDrawString(float* rgb, int x, int y, const char* text, int*, XPLMFontID font) {
+    if (rgb == nullptr) {
+        simLogLine("XPLMDrawString called without a colour");
+        return;
+    }
     DrawOp op = makeOp(DrawOp::String);
-    if (rgb != nullptr) std::memcpy(op.rgba, rgb, 3 * sizeof(float));
+    std::memcpy(op.rgba, rgb, 3 * sizeof(float));
     op.rgba[3] = 1;
     op.x1 = x;
     op.y1 = y;

@@ -4,6 +4,8 @@
 // seconds, a negative count of frames, or 0 for none (it stays registered).
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <string>
 #include <vector>
 
 #include "CoreParts.h"
@@ -19,6 +21,7 @@ struct FlightLoop {
     void* refcon;
     long dueFrame;        // 0 while no call is scheduled
     double lastCallTime;  // or the registration time before the first call
+    bool byPlugin;
 };
 
 std::vector<FlightLoop> loops;
@@ -26,6 +29,12 @@ long frameCount = 0;  // frames run; the current frame while one runs
 long nextLoopId = 1;
 
 double currentTime() { return frameCount * kFrameSeconds; }
+
+std::string describe(const FlightLoop& loop) {
+    char text[96];
+    std::snprintf(text, sizeof text, "callback %p, reference %p", reinterpret_cast<void*>(loop.callback), loop.refcon);
+    return text;
+}
 
 // Frames from now to the call `interval` asks for; 0 for no call.
 long framesUntil(float interval) {
@@ -74,6 +83,17 @@ void resetFlightLoops() {
     frameCount = 0;
 }
 
+void releasePluginFlightLoops() {
+    for (const FlightLoop& loop : loops) {
+        if (loop.byPlugin) {
+            simLogLine("XPluginStop: the plug-in did not unregister its flight loop (" + describe(loop) +
+                       "); the simulator removed it");
+        }
+    }
+    loops.erase(std::remove_if(loops.begin(), loops.end(), [](const FlightLoop& loop) { return loop.byPlugin; }),
+                loops.end());
+}
+
 void Sim::advance(double seconds) {
     if (seconds > 0) runFrames(static_cast<int>(std::ceil(seconds / kFrameSeconds - 1e-6)));
 }
@@ -88,13 +108,19 @@ int Sim::flightLoopCount() const { return static_cast<int>(loops.size()); }
 
 }  // namespace skysim
 
-// Registering a (callback, reference) pair again replaces its schedule.
+// Registering a (callback, reference) pair again replaces its schedule; the
+// simulator's log says so, as it is most often a plug-in that lost track of it.
 SKYSIM_EXPORT void XPLMRegisterFlightLoopCallback(XPLMFlightLoop_f callback, float interval, void* refcon) {
     using namespace skysim;
     if (callback == nullptr) return;
     auto same = [&](const FlightLoop& loop) { return loop.callback == callback && loop.refcon == refcon; };
     auto found = std::find_if(loops.begin(), loops.end(), same);
-    if (found == loops.end()) found = loops.insert(loops.end(), FlightLoop{0, callback, refcon, 0, 0});
+    if (found == loops.end()) {
+        found = loops.insert(loops.end(), FlightLoop{0, callback, refcon, 0, 0, pluginSessionOpen()});
+    } else {
+        simLogLine("XPLMRegisterFlightLoopCallback: the flight loop (" + describe(*found) +
+                   ") is already registered; its schedule was replaced");
+    }
     found->id = nextLoopId++;
     found->lastCallTime = currentTime();
     schedule(*found, interval);

@@ -13,6 +13,7 @@ namespace {
 struct HotKey {
     HotKeyInfo info;
     XPLMHotKey_f callback;
+    bool byPlugin;
 };
 
 std::map<std::intptr_t, HotKey> hotKeysById;  // by id, so in registration order
@@ -21,6 +22,18 @@ std::intptr_t nextHotKeyId = 1;               // never reused, so a stale id fin
 }  // namespace
 
 void resetHotKeys() { hotKeysById.clear(); }
+
+void releasePluginHotKeys() {
+    for (auto hotKey = hotKeysById.begin(); hotKey != hotKeysById.end();) {
+        if (!hotKey->second.byPlugin) {
+            ++hotKey;
+            continue;
+        }
+        simLogLine("XPluginStop: the plug-in did not unregister its hot key \"" + hotKey->second.info.description +
+                   "\" (key " + std::to_string(hotKey->second.info.key) + "); the simulator removed it");
+        hotKey = hotKeysById.erase(hotKey);
+    }
+}
 
 std::vector<HotKeyInfo> Sim::hotKeys() const {
     std::vector<HotKeyInfo> infos;
@@ -52,7 +65,7 @@ SKYSIM_EXPORT XPLMHotKeyID XPLMRegisterHotKey(char virtualKey, XPLMKeyFlags flag
     using namespace skysim;
     std::intptr_t id = nextHotKeyId++;
     HotKeyInfo info{static_cast<unsigned char>(virtualKey), flags, description != nullptr ? description : "", refcon};
-    hotKeysById[id] = HotKey{info, callback};
+    hotKeysById[id] = HotKey{info, callback, pluginSessionOpen()};
     return reinterpret_cast<XPLMHotKeyID>(id);
 }
 

@@ -14,4 +14,8 @@ namespace skysim {
 void resetCore(const std::string& rootFolder);  // data, menus, hot keys, flight loops, logs
 void resetWidgets();                            // widget tree, drawing record
 
+// Appends one line (a newline is added) to the simulator's log, where a plug-in's
+// faults that the real simulator would only crash on or ignore become visible.
+void simLogLine(const std::string& line);
+
 }  // namespace skysim

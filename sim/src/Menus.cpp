@@ -1,6 +1,9 @@
 // The stand-in's menus: the simulator's plug-ins menu, and the menus the
-// plug-in creates, each attached to an item of its parent. Destroying a menu
-// removes it and the menus below it; the parent's item stays, as in the simulator.
+// plug-in creates, each attached to an existing item of its parent. Destroying
+// a menu removes it and the menus below it; the parent's item stays, as in the
+// simulator. A stopped plug-in's items in the plug-ins menu go with its menus,
+// so every menu that exists hangs from an existing item and can be picked.
+#include <algorithm>
 #include <cstdint>
 #include <map>
 
@@ -11,17 +14,23 @@
 namespace skysim {
 namespace {
 
+struct Item {
+    MenuItemInfo info;
+    bool byPlugin;
+};
+
 struct Menu {
     std::string name;
-    std::vector<MenuItemInfo> items;
+    std::vector<Item> items;
     XPLMMenuHandler_f handler = nullptr;
     void* menuRef = nullptr;
     std::intptr_t parent = 0;
+    bool byPlugin = false;
 };
 
 constexpr std::intptr_t kPluginsMenuId = 1;
 
-Menu pluginsMenu{"Plugins", {}, nullptr, nullptr, 0};
+Menu pluginsMenu{"Plugins", {}, nullptr, nullptr, 0, false};
 std::map<std::intptr_t, Menu> createdMenus;     // by id, so in creation order
 std::intptr_t nextMenuId = kPluginsMenuId + 1;  // never reused, so a stale id finds nothing
 
@@ -55,15 +64,34 @@ void resetMenus() {
     createdMenus.clear();
 }
 
+void releasePluginMenus() {
+    auto& items = pluginsMenu.items;
+    items.erase(std::remove_if(items.begin(), items.end(), [](const Item& item) { return item.byPlugin; }),
+                items.end());
+    for (auto menu = createdMenus.begin(); menu != createdMenus.end();) {
+        if (!menu->second.byPlugin) {
+            ++menu;
+            continue;
+        }
+        simLogLine("XPluginStop: the plug-in did not destroy its menu \"" + menu->second.name +
+                   "\"; the simulator removed it");
+        menu = createdMenus.erase(menu);
+    }
+}
+
 std::vector<std::string> Sim::pluginsMenuItems() const {
     std::vector<std::string> texts;
-    for (const MenuItemInfo& item : pluginsMenu.items) texts.push_back(item.text);
+    for (const Item& item : pluginsMenu.items) texts.push_back(item.info.text);
     return texts;
 }
 
 std::vector<MenuItemInfo> Sim::menuItems(const std::string& menuName) const {
+    std::vector<MenuItemInfo> infos;
     const Menu* menu = menuNamed(menuName);
-    return menu != nullptr ? menu->items : std::vector<MenuItemInfo>();
+    if (menu != nullptr) {
+        for (const Item& item : menu->items) infos.push_back(item.info);
+    }
+    return infos;
 }
 
 int Sim::menuCount() const { return static_cast<int>(createdMenus.size()); }
@@ -71,12 +99,12 @@ int Sim::menuCount() const { return static_cast<int>(createdMenus.size()); }
 bool Sim::pickMenuItem(const std::string& itemText) {
     for (const auto& [id, menu] : createdMenus) {
         if (menu.handler == nullptr) continue;
-        for (const MenuItemInfo& item : menu.items) {
-            if (item.text != itemText) continue;
+        for (const Item& item : menu.items) {
+            if (item.info.text != itemText) continue;
             // The handler may change the menus: call it with copies.
             XPLMMenuHandler_f handler = menu.handler;
             void* menuRef = menu.menuRef;
-            void* itemRef = item.itemRef;
+            void* itemRef = item.info.itemRef;
             handler(menuRef, itemRef);
             return true;
         }
@@ -98,19 +126,30 @@ SKYSIM_EXPORT XPLMMenuID XPLMFindPluginsMenu(void) { return reinterpret_cast<XPL
 
 // Returns the new item's index, or -1 for an unknown menu.
 SKYSIM_EXPORT int XPLMAppendMenuItem(XPLMMenuID menu, const char* name, void* itemRef, int) {
-    skysim::Menu* target = skysim::findMenu(menu);
+    using namespace skysim;
+    Menu* target = findMenu(menu);
     if (target == nullptr) return -1;
-    target->items.push_back({name != nullptr ? name : "", itemRef});
+    target->items.push_back({{name != nullptr ? name : "", itemRef}, pluginSessionOpen()});
     return static_cast<int>(target->items.size()) - 1;
 }
 
-// A menu with no known parent is made all the same: it stands alone.
-SKYSIM_EXPORT XPLMMenuID XPLMCreateMenu(const char* name, XPLMMenuID parent, int, XPLMMenuHandler_f handler,
+// A menu hangs from an existing item of a known menu; otherwise none is made.
+SKYSIM_EXPORT XPLMMenuID XPLMCreateMenu(const char* name, XPLMMenuID parent, int parentItem, XPLMMenuHandler_f handler,
                                         void* menuRef) {
     using namespace skysim;
+    std::string text = name != nullptr ? name : "";
+    Menu* parentMenu = findMenu(parent);
+    if (parentMenu == nullptr) {
+        simLogLine("XPLMCreateMenu: unknown parent menu for \"" + text + "\"; no menu made");
+        return nullptr;
+    }
+    if (parentItem < 0 || parentItem >= static_cast<int>(parentMenu->items.size())) {
+        simLogLine("XPLMCreateMenu: the parent menu has no item " + std::to_string(parentItem) + " for \"" + text +
+                   "\"; no menu made");
+        return nullptr;
+    }
     std::intptr_t id = nextMenuId++;
-    std::intptr_t parentId = findMenu(parent) != nullptr ? reinterpret_cast<std::intptr_t>(parent) : 0;
-    createdMenus[id] = Menu{name != nullptr ? name : "", {}, handler, menuRef, parentId};
+    createdMenus[id] = Menu{text, {}, handler, menuRef, reinterpret_cast<std::intptr_t>(parent), pluginSessionOpen()};
     return reinterpret_cast<XPLMMenuID>(id);
 }
 

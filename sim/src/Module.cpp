@@ -23,10 +23,11 @@ struct EntryPoints {
 };
 
 std::map<std::string, void*> handles;  // by path; dlopen handles are kept for the process
-std::string loadedPath;
 EntryPoints module;
 bool running = false;
-std::string identity[3];  // name, signature, description from XPluginStart
+bool isEnabled = false;
+bool sessionOpen = false;  // from XPluginStart until the plug-in is stopped
+std::string identity[3];   // name, signature, description from XPluginStart
 
 template <typename Function>
 bool findEntry(void* handle, const char* name, Function* entry, std::string* error) {
@@ -38,19 +39,35 @@ bool findEntry(void* handle, const char* name, Function* entry, std::string* err
 // Text of a buffer the plug-in filled, even when it left no terminator.
 std::string bufferText(const char* buffer) { return std::string(buffer, strnlen(buffer, kIdentitySize)); }
 
+// The simulator takes back what the plug-in still holds.
+void closeSession() {
+    sessionOpen = false;
+    releasePluginMenus();
+    releasePluginFlightLoops();
+    releasePluginHotKeys();
+}
+
 }  // namespace
 
+bool pluginSessionOpen() { return sessionOpen; }
+
+// As the simulator does: XPluginDisable when enabled, then XPluginStop.
 void stopRunningPlugin() {
     if (!running) return;
     running = false;
+    if (isEnabled) module.disable();
+    isEnabled = false;
     module.stop();
+    closeSession();
 }
 
+// A failed load leaves no module loaded, so start() cannot start the one loaded before.
 bool Sim::load(const std::string& modulePath, std::string* error) {
-    if (running && modulePath != loadedPath) {
-        if (error != nullptr) *error = "a plug-in is running: stop it before loading another";
+    if (running) {
+        if (error != nullptr) *error = "a plug-in is running: stop it before loading a module";
         return false;
     }
+    module = EntryPoints();
     void*& handle = handles[modulePath];
     if (handle == nullptr) handle = dlopen(modulePath.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (handle == nullptr) {
@@ -68,26 +85,40 @@ bool Sim::load(const std::string& modulePath, std::string* error) {
         return false;
     }
     module = found;
-    loadedPath = modulePath;
     return true;
 }
 
 // Returns XPluginStart's result; 0 without calling it when no module is loaded
-// or the plug-in already runs.
+// or the plug-in already runs. A started plug-in is enabled at once; one whose
+// start failed does not run, so what it registered is taken back.
 int Sim::start() {
     if (module.start == nullptr || running) return 0;
     char buffers[3][kIdentitySize];
     std::memset(buffers, 0, sizeof(buffers));
+    sessionOpen = true;
     int result = module.start(buffers[0], buffers[1], buffers[2]);
     for (int i = 0; i < 3; ++i) identity[i] = bufferText(buffers[i]);
     running = result != 0;
+    if (!running) {
+        closeSession();
+        return result;
+    }
+    isEnabled = module.enable() != 0;
     return result;
 }
 
-int Sim::enable() { return running ? module.enable() : 0; }
+// Calls XPluginEnable again even when the plug-in is enabled already.
+int Sim::enable() {
+    if (!running) return 0;
+    int result = module.enable();
+    isEnabled = result != 0;
+    return result;
+}
 
 void Sim::disable() {
-    if (running) module.disable();
+    if (!running) return;
+    module.disable();
+    isEnabled = false;
 }
 
 void Sim::stop() { stopRunningPlugin(); }
@@ -97,6 +128,8 @@ void Sim::sendMessage(int fromPlugin, int message, void* param) {
 }
 
 bool Sim::started() const { return running; }
+
+bool Sim::enabled() const { return running && isEnabled; }
 
 std::string Sim::pluginName() const { return identity[0]; }
 

@@ -54,6 +54,8 @@ std::vector<int> Sim::keyStrokes() const { return strokes; }
 
 bool Sim::paused() const { return isPaused; }
 
+void simLogLine(const std::string& line) { debugLog += line + "\n"; }
+
 }  // namespace skysim
 
 SKYSIM_EXPORT void XPLMDebugString(const char* text) {

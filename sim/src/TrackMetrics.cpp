@@ -8,7 +8,10 @@
 // down page is L * (value - min) / (max - min), rounded: at value == max the
 // thumb is at the top (vertical) or right end. With max == min the down page is 0.
 #include <algorithm>
+#include <climits>
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
 
 #include "WidgetTree.h"
 
@@ -18,20 +21,22 @@ struct TrackParts {
     int downButton, downPage, thumb, upPage, upButton;
 };
 
-TrackParts measureTrack(int length, int breadth, int min, int max, int value) {
-    TrackParts parts{};
-    length = std::max(length, 0);
-    breadth = std::max(breadth, 0);
-    int button = length >= 3 * breadth ? breadth : length / 3;
-    parts.downButton = parts.upButton = button;
-    int inner = length - 2 * button;
-    parts.thumb = std::clamp(breadth, 0, inner);
-    int movable = inner - parts.thumb;
-    double fraction = max == min ? 0.0 : static_cast<double>(value - min) / static_cast<double>(max - min);
+// In 64 bits: lengths, and value - min and max - min, may exceed the int range.
+TrackParts measureTrack(std::int64_t length, std::int64_t breadth, int min, int max, int value) {
+    length = std::max<std::int64_t>(length, 0);
+    breadth = std::max<std::int64_t>(breadth, 0);
+    std::int64_t button = length >= 3 * breadth ? breadth : length / 3;
+    std::int64_t inner = length - 2 * button;
+    std::int64_t thumb = std::clamp<std::int64_t>(breadth, 0, inner);
+    std::int64_t movable = inner - thumb;
+    double fraction = max == min ? 0.0
+                                 : (static_cast<double>(value) - static_cast<double>(min)) /
+                                       (static_cast<double>(max) - static_cast<double>(min));
     fraction = std::clamp(fraction, 0.0, 1.0);
-    parts.downPage = static_cast<int>(std::lround(movable * fraction));
-    parts.upPage = movable - parts.downPage;
-    return parts;
+    std::int64_t downPage = std::llround(static_cast<double>(movable) * fraction);
+    // A track longer than the int range (corners far apart) reports at most INT_MAX for a part.
+    auto part = [](std::int64_t value) { return static_cast<int>(std::min<std::int64_t>(value, INT_MAX)); };
+    return TrackParts{part(button), part(downPage), part(thumb), part(movable - downPage), part(button)};
 }
 
 void put(int* out, int value) {
@@ -42,8 +47,8 @@ void put(int* out, int value) {
 
 SKYSIM_EXPORT void XPGetTrackMetrics(int x1, int y1, int x2, int y2, int min, int max, int value, int, int* isVertical,
                                      int* downButton, int* downPage, int* thumb, int* upPage, int* upButton) {
-    int width = std::abs(x2 - x1);
-    int height = std::abs(y2 - y1);
+    std::int64_t width = std::abs(static_cast<std::int64_t>(x2) - x1);
+    std::int64_t height = std::abs(static_cast<std::int64_t>(y2) - y1);
     bool vertical = height > width;
     TrackParts parts =
         vertical ? measureTrack(height, width, min, max, value) : measureTrack(width, height, min, max, value);

@@ -141,7 +141,8 @@ SKYSIM_EXPORT void XPDestroyWidget(XPWidgetID handle, int destroyChildren) {
         widget->children.clear();
         doomed.push_back(id);
     }
-    for (WidgetId each : doomed) dispatch(each, xpMsg_Destroy, xpMode_Direct, each == id ? 0 : 1, 0);
+    // Every function of each chain hears it: a callback that handles it cannot hide it from the widget's own.
+    for (WidgetId each : doomed) dispatch(each, xpMsg_Destroy, xpMode_DirectAllCallbacks, each == id ? 0 : 1, 0);
     for (WidgetId each : doomed) {
         Widget* gone = findWidget(each);
         if (gone == nullptr) continue;  // a destroy message already took it

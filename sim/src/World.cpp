@@ -9,7 +9,6 @@ namespace skysim {
 namespace {
 
 constexpr double kEarthRadius = 6378137.0;
-constexpr double kRadiansPerDegree = 3.14159265358979323846 / 180.0;
 
 }  // namespace
 

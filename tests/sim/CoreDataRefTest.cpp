@@ -227,6 +227,37 @@ TEST_F(DataRefTest, SettingLatitudeLongitudeElevationMovesLocalPosition) {
     EXPECT_DOUBLE_EQ(z, XPLMGetDatad(find(kLocalZ)));
 }
 
+// The simulator keeps these itself: a plug-in moves the aircraft through the
+// local coordinates, and the velocity gives the airspeed.
+TEST_F(DataRefTest, PluginWritesToReadOnlyReferencesAreRecordedButNotApplied) {
+    sim().setDouble(kLatitude, 10.0);
+    sim().setDouble(kLongitude, 20.0);
+    sim().setDouble(kElevation, 300.0);
+    sim().setFloat(kAirspeed, 120.0f);
+    double x = sim().getDouble(kLocalX), z = sim().getDouble(kLocalZ);
+    sim().clearAccesses();
+    XPLMSetDatad(find(kLatitude), 50.0);
+    XPLMSetDatad(find(kLongitude), 60.0);
+    XPLMSetDatad(find(kElevation), 700.0);
+    XPLMSetDataf(find(kAirspeed), 80.0f);
+    EXPECT_EQ(10.0, sim().getDouble(kLatitude));
+    EXPECT_EQ(20.0, sim().getDouble(kLongitude));
+    EXPECT_EQ(300.0, sim().getDouble(kElevation));
+    EXPECT_EQ(120.0f, sim().getFloat(kAirspeed));
+    EXPECT_EQ(x, sim().getDouble(kLocalX)) << "no coupling from an ignored write";
+    EXPECT_EQ(z, sim().getDouble(kLocalZ));
+    const std::vector<skysim::DataAccess>& seen = sim().accesses();
+    ASSERT_EQ(4u, seen.size());
+    EXPECT_EQ(skysim::DataAccess::SetD, seen[0].kind);
+    EXPECT_EQ(kLatitude, seen[0].name);
+    EXPECT_EQ(50.0, seen[0].value);
+    EXPECT_EQ(kAirspeed, seen[3].name);
+    EXPECT_EQ(80.0, seen[3].value);
+    // Writable neighbours still take a plug-in's write and move the read-only ones.
+    XPLMSetDatad(find(kLocalY), 900.0);
+    EXPECT_EQ(900.0, sim().getDouble(kElevation));
+}
+
 TEST_F(DataRefTest, QuaternionOfAQuarterTurnReadsAsHeadingNinety) {
     float q[4] = {std::sqrt(0.5f), 0, 0, std::sqrt(0.5f)};
     XPLMSetDatavf(find(kQ), q, 0, 4);

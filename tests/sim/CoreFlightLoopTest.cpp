@@ -1,5 +1,6 @@
 // Flight loop timing: first calls, rescheduling by return value, frame counts,
 // stopping with 0, replacing and unregistering (also from inside a callback).
+#include <string>
 #include <vector>
 
 #include "CoreTestFixture.h"
@@ -100,7 +101,8 @@ TEST_F(FlightLoopTest, ReturningZeroStopsCallsButKeepsTheRegistration) {
     sim().advance(2);
     EXPECT_EQ(1u, probe.calls.size());
     EXPECT_EQ(1, sim().flightLoopCount());
-    XPLMRegisterFlightLoopCallback(recordingLoop, 0.1f, &probe);  // wakes it again
+    XPLMRegisterFlightLoopCallback(recordingLoop, 0.1f, &probe);  // wakes it again, and says so
+    EXPECT_NE(std::string::npos, sim().simLog().find("already registered"));
     sim().advance(0.1);
     EXPECT_EQ(2u, probe.calls.size());
 }
@@ -113,11 +115,15 @@ TEST_F(FlightLoopTest, IntervalZeroIsNeverCalled) {
     EXPECT_EQ(1, sim().flightLoopCount());
 }
 
-TEST_F(FlightLoopTest, SameCallbackAndRefconReplacesOtherRefconAdds) {
+// Registering twice is a fault the simulator's log shows; the later schedule wins.
+TEST_F(FlightLoopTest, SameCallbackAndRefconReplacesAndIsLoggedOtherRefconAdds) {
     Probe first, second;
     XPLMRegisterFlightLoopCallback(recordingLoop, 1.0f, &first);
-    XPLMRegisterFlightLoopCallback(recordingLoop, 0.5f, &first);
     XPLMRegisterFlightLoopCallback(recordingLoop, 2.0f, &second);
+    EXPECT_EQ("", sim().simLog()) << "another reference value is another loop";
+    XPLMRegisterFlightLoopCallback(recordingLoop, 0.5f, &first);
+    EXPECT_NE(std::string::npos, sim().simLog().find("XPLMRegisterFlightLoopCallback: the flight loop ("));
+    EXPECT_NE(std::string::npos, sim().simLog().find(") is already registered; its schedule was replaced\n"));
     EXPECT_EQ(2, sim().flightLoopCount());
     sim().advance(2);
     EXPECT_EQ((std::vector<int>{10}), counters(first));
@@ -151,6 +157,8 @@ TEST_F(FlightLoopTest, UnregisteringItselfInsideTheCallbackEndsIt) {
     sim().advance(1);
     EXPECT_EQ(1u, probe.calls.size());
     EXPECT_EQ(0, sim().flightLoopCount());
+    XPLMRegisterFlightLoopCallback(recordingLoop, 0.1f, &probe);  // gone, so a new registration
+    EXPECT_EQ("", sim().simLog());
 }
 
 TEST_F(FlightLoopTest, UnregisteringAnotherDueLoopInsideACallbackSkipsIt) {
@@ -173,6 +181,7 @@ TEST_F(FlightLoopTest, ReRegisteringInsideTheCallbackWinsOverItsReturnValue) {
     sim().runFrames(9);
     EXPECT_EQ((std::vector<int>{1, 5, 9}), counters(probe));
     EXPECT_EQ(1, sim().flightLoopCount());
+    EXPECT_NE(std::string::npos, sim().simLog().find("already registered"));
 }
 
 TEST_F(FlightLoopTest, UnregisteringAnUnknownLoopChangesNothing) {

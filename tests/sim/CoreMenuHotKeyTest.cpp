@@ -102,6 +102,28 @@ TEST_F(MenuHotKeyTest, DestroyingAMenuRemovesItButKeepsThePluginsMenuItem) {
     EXPECT_EQ(1u, sim().pluginsMenuItems().size());
 }
 
+TEST_F(MenuHotKeyTest, AMenuNeedsAKnownParentAndAnExistingItem) {
+    int index;
+    XPLMMenuID tools = buildToolsMenu(nullptr, &index);  // the plug-ins menu has item 0; Tools has 0 and 1
+    XPLMMenuID lost = XPLMCreateMenu("Lost", reinterpret_cast<XPLMMenuID>(999999), 0, pickHandler, nullptr);
+    XPLMMenuID noParent = XPLMCreateMenu("No parent", nullptr, 0, pickHandler, nullptr);
+    XPLMMenuID pastEnd = XPLMCreateMenu("Past the end", XPLMFindPluginsMenu(), 1, pickHandler, nullptr);
+    XPLMMenuID negative = XPLMCreateMenu("Negative", tools, -1, pickHandler, nullptr);
+    EXPECT_EQ(nullptr, lost);
+    EXPECT_EQ(nullptr, noParent);
+    EXPECT_EQ(nullptr, pastEnd);
+    EXPECT_EQ(nullptr, negative);
+    EXPECT_EQ(1, sim().menuCount());
+    EXPECT_EQ(-1, XPLMAppendMenuItem(pastEnd, "Unreachable", nullptr, 1));
+    EXPECT_FALSE(sim().pickMenuItem("Unreachable"));
+    std::string log = sim().simLog();
+    EXPECT_NE(std::string::npos, log.find("XPLMCreateMenu: unknown parent menu for \"Lost\"")) << log;
+    EXPECT_NE(std::string::npos, log.find("unknown parent menu for \"No parent\"")) << log;
+    EXPECT_NE(std::string::npos, log.find("has no item 1 for \"Past the end\"")) << log;
+    EXPECT_NE(std::string::npos, log.find("has no item -1 for \"Negative\"")) << log;
+    EXPECT_NE(nullptr, XPLMCreateMenu("Under close", tools, 1, pickHandler, nullptr)) << "the last item is fine";
+}
+
 TEST_F(MenuHotKeyTest, MenuIdsAreNotReusedAfterReset) {
     int index;
     XPLMMenuID old = buildToolsMenu(nullptr, &index);

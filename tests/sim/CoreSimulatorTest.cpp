@@ -2,6 +2,7 @@
 // the module's life: loading, starting, stopping and starting again.
 #include <string>
 
+#include "../../src/ui/XPWidgetsApi.h"
 #include "CoreTestFixture.h"
 
 using SimulatorTest = CoreTest;
@@ -73,30 +74,101 @@ TEST_F(ModuleTest, StopAndStartAgainAsWhenPluginsAreReloaded) {
         ASSERT_TRUE(sim().load(SKYPLACER_MODULE_PATH, &error)) << error;  // the same handle again
         ASSERT_EQ(1, sim().start());
         EXPECT_GT(sim().flightLoopCount(), 0);
+        EXPECT_EQ(std::vector<std::string>{"Sky Placer"}, sim().pluginsMenuItems()) << "round " << round;
         sim().advance(1.2);
         sim().stop();
         EXPECT_FALSE(sim().started());
         EXPECT_EQ(0, sim().flightLoopCount()) << "the plug-in unregisters its loops at stop";
+        EXPECT_TRUE(sim().pluginsMenuItems().empty()) << "the simulator removes a stopped plug-in's items";
     }
+    EXPECT_EQ(std::string::npos, sim().simLog().find("XPluginStop:")) << "the plug-in left nothing behind";
+    EXPECT_EQ(std::string::npos, sim().simLog().find("already registered"));
     sim().stop();  // not running: nothing happens
     EXPECT_EQ(0, sim().enable());
 }
 
-TEST_F(ModuleTest, ResetStopsARunningPlugin) {
-    ASSERT_EQ(1, sim().start());
-    sim().reset(root_.path());
-    EXPECT_FALSE(sim().started());
-    EXPECT_EQ(0, sim().flightLoopCount());
+TEST_F(ModuleTest, AFailedLoadLeavesNoModuleToStart) {
     std::string error;
-    EXPECT_FALSE(sim().load("libm.so.6", &error));
+    EXPECT_FALSE(sim().load(root_.path() + "/none.xpl", &error));  // the plug-in was loaded before
+    EXPECT_EQ(0, sim().start());
+    EXPECT_FALSE(sim().started());
+    EXPECT_FALSE(sim().load("libm.so.6", &error));  // opens, but is no plug-in
+    EXPECT_EQ(0, sim().start());
     ASSERT_TRUE(sim().load(SKYPLACER_MODULE_PATH, &error)) << error;
     EXPECT_EQ(1, sim().start());
 }
 
-TEST_F(ModuleTest, AnotherModuleIsRefusedWhileThePluginRuns) {
+TEST_F(ModuleTest, StartEnablesAndStopDisablesFirst) {
+    EXPECT_FALSE(sim().enabled());
+    ASSERT_EQ(1, sim().start());
+    EXPECT_TRUE(sim().enabled()) << "a started plug-in is enabled at once";
+    sim().disable();
+    EXPECT_FALSE(sim().enabled());
+    EXPECT_TRUE(sim().started());
+    EXPECT_EQ(1, sim().enable());
+    EXPECT_EQ(1, sim().enable()) << "enabling again calls XPluginEnable again";
+    EXPECT_TRUE(sim().enabled());
+    sim().stop();
+    EXPECT_FALSE(sim().enabled());
+    EXPECT_FALSE(sim().started());
+}
+
+namespace {
+
+// Registrations made while the plug-in runs are the plug-in's; these stand
+// for ones a faulty plug-in forgets to undo at stop.
+float idleLoop(float, float, int, void*) { return 0; }
+void idleHotKey(void*) {}
+void idleMenuHandler(void*, void*) {}
+
+}  // namespace
+
+TEST_F(ModuleTest, WhatAStoppedPluginLeftIsRemovedAndNamedInTheSimulatorsLog) {
+    ASSERT_EQ(1, sim().start());
+    XPLMRegisterFlightLoopCallback(idleLoop, 1.0f, nullptr);
+    XPLMRegisterHotKey('K', 0, "Forgotten key", idleHotKey, nullptr);
+    int item = XPLMAppendMenuItem(XPLMFindPluginsMenu(), "Forgotten", nullptr, 1);
+    XPLMMenuID menu = XPLMCreateMenu("Forgotten menu", XPLMFindPluginsMenu(), item, idleMenuHandler, nullptr);
+    ASSERT_NE(nullptr, menu);
+    XPLMAppendMenuItem(menu, "Forgotten action", nullptr, 1);
+    XPWidgetID window = XPCreateWidget(0, 100, 100, 0, 1, "Left open", 1, nullptr, xpWidgetClass_MainWindow);
+    int loops = sim().flightLoopCount();
+    sim().stop();
+    EXPECT_EQ(loops - 3, sim().flightLoopCount()) << "the plug-in's own two loops and the forgotten one go";
+    EXPECT_EQ(0, sim().flightLoopCount());
+    EXPECT_TRUE(sim().hotKeys().empty());
+    EXPECT_EQ(0, sim().menuCount());
+    EXPECT_TRUE(sim().pluginsMenuItems().empty());
+    EXPECT_FALSE(sim().pickMenuItem("Forgotten action"));
+    std::string log = sim().simLog();
+    EXPECT_NE(std::string::npos, log.find("did not unregister its flight loop")) << log;
+    EXPECT_NE(std::string::npos, log.find("did not unregister its hot key \"Forgotten key\"")) << log;
+    EXPECT_NE(std::string::npos, log.find("did not destroy its menu \"Forgotten menu\"")) << log;
+    EXPECT_EQ(std::string::npos, log.find("\"Sky Placer\"")) << "the plug-in destroys its own menu";
+    EXPECT_TRUE(sim().exists(reinterpret_cast<skysim::WidgetId>(window))) << "windows stay until reset";
+}
+
+TEST_F(ModuleTest, RegistrationsMadeWithoutThePluginSurviveItsStop) {
+    XPLMRegisterFlightLoopCallback(idleLoop, 1.0f, nullptr);
+    XPLMRegisterHotKey('K', 0, "Simulator key", idleHotKey, nullptr);
+    int item = XPLMAppendMenuItem(XPLMFindPluginsMenu(), "Other", nullptr, 1);
+    ASSERT_NE(nullptr, XPLMCreateMenu("Other menu", XPLMFindPluginsMenu(), item, idleMenuHandler, nullptr));
+    ASSERT_EQ(1, sim().start());
+    sim().stop();
+    EXPECT_EQ(1, sim().flightLoopCount());
+    EXPECT_EQ(1u, sim().hotKeys().size());
+    EXPECT_EQ(1, sim().menuCount());
+    EXPECT_EQ(std::vector<std::string>{"Other"}, sim().pluginsMenuItems());
+    EXPECT_EQ(std::string::npos, sim().simLog().find("XPluginStop:"));
+}
+
+TEST_F(ModuleTest, LoadingIsRefusedWhileThePluginRuns) {
     ASSERT_EQ(1, sim().start());
     std::string error;
     EXPECT_FALSE(sim().load(root_.path() + "/other.xpl", &error));
     EXPECT_NE(std::string::npos, error.find("running")) << error;
+    EXPECT_FALSE(sim().load(SKYPLACER_MODULE_PATH, &error)) << "not even the running module again";
     EXPECT_TRUE(sim().started());
+    sim().stop();
+    EXPECT_EQ(1, sim().start()) << "the refused loads did not unload the running module";
 }

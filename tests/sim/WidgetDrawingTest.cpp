@@ -1,4 +1,6 @@
 // Drawing: the draw pass's order, the recorded calls, and the scroll-bar model.
+#include <climits>
+
 #include "../../src/plugin/XPLMApi.h"
 #include "WidgetFixture.h"
 
@@ -140,4 +142,42 @@ TEST(TrackMetrics, ShortAndEmptyTracks) {
     EXPECT_EQ(0, horizontal.vertical);
     EXPECT_EQ(140, horizontal.downPage);
     XPGetTrackMetrics(0, 0, 20, 200, 0, 10, 5, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
+}
+
+// value - min and max - min overflow an int over the whole range.
+TEST(TrackMetrics, TheWholeIntRangeDoesNotOverflow) {
+    Metrics low = metrics(0, 0, 20, 200, INT_MIN, INT_MAX, INT_MIN);
+    EXPECT_EQ(0, low.downPage);
+    EXPECT_EQ(140, low.upPage);
+    Metrics high = metrics(0, 0, 20, 200, INT_MIN, INT_MAX, INT_MAX);
+    EXPECT_EQ(140, high.downPage);
+    EXPECT_EQ(0, high.upPage);
+    Metrics middle = metrics(0, 0, 20, 200, INT_MIN, INT_MAX, 0);
+    EXPECT_EQ(70, middle.downPage);
+    Metrics reversed = metrics(0, 0, 20, 200, INT_MAX, INT_MIN, INT_MIN);  // max below min: value at max
+    EXPECT_EQ(140, reversed.downPage);
+    Metrics same = metrics(0, 0, 20, 200, INT_MIN, INT_MIN, INT_MAX);
+    EXPECT_EQ(0, same.downPage);
+    // Corners at the ends of the int range: the track is longer than an int.
+    Metrics wide = metrics(INT_MIN, 0, INT_MAX, 20, 0, 10, 10);
+    EXPECT_EQ(0, wide.vertical);
+    EXPECT_EQ(20, wide.downButton);
+    EXPECT_EQ(20, wide.thumb);
+    EXPECT_EQ(INT_MAX, wide.downPage);
+    EXPECT_EQ(0, wide.upPage);
+}
+
+TEST_F(WidgetTest, DrawStringWithoutAColourRecordsNothingAndIsLogged) {
+    static bool drawn;
+    drawn = false;
+    auto noColour = [](XPWidgetMessage message, XPWidgetID, intptr_t, intptr_t) -> int {
+        if (message != xpMsg_Draw) return 0;
+        XPLMDrawString(nullptr, 10, 20, "No colour", nullptr, 0);
+        drawn = true;
+        return 1;
+    };
+    XPCreateCustomWidget(0, 100, 100, 0, 1, "", 1, nullptr, noColour);
+    EXPECT_TRUE(sim().draw().empty());
+    EXPECT_TRUE(drawn);
+    EXPECT_EQ("XPLMDrawString called without a colour\n", sim().simLog());
 }

@@ -129,6 +129,22 @@ TEST_F(WidgetTest, DestroyTellsChildrenFirstThenRemovesThem) {
     EXPECT_TRUE(sim().roots().empty());
 }
 
+// A widget's own function frees what it holds on message 2: an added callback
+// that handles the message must not keep it from there.
+TEST_F(WidgetTest, DestroyReachesEveryFunctionEvenPastAHandler) {
+    XPWidgetID win = XPCreateCustomWidget(0, 100, 100, 0, 1, "", 1, nullptr, recorder<1>);
+    XPWidgetID inner = XPCreateCustomWidget(10, 90, 90, 10, 1, "", 0, win, recorder<3>);
+    XPAddWidgetCallback(win, recorder<2>);
+    XPAddWidgetCallback(inner, recorder<4>);
+    handledBy()[2].insert(xpMsg_Destroy);
+    handledBy()[4].insert(xpMsg_Destroy);
+    XPDestroyWidget(win, 1);
+    std::vector<int> tags;
+    for (const SeenMessage& each : seen(xpMsg_Destroy)) tags.push_back(each.tag);
+    EXPECT_EQ((std::vector<int>{4, 3, 2, 1}), tags);
+    EXPECT_EQ(0, sim().widgetCount());
+}
+
 TEST_F(WidgetTest, DestroyingAChildLeavesItsSiblings) {
     XPWidgetID win = window(0, 100, 100, 0);
     XPWidgetID a = child(win, 10, 90, 40, 60, xpWidgetClass_Caption);

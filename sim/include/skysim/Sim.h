@@ -79,13 +79,19 @@ public:
     std::string pluginFolder() const;
 
     // --- the plug-in module ---
+    // Refused while a plug-in runs; a failed load leaves no module loaded.
     bool load(const std::string& modulePath, std::string* error = nullptr);
-    int start();  // XPluginStart; keeps the returned name, signature, description
+    // XPluginStart, keeping the returned name, signature and description; then
+    // XPluginEnable when the start succeeded.
+    int start();
     int enable();
     void disable();
-    void stop();  // XPluginStop
+    // XPluginDisable when enabled, then XPluginStop; the simulator then removes
+    // the plug-in's menu items and what it left registered (see README.md).
+    void stop();
     void sendMessage(int fromPlugin, int message, void* param);
     bool started() const;
+    bool enabled() const;  // started and its last XPluginEnable returned non-zero
     std::string pluginName() const;
     std::string pluginSignature() const;
     std::string pluginDescription() const;
