@@ -15,7 +15,7 @@ TEST_PACKAGES := $(RUN_PACKAGES) g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 
 PLAYER := build/release/tools/player/skyplacer-player
 SCENARIO := scenarios/demo.scn
 
-.PHONY: run test deps-run deps-test release debug sanitize windows format clean
+.PHONY: bench run test deps-run deps-test release debug sanitize windows format clean
 # The steps of run and test build on each other: keep them in order under -j.
 .NOTPARALLEL:
 
@@ -78,6 +78,13 @@ deps-run:
 
 deps-test:
 	$(call ensure_packages,$(TEST_PACKAGES))
+
+# Times the placement flight loop's idle call, data display refresh and placement.
+bench: deps-run
+	$(call ensure_packages,libbenchmark-dev)
+	cmake --preset release
+	cmake --build --preset release --target flight_loop_benchmark
+	build/release/tests/flight_loop_benchmark
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

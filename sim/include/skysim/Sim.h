@@ -148,7 +148,8 @@ public:
     void mouseDrag(int x, int y);
     void mouseUp(int x, int y);
     void click(int x, int y);  // down then up at the same point
-    // Clicks the centre of the shown push button with this label; false if none.
+    // Clicks the centre of the shown push button with this label; false if none,
+    // or if another window covers its centre (a pilot could not reach it either).
     bool clickButton(const std::string& label);
     // Clicks the close box of a main window (its top-right 16 by 16 pixels).
     void clickCloseBox(WidgetId window);
