@@ -4,7 +4,7 @@
 #include <cstring>
 
 // Each name is a simulator virtual-key constant without its XPLM_VK_ prefix.
-const KeyNameRow KeyNameTable[kKeyNameCount] = {
+constexpr KeyNameRow KeyNameTable[kKeyNameCount] = {
     {"BACK", 8},        {"TAB", 9},       {"CLEAR", 12},      {"RETURN", 13},     {"ESCAPE", 27},
     {"SPACE", 32},      {"PRIOR", 33},    {"NEXT", 34},       {"END", 35},        {"HOME", 36},
     {"LEFT", 37},       {"UP", 38},       {"RIGHT", 39},      {"DOWN", 40},       {"SELECT", 41},
@@ -30,9 +30,13 @@ const KeyNameRow KeyNameTable[kKeyNameCount] = {
     {"NUMPAD_EQ", 189},
 };
 
-const KeyNameRow ModifierNameTable[kModifierNameCount] = {
+constexpr KeyNameRow ModifierNameTable[kModifierNameCount] = {
     {"Shift", 1}, {"Alt", 2}, {"Control", 4}, {"Down", 8}, {"Up", 16},
 };
+
+// A row missing from a list would leave its last row empty.
+static_assert(KeyNameTable[kKeyNameCount - 1].name[0] != '\0', "kKeyNameCount rows");
+static_assert(ModifierNameTable[kModifierNameCount - 1].name[0] != '\0', "kModifierNameCount rows");
 
 namespace {
 

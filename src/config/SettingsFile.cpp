@@ -8,7 +8,7 @@
 #include "plugin/BoundedText.h"
 #include "plugin/PluginApp.h"
 #include "position/EntryReader.h"
-#include "position/RecordText.h"
+#include "position/NumberText.h"
 
 namespace {
 
@@ -16,31 +16,29 @@ namespace {
 constexpr int kDebugSlot = kCommandCount;
 constexpr int kConfigSlot = kCommandCount + 1;
 
-const SectionRule kSettingsSections[] = {
-    {"DEBUG", 3, kDebugSlot},
-    {"CONFIG", 2, kConfigSlot},
-    {"GET_DATA", 6, GET_DATA},
-    {"LOAD", 6, LOAD},
-    {"SAVE", 7, SAVE},
-    {"QUICK_LOAD", 8, QUICK_LOAD},
-    {"QUICK_SAVE", 9, QUICK_SAVE},
-    {"POSITION", 10, POSITION},
-    {"CONTROL_PANEL", 11, CONTROL_PANEL},
-    {"DATA_DISPLAY", 12, DATA_DISPLAY},
-};
+// The settings sections' failure codes: an unknown key in them is logged, one in
+// a command section goes to the simulator's log only.
+constexpr int kConfigFailure = 2;
+constexpr int kDebugFailure = 3;
 
-const PlaceText kSettingsPlaces[] = {
-    {2, "Config data"},    {3, "Debug data"},          {6, "Load data"},
-    {7, "Save data"},      {8, "Quick Load data"},     {9, "Quick Save data"},
-    {10, "Position data"}, {11, "Control Panel data"}, {12, "Display Data data"},
+// GET_DATA shares LOAD's code and place.
+const SectionRule kSettingsSections[] = {
+    {"DEBUG", kDebugFailure, kDebugSlot, "Debug data"},
+    {"CONFIG", kConfigFailure, kConfigSlot, "Config data"},
+    {"GET_DATA", 6, GET_DATA, "Load data"},
+    {"LOAD", 6, LOAD, "Load data"},
+    {"SAVE", 7, SAVE, "Save data"},
+    {"QUICK_LOAD", 8, QUICK_LOAD, "Quick Load data"},
+    {"QUICK_SAVE", 9, QUICK_SAVE, "Quick Save data"},
+    {"POSITION", 10, POSITION, "Position data"},
+    {"CONTROL_PANEL", 11, CONTROL_PANEL, "Control Panel data"},
+    {"DATA_DISPLAY", 12, DATA_DISPLAY, "Display Data data"},
 };
 
 const ReaderTexts kSettingsTexts = {
     "SkyPlacer - parsing INI file\n",
     "SkyPlacer - No SkyPlacer.ini file found\n.",
     "SkyPlacer - INI file parsing successful\n",
-    kSettingsPlaces,
-    static_cast<int>(std::size(kSettingsPlaces)),
 };
 
 constexpr const char* kFileNameKey = "DefaultSKDFileName";
@@ -115,7 +113,7 @@ int PluginApp::parseSettings(const char* path) {
     const TextEntry* unknownKey = nullptr;
     int code = parseEntryFile(path, settingsEntries, kSettingsFormat, this, &unknownKey);
     if (unknownKey == nullptr) return code;
-    if (code == 2 || code == 3) {
+    if (code == kConfigFailure || code == kDebugFailure) {
         reportInvalidField(*unknownKey);
     } else {
         // A command section's unknown key goes to the simulator's log only.
@@ -127,5 +125,5 @@ int PluginApp::parseSettings(const char* path) {
 
 bool PluginApp::readSettings(const char* path) {
     logAlways(kSettingsTexts.parsing);
-    return reportParseResult(parseSettings(path), kSettingsTexts);
+    return reportParseResult(parseSettings(path), kSettingsFormat, kSettingsTexts);
 }

@@ -32,6 +32,5 @@ void PluginApp::getData() {
     readAircraftState(storedRecord);
     if (controlPanelCreated != 1) return;  // the panel shows storedRecord when it is built
     refreshPanelFields();
-    setPanelSource(1, kStatusAircraft);
-    XPSetWidgetDescriptor(fileNameCaption, "");
+    setPanelSource(1, kStatusAircraft, "");
 }

@@ -53,6 +53,9 @@ void removeLineEnd(char* line) {
     if (length > 0 && line[length - 1] == '\n') line[--length] = '\0';
 }
 
+// A line's parts are copied whole into the entry texts.
+static_assert(kLineSize <= kEntryTextSize, "a line piece must fit an entry text");
+
 // The name between the line's first character and its last "]".
 void takeSectionName(const char* line, char* name) {
     const char* close = std::strrchr(line, ']');
@@ -246,17 +249,23 @@ int parseEntryFile(const char* path, EntryTable& table, const EntryFormat& forma
 
 namespace {
 
-const PlaceText kSharedPlaces[] = {
+// The places of the failures every reader shares: the file's form, not a section's keys.
+struct SharedPlace {
+    int code;
+    const char* text;
+};
+
+const SharedPlace kSharedPlaces[] = {
     {kCodeInvalidSection, "Section Name"},
     {kCodeTooManyEntries, "Entry Count"},
     {kCodeLineTooLong, "Line Length"},
 };
 
-const char* placeText(int code, const ReaderTexts& texts) {
-    for (int i = 0; i < texts.placeCount; ++i) {
-        if (texts.places[i].code == code) return texts.places[i].text;
+const char* placeText(int code, const EntryFormat& format) {
+    for (int i = 0; i < format.sectionCount; ++i) {
+        if (format.sections[i].unknownKeyCode == code) return format.sections[i].place;
     }
-    for (const PlaceText& place : kSharedPlaces) {
+    for (const SharedPlace& place : kSharedPlaces) {
         if (place.code == code) return place.text;
     }
     return "unknown place";
@@ -264,7 +273,7 @@ const char* placeText(int code, const ReaderTexts& texts) {
 
 }  // namespace
 
-bool reportParseResult(int code, const ReaderTexts& texts) {
+bool reportParseResult(int code, const EntryFormat& format, const ReaderTexts& texts) {
     if (code == kCodeNotOpened) {
         logAlways(texts.notFound);
         return false;
@@ -274,7 +283,7 @@ bool reportParseResult(int code, const ReaderTexts& texts) {
         return true;
     }
     char text[kEntryTextSize];
-    formatText(text, sizeof text, "Parse Error in %s\n", placeText(code, texts));
+    formatText(text, sizeof text, "Parse Error in %s\n", placeText(code, format));
     logAlways(text);
     return false;
 }

@@ -33,11 +33,13 @@ struct TableResult {
 TableResult buildEntryTable(const char* path, EntryTable& table, const char* keepBlanksKey);
 
 // One section a reader knows: its name, the code an unknown key in it fails with,
-// and which slot of the reader's target its keys go to.
+// which slot of the reader's target its keys go to, and the place the log names
+// when the parse stops in it.
 struct SectionRule {
     const char* name;
     int unknownKeyCode;
     int slot;
+    const char* place;
 };
 
 // Applies one entry of a known section to `target`; false when the key is unknown.
@@ -75,19 +77,13 @@ int parseEntryFile(const char* path, EntryTable& table, const EntryFormat& forma
 // Logs "<key> is an invalid field".
 void reportInvalidField(const TextEntry& entry);
 
-// The texts a read driver logs, and the names of the places a parse can stop at.
-struct PlaceText {
-    int code;
-    const char* text;
-};
-
+// The texts a read driver logs.
 struct ReaderTexts {
     const char* parsing;
     const char* notFound;
     const char* success;
-    const PlaceText* places;  // the reader's own codes; the shared ones are known here
-    int placeCount;
 };
 
-// Logs the outcome of a parse that returned `code`; true for success.
-bool reportParseResult(int code, const ReaderTexts& texts);
+// Logs the outcome of a parse of `format` that returned `code`, naming the place
+// it stopped at (a section's, or the file form's); true for success.
+bool reportParseResult(int code, const EntryFormat& format, const ReaderTexts& texts);

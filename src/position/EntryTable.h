@@ -1,8 +1,6 @@
 // The table of section, key and value texts into which the position-file and
-// settings readers first turn a file, and the line reader they share.
+// settings readers first turn a file (the reader itself is in EntryReader.h).
 #pragma once
-
-#include <cstdio>
 
 constexpr int kEntryTextSize = 256;  // bytes of each text, terminator included
 constexpr int kEntryCount = 1024;    // key lines a file may hold

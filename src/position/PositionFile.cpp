@@ -7,17 +7,19 @@
 #include "plugin/BoundedText.h"
 #include "plugin/PluginApp.h"
 #include "position/EntryReader.h"
-#include "position/PositionMessages.h"
 #include "position/RecordText.h"
 #include "position/SafeFileWriter.h"
+#include "ui/Messages.h"
+
+static_assert(kWriterPathSize == kPathSize, "the writer takes every path the plug-in builds");
 
 namespace {
 
 // The sections in file order; slot indexes kSectionFields.
 const SectionRule kPositionSections[] = {
-    {"CONFIG", 2, 0},
-    {"POSITION_DATA", 4, 1},
-    {"AUTOPILOT_DATA", 5, 2},
+    {"CONFIG", 2, 0, "Config data"},
+    {"POSITION_DATA", 4, 1, "Position data"},
+    {"AUTOPILOT_DATA", 5, 2, "AutoPilot data"},
 };
 constexpr int kPositionSectionCount = static_cast<int>(std::size(kPositionSections));
 
@@ -26,20 +28,16 @@ struct FieldRange {
     int first;
     int end;
 };
-const FieldRange kSectionFields[kPositionSectionCount] = {{0, 1}, {1, 11}, {11, kRecordFieldCount}};
-
-const PlaceText kPositionPlaces[] = {
-    {2, "Config data"},
-    {4, "Position data"},
-    {5, "AutoPilot data"},
+const FieldRange kSectionFields[kPositionSectionCount] = {
+    {0, kFirstPositionField},
+    {kFirstPositionField, kFirstAutopilotField},
+    {kFirstAutopilotField, kRecordFieldCount},
 };
 
 const ReaderTexts kPositionTexts = {
     "SkyPlacer - parsing skd file\n",
     "SkyPlacer - No skd file found\n.",
     "SkyPlacer - skd file parsing successful\n",
-    kPositionPlaces,
-    static_cast<int>(std::size(kPositionPlaces)),
 };
 
 // Writes one "key = value" line per field. A line the reader would refuse (a
@@ -80,7 +78,7 @@ const EntryFormat kPositionFormat = {kPositionSections, kPositionSectionCount, a
 
 }  // namespace
 
-void PluginApp::writePositionFile(const char* path) {
+bool PluginApp::writePositionFile(const char* path) {
     SafeFileWriter writer;
     bool saved = writer.open(path);
     if (saved) {
@@ -91,9 +89,8 @@ void PluginApp::writePositionFile(const char* path) {
         }
         saved = saved && writer.commit();
     }
-    if (!saved) {
-        showMessage(kSaveErrorTitle, kSaveErrorLine1, kSaveErrorLine2);
-    }
+    if (!saved) showMessage(kSaveFailedMessage.title, kSaveFailedMessage.line1, kSaveFailedMessage.line2);
+    return saved;
 }
 
 int PluginApp::parsePositionFile(const char* path) {
@@ -108,7 +105,7 @@ int PluginApp::parsePositionFile(const char* path) {
 
 bool PluginApp::readPositionFile(const char* path) {
     logAlways(kPositionTexts.parsing);
-    return reportParseResult(parsePositionFile(path), kPositionTexts);
+    return reportParseResult(parsePositionFile(path), kPositionFormat, kPositionTexts);
 }
 
 int PluginApp::loadPositionFile(const char* path) {

@@ -3,18 +3,16 @@
 #include "plugin/BoundedText.h"
 #include "plugin/Paths.h"
 #include "plugin/PluginApp.h"
-#include "position/PositionMessages.h"
+#include "ui/Messages.h"
 #include "ui/PanelLabels.h"
 
+// 1 when the file was saved; on a failure the pilot has been shown why.
 int PluginApp::quickSave(int captureFirst) {
     captureBeforeSave = captureFirst;
     char path[kPathSize];
-    if (pluginFilePath(dataFolder, kQuickFileName, path, sizeof path)) {
-        writePositionFile(path);
-    } else {
-        showMessage(kSaveErrorTitle, kSaveErrorLine1, kSaveErrorLine2);
-    }
-    return 1;
+    if (pluginFilePath(dataFolder, kQuickFileName, path, sizeof path)) return writePositionFile(path) ? 1 : 0;
+    showMessage(kSaveFailedMessage.title, kSaveFailedMessage.line1, kSaveFailedMessage.line2);
+    return 0;
 }
 
 int PluginApp::quickLoad() {
@@ -26,11 +24,9 @@ int PluginApp::quickLoad() {
         logAlways("SkyPlacer - the path of QuickFile.skd is unknown or too long\n");
     }
     if (!loaded) {
-        showMessage("SkyPlacer Plugin Warning", "Unable to Load QuickFile.skd File.",
-                    "Probably not created with QuickSave Yet");
+        showMessage(kQuickLoadFailedMessage.title, kQuickLoadFailedMessage.line1, kQuickLoadFailedMessage.line2);
         return 0;
     }
-    setPanelSource(1, kStatusQuickFile);
-    if (controlPanelCreated == 1) XPSetWidgetDescriptor(fileNameCaption, "");
+    setPanelSource(1, kStatusQuickFile, "");
     return 1;
 }

@@ -1,17 +1,13 @@
 // Text form of the position record's fields.
 #include "position/RecordText.h"
 
-#include <charconv>
-#include <climits>
-#include <cstdlib>
-#include <limits>
-
 #include "plugin/BoundedText.h"
+#include "position/NumberText.h"
 
 #define FIELD(name, type) \
     { #name, FieldType::type, offsetof(PositionRecord, name) }
 
-const RecordField kRecordFields[kRecordFieldCount] = {
+constexpr RecordField kRecordFields[kRecordFieldCount] = {
     FIELD(Use_AutoPilot_Data, Int),
     FIELD(Latitude, Double),
     FIELD(Longitude, Double),
@@ -34,6 +30,13 @@ const RecordField kRecordFields[kRecordFieldCount] = {
 
 #undef FIELD
 
+// The field numbers the file sections, the panel and the display go by.
+static_assert(kRecordFields[kFirstPositionField].offset == offsetof(PositionRecord, Latitude), "position fields");
+static_assert(kRecordFields[kFirstAutopilotField].offset == offsetof(PositionRecord, AutoPilot_Mode),
+              "autopilot fields");
+static_assert(kRecordFields[kRecordFieldCount - 1].offset == offsetof(PositionRecord, AutoPilot_Heading_Roll_Mode),
+              "every field listed");
+
 namespace {
 template <typename T>
 T& fieldAt(PositionRecord& record, size_t offset) {
@@ -43,72 +46,12 @@ template <typename T>
 const T& fieldAt(const PositionRecord& record, size_t offset) {
     return *reinterpret_cast<const T*>(reinterpret_cast<const char*>(&record) + offset);
 }
-}  // namespace
 
 bool formatReal(char* out, size_t size, double value) { return formatText(out, size, "%f", value); }
 
 bool formatWhole(char* out, size_t size, int value) { return formatText(out, size, "%d", value); }
 
-namespace {
-
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-size_t digitsAt(const char* text) {
-    size_t count = 0;
-    while (isDigit(text[count])) ++count;
-    return count;
-}
-
 }  // namespace
-
-// A decimal number is an optional sign, digits with an optional point and
-// fraction, and an optional exponent, with "." as the point whatever the
-// process's locale. Anything else ("nan", "inf", hexadecimal) is no number.
-double parseReal(const char* text) {
-    while (*text == ' ' || (*text >= '\t' && *text <= '\r')) ++text;
-    bool negative = *text == '-';
-    if (*text == '-' || *text == '+') ++text;
-    size_t length = digitsAt(text);
-    size_t mantissaDigits = length;
-    if (text[length] == '.') {
-        size_t fraction = digitsAt(text + length + 1);
-        mantissaDigits += fraction;
-        length += 1 + fraction;
-    }
-    if (mantissaDigits == 0) return 0.0;
-    bool exponentNegative = false;
-    if (text[length] == 'e' || text[length] == 'E') {
-        size_t signLength = (text[length + 1] == '-' || text[length + 1] == '+') ? 1 : 0;
-        size_t exponent = digitsAt(text + length + 1 + signLength);
-        if (exponent > 0) {
-            exponentNegative = text[length + 1] == '-';
-            length += 1 + signLength + exponent;
-        }
-    }
-    double value = 0.0;
-    std::from_chars_result result = std::from_chars(text, text + length, value, std::chars_format::general);
-    if (result.ec == std::errc::result_out_of_range) {
-        // Too small is zero; too large is held at the largest double rather than made infinite
-        value = exponentNegative ? 0.0 : std::numeric_limits<double>::max();
-    }
-    return negative ? -value : value;
-}
-
-int parseWhole(const char* text) {
-    // atoi semantics, with out-of-range values held at the int limits instead of undefined
-    long value = std::strtol(text, nullptr, 10);
-    if (value > INT_MAX) return INT_MAX;
-    if (value < INT_MIN) return INT_MIN;
-    return static_cast<int>(value);
-}
-
-// A value beyond the float's range is held at its limit rather than made infinite.
-float narrowToFloat(double value) {
-    constexpr double kLimit = std::numeric_limits<float>::max();
-    if (value > kLimit) return std::numeric_limits<float>::max();
-    if (value < -kLimit) return -std::numeric_limits<float>::max();
-    return static_cast<float>(value);
-}
 
 bool formatField(const PositionRecord& record, int index, char* out, size_t size) {
     const RecordField& field = kRecordFields[index];

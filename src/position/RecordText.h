@@ -1,6 +1,6 @@
 // The text form of a position record, shared by the position file, the
 // control panel and the data display: reals with "%f", integers with "%d",
-// read back by their leading number (0 when there is none).
+// read back by their leading number (0 when there is none, see NumberText.h).
 #pragma once
 
 #include <cstddef>
@@ -15,8 +15,13 @@ struct RecordField {
     size_t offset;  // within PositionRecord
 };
 
-// All eighteen fields in record order; index 0 is Use_AutoPilot_Data.
+// All eighteen fields in record order: index 0 is Use_AutoPilot_Data, then the
+// aircraft's position and state, then its autopilot settings.
 constexpr int kRecordFieldCount = 18;
+constexpr int kFirstPositionField = 1;    // Latitude
+constexpr int kFirstAutopilotField = 11;  // AutoPilot_Mode
+constexpr int kPositionFieldCount = kFirstAutopilotField - kFirstPositionField;
+constexpr int kAutopilotFieldCount = kRecordFieldCount - kFirstAutopilotField;
 extern const RecordField kRecordFields[kRecordFieldCount];
 
 // Formats field `index` of `record` into `out`; false when it did not fit
@@ -24,11 +29,3 @@ extern const RecordField kRecordFields[kRecordFieldCount];
 bool formatField(const PositionRecord& record, int index, char* out, size_t size);
 // Sets field `index` of `record` from `text` by its leading number.
 void parseField(PositionRecord& record, int index, const char* text);
-
-bool formatReal(char* out, size_t size, double value);
-bool formatWhole(char* out, size_t size, int value);
-// Leading-number conversions: atof and atoi semantics, 0 when there is no number.
-double parseReal(const char* text);
-int parseWhole(const char* text);
-// A double narrowed to float, held at the float's limits instead of becoming infinite.
-float narrowToFloat(double value);

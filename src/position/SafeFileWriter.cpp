@@ -9,6 +9,9 @@
 #include <windows.h>
 #endif
 
+namespace {
+
+// Renames `from` over `to`, replacing an existing `to`.
 bool replaceFile(const char* from, const char* to) {
 #ifdef _WIN32
     return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING) != 0;
@@ -16,8 +19,6 @@ bool replaceFile(const char* from, const char* to) {
     return std::rename(from, to) == 0;
 #endif
 }
-
-namespace {
 
 // Where the folder part of `path` ends: after its last separator, or at its start.
 size_t folderLength(const char* path) {

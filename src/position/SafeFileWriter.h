@@ -3,9 +3,12 @@
 // when every write and the close succeeded.
 #pragma once
 
+#include <cstddef>
 #include <cstdio>
 
-#include "plugin/PluginApp.h"
+// Bytes of a target or temporary path, terminator included: those of the
+// plug-in's own path buffers (PositionFile.cpp checks that they agree).
+constexpr size_t kWriterPathSize = 512;
 
 class SafeFileWriter {
 public:
@@ -27,13 +30,10 @@ private:
 
     FILE* file_ = nullptr;
     bool failed_ = false;
-    char targetPath_[kPathSize] = {};
-    char tempPath_[kPathSize] = {};
+    char targetPath_[kWriterPathSize] = {};
+    char tempPath_[kWriterPathSize] = {};
 };
 
 // The temporary file's name, in the target's folder. Not a ".skd" name, so
 // the file dialog never lists it.
 constexpr const char* kTemporaryFileName = "SkyPlacerSave.tmp";
-
-// Renames `from` over `to`, replacing an existing `to`.
-bool replaceFile(const char* from, const char* to);

@@ -9,11 +9,10 @@
 
 namespace {
 
-constexpr int kPositionRows = 10;  // panel fields 0 to 9: Latitude to Gear
-constexpr int kAutopilotRows = 7;  // panel fields 10 to 16: AutoPilot_Mode to AutoPilot_Heading_Roll_Mode
+// The panel's fields are the record's from Latitude on: the record's flag has none.
+static_assert(kPanelFieldCount == kRecordFieldCount - kFirstPositionField, "one panel field per record field");
 
-// Panel field i shows record field i + 1: the record's flag has no field.
-constexpr int recordIndex(int panelField) { return panelField + 1; }
+constexpr int recordIndex(int panelField) { return panelField + kFirstPositionField; }
 
 XPWidgetID createPanelButton(XPWidgetID window, int left, int top, const char* label) {
     constexpr int kButtonWidth = 60;
@@ -30,9 +29,11 @@ void createFieldBlock(XPWidgetID window, int top, int labelLeft, int labelRight,
     }
 }
 
-void applyPanelSource(PluginApp& app, int dataPresent, const char* status) {
+// A null `fileName` leaves the file-name caption as it is.
+void applyPanelSource(PluginApp& app, int dataPresent, const char* status, const char* fileName) {
     XPSetWidgetProperty(app.saveButton, xpProperty_Enabled, dataPresent);
     XPSetWidgetProperty(app.positionButton, xpProperty_Enabled, dataPresent);
+    if (fileName != nullptr) XPSetWidgetDescriptor(app.fileNameCaption, fileName);
     XPSetWidgetDescriptor(app.statusCaption, status);
 }
 
@@ -54,10 +55,10 @@ void PluginApp::createControlPanel(int left, int top, int width, int height) {
     positionHintCaption = createCaption(window, left + 20, top - 50, left + 270,
                                         "Use the Position button to use the data below to position the aircraft");
 
-    createFieldBlock(window, top, left + 20, left + 70, left + 80, left + 160, PositionLabels, kPositionRows,
+    createFieldBlock(window, top, left + 20, left + 70, left + 80, left + 160, PositionLabels, kPositionFieldCount,
                      panelLabels, panelFields);
-    createFieldBlock(window, top, left + 200, left + 270, left + 310, left + 390, AutopilotLabels, kAutopilotRows,
-                     panelLabels + kPositionRows, panelFields + kPositionRows);
+    createFieldBlock(window, top, left + 200, left + 270, left + 310, left + 390, AutopilotLabels, kAutopilotFieldCount,
+                     panelLabels + kPositionFieldCount, panelFields + kPositionFieldCount);
     refreshPanelFields();
 
     loadButton = createPanelButton(window, left + 20, top - 280, " Load SKD");
@@ -70,7 +71,7 @@ void PluginApp::createControlPanel(int left, int top, int width, int height) {
 
     fileNameCaption = createCaption(window, left + 10, top - 320, left + 220, "");
 
-    applyPanelSource(*this, fileLoaded ? 1 : 0, fileLoaded ? kStatusSkdFile : kStatusNoFile);
+    applyPanelSource(*this, fileLoaded ? 1 : 0, fileLoaded ? kStatusSkdFile : kStatusNoFile, nullptr);
     XPAddWidgetCallback(controlPanelWindow, ControlPanelCallback);
 }
 
@@ -89,8 +90,18 @@ void PluginApp::readPanelFields() {
     }
 }
 
-void PluginApp::setPanelSource(int dataPresent, const char* status) {
-    if (controlPanelCreated) applyPanelSource(*this, dataPresent, status);
+void PluginApp::setPanelSource(int dataPresent, const char* status, const char* fileName) {
+    if (controlPanelCreated) applyPanelSource(*this, dataPresent, status, fileName);
+}
+
+// A failed load keeps the name shown: it still tells which file the pilot last had.
+void PluginApp::noteFileLoad(int loaded, const char* name) {
+    fileLoaded = loaded ? 1 : 0;
+    if (loaded) {
+        setPanelSource(1, kStatusSkdFile, name);
+    } else {
+        setPanelSource(0, kStatusNoFile, nullptr);
+    }
 }
 
 int PluginApp::controlPanelMessage(XPWidgetMessage message, XPWidgetID widget, intptr_t param1, intptr_t) {

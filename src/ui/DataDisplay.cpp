@@ -6,9 +6,9 @@
 #include "ui/PanelLabels.h"
 #include "ui/WidgetText.h"
 
-namespace {
+static_assert(kPositionLabelCount <= kDisplayRows && kAutopilotLabelCount <= kDisplayRows, "rows for every label");
 
-constexpr int kAutopilotFirstField = 10;  // block 2 row r shows record field 10 + r
+namespace {
 
 // One block of rows: a label, a "Stored" and a "Current" caption each.
 void createRowBlock(XPWidgetID window, int left, int top, const char (*labels)[kLabelSize], int rows,
@@ -25,10 +25,10 @@ void showLabels(const XPWidgetID* labelIds, const char (*labels)[kLabelSize], in
     for (int k = 0; k < rows; ++k) XPSetWidgetDescriptor(labelIds[k], labels[k]);
 }
 
-// Rows 1 to `rows` - 1 of a block, row r showing record field `firstField` + r.
+// Rows 1 to `rows` - 1 of a block, row r showing record field `firstField` + r - 1.
 void showValues(const XPWidgetID* ids, const PositionRecord& record, int firstField, int rows, char* buffer,
                 size_t size) {
-    for (int r = 1; r < rows; ++r) showRecordField(ids[r], record, firstField + r, buffer, size);
+    for (int r = 1; r < rows; ++r) showRecordField(ids[r], record, firstField + r - 1, buffer, size);
 }
 
 }  // namespace
@@ -51,7 +51,7 @@ void PluginApp::createDataDisplay(int left, int top, int width, int height) {
 }
 
 void PluginApp::refreshDataDisplay() {
-    // The live values, read with the capture's own conversions and kept only for this refresh
+    // The live values come from readAircraftState on purpose: the capture's reads, in its order.
     PositionRecord current = {};
     readAircraftState(current);
 
@@ -59,12 +59,12 @@ void PluginApp::refreshDataDisplay() {
     showLabels(rowLabels2, AutopilotLabels, kAutopilotLabelCount);
 
     XPSetWidgetDescriptor(storedFields[0], "Stored");
-    showValues(storedFields, storedRecord, 0, kPositionLabelCount, textBuffer, sizeof textBuffer);
-    showValues(storedFields2, storedRecord, kAutopilotFirstField, kAutopilotLabelCount, textBuffer, sizeof textBuffer);
+    showValues(storedFields, storedRecord, kFirstPositionField, kPositionLabelCount, textBuffer, sizeof textBuffer);
+    showValues(storedFields2, storedRecord, kFirstAutopilotField, kAutopilotLabelCount, textBuffer, sizeof textBuffer);
 
     XPSetWidgetDescriptor(currentFields[0], "Current");
-    showValues(currentFields, current, 0, kPositionLabelCount, textBuffer, sizeof textBuffer);
-    showValues(currentFields2, current, kAutopilotFirstField, kAutopilotLabelCount, textBuffer, sizeof textBuffer);
+    showValues(currentFields, current, kFirstPositionField, kPositionLabelCount, textBuffer, sizeof textBuffer);
+    showValues(currentFields2, current, kFirstAutopilotField, kAutopilotLabelCount, textBuffer, sizeof textBuffer);
 }
 
 int PluginApp::dataDisplayMessage(XPWidgetMessage message, XPWidgetID widget, intptr_t, intptr_t) {

@@ -9,7 +9,7 @@
 #include "plugin/Paths.h"
 #include "plugin/PluginApp.h"
 #include "ui/ListBox.h"
-#include "ui/PanelLabels.h"
+#include "ui/Messages.h"
 #include "ui/WidgetText.h"
 #include "ui/WindowLayout.h"
 
@@ -17,10 +17,7 @@ namespace {
 
 constexpr int kLoadMode = 1;
 constexpr int kSaveMode = 2;
-constexpr int kCancelPressed = 1;
-constexpr int kOkPressed = 2;
 
-constexpr WindowPlace kFileDialogPlace = {650, 600, 240, 300};
 constexpr const char* kPositionFileExtension = ".skd";
 
 constexpr int kFileNameLength = 255;  // longest name the dialog takes
@@ -28,8 +25,6 @@ constexpr int kFileNameLength = 255;  // longest name the dialog takes
 constexpr int kNameBufferSize = kFileNameLength + 2 + 4;
 constexpr int kListingNamesSize = 4096;  // bytes of names per directory-listing call
 constexpr int kListingEntries = 4096;    // names per directory-listing call
-
-constexpr const char* kErrorTitle = "SkyPlacer Plugin Error";
 
 // Windows' device names: a file of such a name, with any extension, is the device.
 constexpr const char* kDeviceNames[] = {"CON",  "PRN",  "AUX",  "NUL",  "COM1", "COM2", "COM3", "COM4",
@@ -64,18 +59,16 @@ bool readFileName(XPWidgetID field, char (&name)[kNameBufferSize]) {
     return std::strlen(name) <= static_cast<size_t>(kFileNameLength);
 }
 
-void showNameTooLong(PluginApp& app) {
-    app.showMessage(kErrorTitle, "Position File Name Too Long.", "Use a shorter name");
-}
+void show(PluginApp& app, const MessageText& message) { app.showMessage(message.title, message.line1, message.line2); }
 
 // The file's path in the data folder; false, with a message, when the folder is
 // unknown (its path did not fit) or the joined path does not fit.
 bool filePathOf(PluginApp& app, const char* name, char (&path)[kPathSize]) {
     if (pluginFilePath(app.dataFolder, name, path, sizeof path)) return true;
     if (app.dataFolder[0] == '\0') {
-        app.showMessage(kErrorTitle, "Unable to Find the SkyPlacer Folder.", "Its path is too long");
+        show(app, kFolderUnknownMessage);
     } else {
-        showNameTooLong(app);
+        show(app, kNameTooLongMessage);
     }
     return false;
 }
@@ -84,26 +77,19 @@ void confirmLoad(PluginApp& app) {
     char name[kNameBufferSize];
     char path[kPathSize];
     bool named = readFileName(app.fileNameField, name);
-    if (!named) showNameTooLong(app);
-    if (named && filePathOf(app, name, path) && app.loadPositionFile(path) != 0) {
-        app.fileLoaded = 1;
-        app.setPanelSource(1, kStatusSkdFile);
-        if (app.controlPanelCreated) XPSetWidgetDescriptor(app.fileNameCaption, name);
-    } else {
-        app.fileLoaded = 0;
-        app.setPanelSource(0, kStatusNoFile);
-    }
+    if (!named) show(app, kNameTooLongMessage);
+    app.noteFileLoad(named && filePathOf(app, name, path) && app.loadPositionFile(path) != 0, name);
 }
 
 // A typed name without any "." gets the position-file extension.
 void confirmSave(PluginApp& app) {
     char name[kNameBufferSize];
     if (!readFileName(app.fileNameField, name)) {
-        showNameTooLong(app);
+        show(app, kNameTooLongMessage);
         return;
     }
     if (isUnsafeName(name)) {
-        app.showMessage(kErrorTitle, "Invalid Position File Name.", "Avoid \\ / : * ? \" < > | and device names");
+        show(app, kUnsafeNameMessage);
         return;
     }
     if (std::strchr(name, '.') == nullptr) appendText(name, sizeof name, kPositionFileExtension);
@@ -197,12 +183,12 @@ int PluginApp::fileDialogMessage(XPWidgetMessage message, XPWidgetID, intptr_t p
     if (message != xpMsg_PushButtonPressed) return 0;
     XPWidgetID button = reinterpret_cast<XPWidgetID>(param1);
     if (button == fileCancelButton) {
-        fileDialogCloseRequested = kCancelPressed;
+        fileDialogCloseRequested = kAnsweredCancel;
         return 1;
     }
     if (button != fileOkButton) return 0;
 
-    fileDialogCloseRequested = kOkPressed;
+    fileDialogCloseRequested = kAnsweredOk;
     if (fileDialogMode == kLoadMode) {
         confirmLoad(*this);
     } else if (fileDialogMode == kSaveMode) {

@@ -4,31 +4,25 @@
 #include "ui/MessageWindow.h"
 
 #include "plugin/PluginApp.h"
+#include "ui/Messages.h"
+#include "ui/WidgetText.h"
+#include "ui/WindowLayout.h"
 
 int32_t messageWindowResult = 0;
 XPWidgetID messageOkButton = nullptr;
 XPWidgetID messageCancelButton = nullptr;
 
-namespace {
-
-constexpr int32_t kAnsweredCancel = 1;
-constexpr int32_t kAnsweredOk = 2;
-
-XPWidgetID createPushButton(int left, int top, int right, int bottom, const char* label, XPWidgetID window) {
-    XPWidgetID button = XPCreateWidget(left, top, right, bottom, 1, label, 0, window, xpWidgetClass_Button);
-    XPSetWidgetProperty(button, xpProperty_ButtonType, 0);
-    return button;
-}
-
-}  // namespace
-
 XPWidgetID createMessageWindow(const char* title, const char* line1, const char* line2) {
     messageWindowResult = 0;
-    XPWidgetID window = XPCreateWidget(300, 550, 550, 450, 1, title, 1, nullptr, xpWidgetClass_MainWindow);
-    XPCreateWidget(320, 530, 420, 508, 1, line1, 0, window, xpWidgetClass_Caption);
-    XPCreateWidget(320, 510, 420, 488, 1, line2, 0, window, xpWidgetClass_Caption);
-    messageOkButton = createPushButton(320, 480, 360, 458, " OK", window);
-    messageCancelButton = createPushButton(370, 480, 410, 458, " Cancel", window);
+    const WindowPlace& place = kMessageWindowPlace;
+    const int left = place.left;
+    const int top = place.top;
+    XPWidgetID window = XPCreateWidget(left, top, left + place.width, top - place.height, 1, title, 1, nullptr,
+                                       xpWidgetClass_MainWindow);
+    createCaption(window, left + 20, top - 20, left + 120, line1);
+    createCaption(window, left + 20, top - 40, left + 120, line2);
+    messageOkButton = createPushButton(window, left + 20, top - 70, left + 60, " OK");
+    messageCancelButton = createPushButton(window, left + 70, top - 70, left + 110, " Cancel");
     XPAddWidgetCallback(window, MessageWindowCallback);
     return window;
 }

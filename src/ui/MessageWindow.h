@@ -7,7 +7,7 @@
 
 #include "ui/XPWidgetsApi.h"
 
-// 0 while the window is open and unanswered; 1 after Cancel, 2 after OK.
+// 0 while the window is open and unanswered, then kAnsweredCancel or kAnsweredOk (ui/Messages.h).
 extern int32_t messageWindowResult;
 extern XPWidgetID messageOkButton;
 extern XPWidgetID messageCancelButton;

@@ -3,9 +3,12 @@
 // where the panel's data came from.
 #pragma once
 
+#include "position/RecordText.h"
+
+// Row 0 of each block is empty; row r labels the block's field r.
 constexpr int kLabelSize = 255;
-constexpr int kPositionLabelCount = 11;  // row 0 is empty
-constexpr int kAutopilotLabelCount = 8;  // row 0 is empty
+constexpr int kPositionLabelCount = kPositionFieldCount + 1;
+constexpr int kAutopilotLabelCount = kAutopilotFieldCount + 1;
 
 extern const char PositionLabels[kPositionLabelCount][kLabelSize];
 extern const char AutopilotLabels[kAutopilotLabelCount][kLabelSize];

@@ -1,4 +1,4 @@
-// Where the control panel and the data display open (screen pixels, y upwards).
+// Where the plug-in's windows open (screen pixels, y upwards).
 #pragma once
 
 struct WindowPlace {
@@ -10,3 +10,5 @@ struct WindowPlace {
 
 constexpr WindowPlace kControlPanelPlace = {20, 540, 410, 340};
 constexpr WindowPlace kDataDisplayPlace = {20, 540, 350, 420};
+constexpr WindowPlace kFileDialogPlace = {650, 600, 240, 300};
+constexpr WindowPlace kMessageWindowPlace = {300, 550, 250, 100};

@@ -69,25 +69,12 @@ WidgetId PanelTest::button(const std::string& label) const {
     return 0;
 }
 
+// Six-place latitude, a heading past 360 once the variation is added, two engines.
 void PanelTest::setAircraft() {
-    sim().setDouble("sim/flightmodel/position/latitude", 47.123456789);
-    sim().setDouble("sim/flightmodel/position/longitude", -122.309);
-    sim().setDouble("sim/flightmodel/position/elevation", 1000.0);
-    sim().setFloat("sim/flightmodel/position/psi", 358.0f);
-    sim().setFloat("sim/flightmodel/position/magnetic_variation", 5.0f);
-    sim().setFloat("sim/flightmodel/position/theta", 2.25f);
-    sim().setFloat("sim/flightmodel/position/phi", -0.5f);
-    sim().setFloat("sim/flightmodel/position/indicated_airspeed", 0.0f);
-    sim().setFloats("sim/flightmodel/engine/ENGN_thro", {0.2f, 0.9f});
-    sim().setFloat("sim/flightmodel/controls/flaprqst", 0.5f);
-    sim().setInt("sim/cockpit/switches/gear_handle_status", 1);
-    sim().setInt("sim/cockpit/autopilot/autopilot_mode", 2);
-    sim().setFloat("sim/cockpit/autopilot/altitude", 3000.0f);
-    sim().setFloat("sim/cockpit/autopilot/vertical_velocity", -500.0f);
-    sim().setFloat("sim/cockpit/autopilot/airspeed", 150.0f);
-    sim().setFloat("sim/cockpit/autopilot/heading_mag", 163.0f);
-    sim().setInt("sim/cockpit/autopilot/autopilot_state", 4);
-    sim().setInt("sim/cockpit/autopilot/heading_roll_mode", 1);
+    setAircraftState({{47.123456789, -122.309, 1000.0},
+                      {358.0f, 5.0f, 2.25f, -0.5f, 0.0f},
+                      {{0.2f, 0.9f}, 0.5f, 1},
+                      {2, 3000.0f, -500.0f, 150.0f, 163.0f, 4, 1}});
 }
 
 std::vector<double> PanelTest::writes(const std::string& name) const {

@@ -141,6 +141,28 @@ TEST_F(ControlPanelEvents, LoadThroughTheDialogShowsTheFileAndItsName) {
     expectDataButtons(true);
 }
 
+TEST_F(ControlPanelEvents, GetDataAndQuickLoadEachClearALoadedFilesName) {
+    writeFile(pluginFile("Home.skd"), positionFileText({{"Longitude", "8.5"}}));
+    writeQuickFile();
+    startWithSettings("");
+    openPanel();
+    press(" Load SKD");
+    press(" OK");
+    nextFlightLoops();
+    ASSERT_EQ("Home.skd", fileNameText());
+    setAircraft();
+    press(" Get Data");
+    EXPECT_EQ("", fileNameText());
+
+    press(" Load SKD");
+    press(" OK");
+    nextFlightLoops();
+    ASSERT_EQ("Home.skd", fileNameText());
+    press(" Quick Load");
+    EXPECT_EQ(kFromQuickFile, statusText());
+    EXPECT_EQ("", fileNameText());
+}
+
 TEST_F(ControlPanelEvents, FailedLoadThroughTheDialogGreysDataCapturedBefore) {
     writeFile(pluginFile("Bad.skd"), "[POSITION_DATA]\nLatitud = 1\n");
     startWithSettings("");

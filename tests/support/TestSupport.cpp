@@ -19,6 +19,28 @@ TempFolder::~TempFolder() {
     fs::remove_all(path_, ignored);
 }
 
+void setAircraftState(const AircraftState& state) {
+    skysim::Sim& sim = skysim::Sim::get();
+    sim.setDouble("sim/flightmodel/position/latitude", state.place.latitude);
+    sim.setDouble("sim/flightmodel/position/longitude", state.place.longitude);
+    sim.setDouble("sim/flightmodel/position/elevation", state.place.elevation);
+    sim.setFloat("sim/flightmodel/position/psi", state.motion.psi);
+    sim.setFloat("sim/flightmodel/position/magnetic_variation", state.motion.magneticVariation);
+    sim.setFloat("sim/flightmodel/position/theta", state.motion.theta);
+    sim.setFloat("sim/flightmodel/position/phi", state.motion.phi);
+    sim.setFloat("sim/flightmodel/position/indicated_airspeed", state.motion.knots);
+    sim.setFloats("sim/flightmodel/engine/ENGN_thro", state.controls.throttles);
+    sim.setFloat("sim/flightmodel/controls/flaprqst", state.controls.flaps);
+    sim.setInt("sim/cockpit/switches/gear_handle_status", state.controls.gear);
+    sim.setInt("sim/cockpit/autopilot/autopilot_mode", state.autopilot.mode);
+    sim.setFloat("sim/cockpit/autopilot/altitude", state.autopilot.altitude);
+    sim.setFloat("sim/cockpit/autopilot/vertical_velocity", state.autopilot.verticalVelocity);
+    sim.setFloat("sim/cockpit/autopilot/airspeed", state.autopilot.airspeed);
+    sim.setFloat("sim/cockpit/autopilot/heading_mag", state.autopilot.heading);
+    sim.setInt("sim/cockpit/autopilot/autopilot_state", state.autopilot.state);
+    sim.setInt("sim/cockpit/autopilot/heading_roll_mode", state.autopilot.headingRollMode);
+}
+
 std::string readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "skysim/Sim.h"
 
@@ -24,6 +25,31 @@ private:
 std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& contents);
 bool fileExists(const std::string& path);
+
+// Every value of the aircraft the plug-in captures, as the stand-in's data
+// references hold them.
+struct AircraftState {
+    struct {
+        double latitude, longitude;  // degrees
+        double elevation;            // metres
+    } place;
+    struct {
+        float psi, magneticVariation, theta, phi;  // degrees
+        float knots;
+    } motion;
+    struct {
+        std::vector<float> throttles;
+        float flaps;
+        int gear;
+    } controls;
+    struct {
+        int mode;
+        float altitude, verticalVelocity, airspeed, heading;
+        int state, headingRollMode;
+    } autopilot;
+};
+// Sets all of them in the stand-in.
+void setAircraftState(const AircraftState& state);
 
 // A fresh stand-in simulator on a temporary root with the plug-in's folder
 // made, and the built module loaded (not yet started).

@@ -238,7 +238,7 @@ bool record(void* target, const SectionRule& rule, const TextEntry& entry) {
     return true;
 }
 
-const SectionRule kRules[] = {{"A", 7, 0}, {"B", 8, 1}};
+const SectionRule kRules[] = {{"A", 7, 0, "A data"}, {"B", 8, 1, "B data"}};
 
 class WalkTest : public EntryTableTest {
 protected:

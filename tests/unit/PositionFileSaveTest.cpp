@@ -47,7 +47,7 @@ TEST_F(PositionFileSaveTest, MissingFolderShowsTheErrorAndCapturesNothing) {
     app_->captureBeforeSave = 1;
     sim().clearAccesses();
     std::string target = path("no-such-folder/a.skd");
-    app_->writePositionFile(target.c_str());
+    EXPECT_FALSE(app_->writePositionFile(target.c_str()));
     expectErrorShown();
     EXPECT_FALSE(fileExists(target));
     EXPECT_TRUE(sim().accesses().empty());
@@ -57,7 +57,7 @@ TEST_F(PositionFileSaveTest, MissingFolderShowsTheErrorAndCapturesNothing) {
 TEST_F(PositionFileSaveTest, CaptureRunsWhenTheFileCanBeCreated) {
     app_->captureBeforeSave = 1;
     sim().clearAccesses();
-    app_->writePositionFile(path("a.skd").c_str());
+    EXPECT_TRUE(app_->writePositionFile(path("a.skd").c_str()));
     EXPECT_FALSE(sim().accesses().empty());
     EXPECT_EQ(0, shown("SkyPlacer Plugin Error"));
 }
@@ -68,7 +68,7 @@ TEST_F(PositionFileSaveTest, WriteFailingPartWayKeepsTheOldFile) {
     app_->storedRecord.Latitude = 1.5;
     {
         FileSizeLimit limit(100);
-        app_->writePositionFile(path("keep.skd").c_str());
+        EXPECT_FALSE(app_->writePositionFile(path("keep.skd").c_str()));
     }
     EXPECT_EQ(old, readFile(path("keep.skd")));
     EXPECT_FALSE(fileExists(path(kTemporaryFileName)));
@@ -81,7 +81,7 @@ TEST_F(PositionFileSaveTest, TargetThatCannotBeReplacedKeepsItsContents) {
     app_->lookUpDataRefs();
     sim().setDouble("sim/flightmodel/position/latitude", 12.5);
     app_->captureBeforeSave = 1;
-    app_->writePositionFile(path("folder.skd").c_str());
+    EXPECT_FALSE(app_->writePositionFile(path("folder.skd").c_str()));
     EXPECT_TRUE(fileExists(path("folder.skd/inside")));
     EXPECT_FALSE(fileExists(path(kTemporaryFileName)));
     expectErrorShown();
@@ -94,7 +94,7 @@ TEST_F(PositionFileSaveTest, NumberTooLongForALineFailsTheSaveNamingItsField) {
     const std::string old = "[POSITION_DATA]\nGear = 1\n";
     writeFile(path("keep.skd"), old);
     app_->storedRecord.Latitude = 1e240;
-    app_->writePositionFile(path("keep.skd").c_str());
+    EXPECT_FALSE(app_->writePositionFile(path("keep.skd").c_str()));
     EXPECT_EQ(old, readFile(path("keep.skd")));
     EXPECT_FALSE(fileExists(path(kTemporaryFileName)));
     expectErrorShown();
@@ -136,9 +136,21 @@ TEST_F(PositionFileSaveTest, NameOfTheLongestLengthTheFileSystemTakesIsSaved) {
     EXPECT_FALSE(fileExists(path(kTemporaryFileName)));
 }
 
-TEST_F(PositionFileSaveTest, QuickSaveReturnsOneEvenWhenTheFileCannotBeCreated) {
+TEST_F(PositionFileSaveTest, QuickSaveReturnsZeroWhenTheFileCannotBeCreated) {
     std::filesystem::remove_all(folder_);
+    EXPECT_EQ(0, app_->quickSave(0));
+    expectErrorShown();
+}
+
+TEST_F(PositionFileSaveTest, QuickSaveReturnsOneOnlyOnceTheFileIsWritten) {
+    app_->storedRecord.Gear = 2;
     EXPECT_EQ(1, app_->quickSave(0));
+    EXPECT_EQ(0, shown("SkyPlacer Plugin Error"));
+    EXPECT_NE(std::string::npos, readFile(path("QuickFile.skd")).find("\nGear = 2\n"));
+
+    // A write that fails part-way is no save, though the temporary file could be created.
+    FileSizeLimit limit(100);
+    EXPECT_EQ(0, app_->quickSave(0));
     expectErrorShown();
 }
 
@@ -146,7 +158,7 @@ TEST_F(PositionFileSaveTest, UnknownFolderNeverFallsBackToTheCurrentFolder) {
     std::filesystem::path previous = std::filesystem::current_path();
     std::filesystem::current_path(folder_);
     app_->dataFolder[0] = '\0';
-    EXPECT_EQ(1, app_->quickSave(0));
+    EXPECT_EQ(0, app_->quickSave(0));
     expectErrorShown();
     EXPECT_FALSE(fileExists(path("QuickFile.skd")));
     writeFile(path("QuickFile.skd"), "[POSITION_DATA]\nGear = 3\n");

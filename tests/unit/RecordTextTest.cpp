@@ -5,6 +5,7 @@
 #include <limits>
 #include <string>
 
+#include "position/NumberText.h"
 #include "position/RecordText.h"
 
 namespace {
@@ -46,26 +47,6 @@ TEST(RecordTextTest, LeadingNumbersAreReadAndTheRestIgnored) {
     EXPECT_FLOAT_EQ(0.0f, record.Speed);
 }
 
-TEST(RecordTextTest, DecimalsFollowTheFileGrammar) {
-    EXPECT_DOUBLE_EQ(47.5, parseReal("47.5"));
-    EXPECT_DOUBLE_EQ(-0.25, parseReal(" \t-.25xyz"));
-    EXPECT_DOUBLE_EQ(3.0, parseReal("+3."));
-    EXPECT_DOUBLE_EQ(1500.0, parseReal("1.5e3"));
-    EXPECT_DOUBLE_EQ(1.5, parseReal("1.5e"));
-    EXPECT_DOUBLE_EQ(1.5, parseReal("1.5e+"));
-    EXPECT_DOUBLE_EQ(0.015, parseReal("1.5E-2"));
-    EXPECT_DOUBLE_EQ(0.0, parseReal("."));
-    EXPECT_DOUBLE_EQ(0.0, parseReal("-"));
-    EXPECT_DOUBLE_EQ(0.0, parseReal(""));
-}
-
-TEST(RecordTextTest, NotANumberInfinityAndHexAreNoNumbers) {
-    EXPECT_EQ(0.0, parseReal("nan"));
-    EXPECT_EQ(0.0, parseReal("-inf"));
-    EXPECT_EQ(0.0, parseReal("infinity"));
-    EXPECT_EQ(0.0, parseReal("0x10"));  // the leading 0, then an ignored tail
-}
-
 TEST(RecordTextTest, OutOfRangeRealsStayFinite) {
     EXPECT_EQ(std::numeric_limits<double>::max(), parseReal("1e999"));
     EXPECT_EQ(-std::numeric_limits<double>::max(), parseReal("-1e999"));
@@ -75,11 +56,6 @@ TEST(RecordTextTest, OutOfRangeRealsStayFinite) {
     EXPECT_EQ(std::numeric_limits<float>::max(), record.Speed);
     parseField(record, 7, "-1e39");
     EXPECT_EQ(-std::numeric_limits<float>::max(), record.Speed);
-}
-
-TEST(RecordTextTest, OutOfRangeIntegersAreHeldAtTheLimits) {
-    EXPECT_EQ(2147483647, parseWhole("99999999999999"));
-    EXPECT_EQ(-2147483647 - 1, parseWhole("-99999999999999"));
 }
 
 TEST(RecordTextTest, AHugeRealReportsThatItDidNotFit) {

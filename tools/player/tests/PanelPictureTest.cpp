@@ -30,22 +30,10 @@ std::string real(double value) {
 class PanelPictureTest : public SimTest {
 protected:
     void flyTheAircraft() {
-        sim().setDouble("sim/flightmodel/position/latitude", 47.449);
-        sim().setDouble("sim/flightmodel/position/longitude", -122.309);
-        sim().setDouble("sim/flightmodel/position/elevation", 100.0);
-        sim().setFloat("sim/flightmodel/position/psi", 30.0f);
-        sim().setFloat("sim/flightmodel/position/theta", 2.5f);
-        sim().setFloat("sim/flightmodel/position/phi", -1.5f);
-        sim().setFloats("sim/flightmodel/engine/ENGN_thro", {0.75f, 0.75f});
-        sim().setFloat("sim/flightmodel/controls/flaprqst", 0.5f);
-        sim().setInt("sim/cockpit/switches/gear_handle_status", 1);
-        sim().setInt("sim/cockpit/autopilot/autopilot_mode", 2);
-        sim().setFloat("sim/cockpit/autopilot/altitude", 4000.0f);
-        sim().setFloat("sim/cockpit/autopilot/vertical_velocity", -500.0f);
-        sim().setFloat("sim/cockpit/autopilot/heading_mag", 270.0f);
-        sim().setFloat("sim/cockpit/autopilot/airspeed", 140.0f);
-        sim().setInt("sim/cockpit/autopilot/autopilot_state", 3);
-        sim().setInt("sim/cockpit/autopilot/heading_roll_mode", 1);
+        setAircraftState({{47.449, -122.309, 100.0},
+                          {30.0f, 0.0f, 2.5f, -1.5f, 0.0f},
+                          {{0.75f, 0.75f}, 0.5f, 1},
+                          {2, 4000.0f, -500.0f, 140.0f, 270.0f, 3, 1}});
     }
 
     // What the panel must show, with the rectangle each text belongs in.

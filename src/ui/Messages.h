@@ -1,0 +1,28 @@
+// What the plug-in's message windows say: each message's title and two lines,
+// and the answers its OK / Cancel windows record.
+#pragma once
+
+#include <cstdint>
+
+struct MessageText {
+    const char* title;
+    const char* line1;
+    const char* line2;
+};
+
+constexpr const char* kErrorTitle = "SkyPlacer Plugin Error";
+constexpr const char* kWarningTitle = "SkyPlacer Plugin Warning";
+
+constexpr MessageText kSaveFailedMessage = {kErrorTitle, "Unable to Create Position File.",
+                                            "Check that SkyPlacer directory exists"};
+constexpr MessageText kQuickLoadFailedMessage = {kWarningTitle, "Unable to Load QuickFile.skd File.",
+                                                 "Probably not created with QuickSave Yet"};
+constexpr MessageText kNameTooLongMessage = {kErrorTitle, "Position File Name Too Long.", "Use a shorter name"};
+constexpr MessageText kFolderUnknownMessage = {kErrorTitle, "Unable to Find the SkyPlacer Folder.",
+                                               "Its path is too long"};
+constexpr MessageText kUnsafeNameMessage = {kErrorTitle, "Invalid Position File Name.",
+                                            "Avoid \\ / : * ? \" < > | and device names"};
+
+// Recorded when a window's button is pressed; 0 while it is unanswered.
+constexpr int32_t kAnsweredCancel = 1;
+constexpr int32_t kAnsweredOk = 2;

@@ -1,0 +1,34 @@
+// Leading numbers of file and panel texts: the decimal grammar, no special
+// values, and values beyond the types' ranges held at their limits.
+#include <gtest/gtest.h>
+
+#include "position/NumberText.h"
+
+namespace {
+
+TEST(NumberTextTest, DecimalsFollowTheFileGrammar) {
+    EXPECT_DOUBLE_EQ(47.5, parseReal("47.5"));
+    EXPECT_DOUBLE_EQ(-0.25, parseReal(" \t-.25xyz"));
+    EXPECT_DOUBLE_EQ(3.0, parseReal("+3."));
+    EXPECT_DOUBLE_EQ(1500.0, parseReal("1.5e3"));
+    EXPECT_DOUBLE_EQ(1.5, parseReal("1.5e"));
+    EXPECT_DOUBLE_EQ(1.5, parseReal("1.5e+"));
+    EXPECT_DOUBLE_EQ(0.015, parseReal("1.5E-2"));
+    EXPECT_DOUBLE_EQ(0.0, parseReal("."));
+    EXPECT_DOUBLE_EQ(0.0, parseReal("-"));
+    EXPECT_DOUBLE_EQ(0.0, parseReal(""));
+}
+
+TEST(NumberTextTest, NotANumberInfinityAndHexAreNoNumbers) {
+    EXPECT_EQ(0.0, parseReal("nan"));
+    EXPECT_EQ(0.0, parseReal("-inf"));
+    EXPECT_EQ(0.0, parseReal("infinity"));
+    EXPECT_EQ(0.0, parseReal("0x10"));  // the leading 0, then an ignored tail
+}
+
+TEST(NumberTextTest, OutOfRangeIntegersAreHeldAtTheLimits) {
+    EXPECT_EQ(2147483647, parseWhole("99999999999999"));
+    EXPECT_EQ(-2147483647 - 1, parseWhole("-99999999999999"));
+}
+
+}  // namespace
