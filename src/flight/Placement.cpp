@@ -1,14 +1,12 @@
-// The placement flight loop and placing the aircraft at storedRecord.
+// Placing the aircraft at storedRecord in one go.
 #include <cmath>
 
 #include "flight/FlightUnits.h"
 #include "flight/Quaternion.h"
 #include "plugin/PluginApp.h"
-#include "ui/MessageWindow.h"
 
 namespace {
 
-constexpr float kPlacementInterval = 0.1f;  // seconds between calls, whatever the loop did
 constexpr float kKnotsToMetresPerSecond = static_cast<float>(0.5144444456666667);
 constexpr double kFullCircle = 360.0;
 
@@ -24,22 +22,6 @@ double directionOfMotion(float heading) {
 }
 
 }  // namespace
-
-float PluginApp::placementLoop(float, float, int, void*) {
-    if (dataDisplayCreated == 1) refreshDataDisplay();
-    if (messageWindowResult >= 1) {
-        XPDestroyWidget(messageWindow, 1);
-        messageWindow = 0;
-        messageWindowResult = 0;
-    }
-    if (fileDialogCloseRequested >= 1) {
-        XPDestroyWidget(fileDialogWindow, 1);
-        fileDialogWindow = 0;
-        fileDialogCloseRequested = 0;
-    }
-    if (placementDone == 0) placeAircraft();
-    return kPlacementInterval;
-}
 
 void PluginApp::placeAircraft() {
     const PositionRecord& record = storedRecord;

@@ -32,14 +32,11 @@ void copyMessage(char (&message)[kLogMessageSize], const char* text) {
 // Builds the log file's path from the simulator's folder and separator, the
 // separator asked for anew at each step.
 bool buildLogPath(char (&path)[kLogPathSize]) {
-    char systemPath[kPathSize] = {};
-    XPLMGetSystemPath(systemPath);
-    bool fits = copyText(path, sizeof path, systemPath);
-    const char* parts[] = {"Resources", nullptr, "plugins", nullptr, "SkyPlacer", nullptr, kLogFileName};
-    for (const char* part : parts) {
-        fits = fits && appendText(path, sizeof path, part != nullptr ? part : XPLMGetDirectorySeparator());
-    }
-    return fits;
+    char systemPath[kSystemPathSize];
+    readSystemPath(systemPath);
+    return copyText(path, sizeof path, systemPath) &&
+           appendPluginFolder(path, sizeof path, XPLMGetDirectorySeparator) &&
+           appendText(path, sizeof path, kLogFileName);
 }
 
 LogFileResult appendToLogFile(const char* message) {

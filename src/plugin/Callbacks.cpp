@@ -1,27 +1,20 @@
 // The callbacks handed to the simulator. Each forwards its arguments
-// unchanged to thePluginApp. Windows outlive a stopped plug-in, so a callback
-// that arrives while no application object exists does nothing.
+// unchanged to thePluginApp. The flight loops, the menu and the hot keys are
+// unregistered before the object is freed; windows outlive a stopped plug-in,
+// so a widget callback that arrives while no application object exists does nothing.
 #include "plugin/Callbacks.h"
 
 #include "plugin/PluginApp.h"
 
 float PlacementFlightLoop(float elapsedSinceLastCall, float elapsedSinceLastFlightLoop, int counter, void* refcon) {
-    if (thePluginApp == nullptr) return 0.0f;
     return thePluginApp->placementLoop(elapsedSinceLastCall, elapsedSinceLastFlightLoop, counter, refcon);
 }
 
-float StartupFlightLoop(float, float, int, void*) {
-    if (thePluginApp == nullptr) return 0.0f;
-    return thePluginApp->deferredStart();
-}
+float StartupFlightLoop(float, float, int, void*) { return thePluginApp->deferredStart(); }
 
-void MenuHandler(void* menuReference, void* itemReference) {
-    if (thePluginApp != nullptr) thePluginApp->dispatchMenu(menuReference, itemReference);
-}
+void MenuHandler(void* menuReference, void* itemReference) { thePluginApp->dispatchMenu(menuReference, itemReference); }
 
-void HotKeyHandler(void* reference) {
-    if (thePluginApp != nullptr) thePluginApp->dispatchHotKey(reference);
-}
+void HotKeyHandler(void* reference) { thePluginApp->dispatchHotKey(reference); }
 
 int ControlPanelCallback(XPWidgetMessage message, XPWidgetID widget, intptr_t param1, intptr_t param2) {
     if (thePluginApp == nullptr) return 0;

@@ -21,13 +21,16 @@ constexpr ToggledWindow kDataDisplay = {&PluginApp::dataDisplayCreated, &PluginA
                                         &PluginApp::dataDisplayWindow, &PluginApp::createDataDisplay,
                                         kDataDisplayPlace};
 
+// Builds the window once; true when this call built it.
+bool buildOnce(PluginApp& app, const ToggledWindow& w) {
+    if (app.*w.created != 0) return false;
+    (app.*w.create)(w.place.left, w.place.top, w.place.width, w.place.height);
+    app.*w.created = 1;
+    return true;
+}
+
 void buildOrShow(PluginApp& app, const ToggledWindow& w) {
-    if (app.*w.created == 0) {
-        (app.*w.create)(w.place.left, w.place.top, w.place.width, w.place.height);
-        app.*w.created = 1;
-    } else if (XPIsWidgetVisible(app.*w.window) == 0) {
-        XPShowWidget(app.*w.window);
-    }
+    if (!buildOnce(app, w) && XPIsWidgetVisible(app.*w.window) == 0) XPShowWidget(app.*w.window);
 }
 
 // The visible flag records the last show or hide by a command, not what the screen shows.
@@ -108,7 +111,7 @@ void PluginApp::runCommand(int command) {
 
 // Places storedRecord as it is; unlike the panel's button, the panel's fields are not read first.
 void PluginApp::armPlacementIfEnabled() {
-    if (controlPanelCreated != 1 || positionButton == 0) return;  // no panel, no enabled button
+    if (controlPanelCreated != 1) return;  // no panel, no enabled button
     if (XPGetWidgetProperty(positionButton, xpProperty_Enabled, nullptr) != 0) placementDone = 0;
 }
 
@@ -121,6 +124,8 @@ void PluginApp::showDataDisplay() {
     buildOrShow(*this, kDataDisplay);
     dataDisplayVisible = 1;
 }
+
+bool PluginApp::buildControlPanelOnce() { return buildOnce(*this, kControlPanel); }
 
 void PluginApp::toggleControlPanel() { toggle(*this, kControlPanel); }
 void PluginApp::toggleDataDisplay() { toggle(*this, kDataDisplay); }

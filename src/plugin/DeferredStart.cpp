@@ -4,19 +4,12 @@
 #include "log/PluginLog.h"
 #include "plugin/Paths.h"
 #include "plugin/PluginApp.h"
-#include "ui/PanelLabels.h"
-#include "ui/WindowLayout.h"
 
 float PluginApp::deferredStart() {
     if (!config.AutoStart) return 0.0f;
 
     // A pilot may have opened the panel within the first second: it is built only once
-    if (!controlPanelCreated) {
-        createControlPanel(kControlPanelPlace.left, kControlPanelPlace.top, kControlPanelPlace.width,
-                           kControlPanelPlace.height);
-        if (config.HideControlPanel) XPHideWidget(controlPanelWindow);
-        controlPanelCreated = 1;
-    }
+    if (buildControlPanelOnce() && config.HideControlPanel) XPHideWidget(controlPanelWindow);
 
     char path[kPathSize];
     int loaded = 0;
@@ -27,14 +20,7 @@ float PluginApp::deferredStart() {
         logAlways("SkyPlacer - The path of the default SKD file is too long, nothing loaded\n");
     }
 
-    if (loaded) {
-        setPanelSource(1, kStatusSkdFile);
-        XPSetWidgetDescriptor(fileNameCaption, config.DefaultSKDFileName);
-        fileLoaded = 1;
-    } else {
-        setPanelSource(0, kStatusNoFile);
-        fileLoaded = 0;
-    }
+    noteFileLoad(loaded, config.DefaultSKDFileName);
     // The record takes the panel's six-decimal texts, so the aircraft goes where the panel says
     readPanelFields();
 

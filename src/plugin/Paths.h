@@ -1,19 +1,31 @@
 // Where the plug-in keeps its files, relative to the simulator's root folder.
 #pragma once
 
+#include <cstddef>
+
 #ifdef _WIN32
 #define SKYPLACER_SEP "\\"
 #else
 #define SKYPLACER_SEP "/"
 #endif
 
-// The plug-in's folder below the simulator's root, ending in a separator.
-constexpr const char* kPluginSubFolder = "Resources" SKYPLACER_SEP "plugins" SKYPLACER_SEP "SkyPlacer" SKYPLACER_SEP;
 constexpr const char* kSettingsFileName = "SkyPlacer.ini";
 constexpr const char* kQuickFileName = "QuickFile.skd";
 constexpr const char* kLogFileName = "SkyPlacerLog.txt";
 
-#include <cstddef>
+// The simulator writes its root folder, ending in a separator, into 512 bytes.
+constexpr int kSystemPathSize = 512;
+
+// The simulator's root folder, always terminated.
+void readSystemPath(char (&out)[kSystemPathSize]);
+
+// Appends the plug-in's folder below the root ("Resources", "plugins",
+// "SkyPlacer", each followed by `separator()`) to the text in `out`.
+// False when it does not fit.
+bool appendPluginFolder(char* out, size_t size, const char* (*separator)());
+
+// The platform's own separator: the plug-in's folder is built with it.
+const char* platformSeparator();
 
 // The full path of a file in the plug-in's folder. False when the folder is
 // unknown (empty: its path did not fit) or the joined path does not fit, so a

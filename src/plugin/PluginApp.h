@@ -1,6 +1,8 @@
-// The plug-in's one application object: every piece of state it keeps, and
-// the operations the simulator's callbacks forward to. Each operation is
-// defined in the source file of the subsystem that owns it.
+// The plug-in's one application object: the state it keeps (besides the
+// message window's answer and the list box's shared drawing state, which their
+// callbacks keep in globals), and the operations the simulator's callbacks
+// forward to. Each operation is defined in the source file of the subsystem
+// that owns it.
 #pragma once
 
 #include <cstdint>
@@ -125,6 +127,10 @@ struct PluginApp {
     void showDataDisplay();
     void toggleControlPanel();
     void toggleDataDisplay();
+    bool buildControlPanelOnce();  // true when this call built it
+
+    // --- plugin: the main loop, every 0.1 seconds (MainLoop.cpp) ---
+    float placementLoop(float elapsedSinceLastCall, float elapsedSinceLastFlightLoop, int counter, void* refcon);
 
     // --- plugin: deferred start-up (DeferredStart.cpp) ---
     float deferredStart();
@@ -134,7 +140,7 @@ struct PluginApp {
     int parseSettings(const char* path);
 
     // --- position: position file (PositionFile.cpp, QuickFile.cpp) ---
-    void writePositionFile(const char* path);
+    bool writePositionFile(const char* path);
     int parsePositionFile(const char* path);
     bool readPositionFile(const char* path);
     int loadPositionFile(const char* path);
@@ -144,14 +150,14 @@ struct PluginApp {
     // --- flight: capture and placing (Capture.cpp, Placement.cpp) ---
     void readAircraftState(PositionRecord& record);
     void getData();
-    float placementLoop(float elapsedSinceLastCall, float elapsedSinceLastFlightLoop, int counter, void* refcon);
     void placeAircraft();
 
     // --- ui: control panel (ControlPanel.cpp) ---
     void createControlPanel(int left, int top, int width, int height);
     void refreshPanelFields();
     void readPanelFields();
-    void setPanelSource(int dataPresent, const char* status);
+    void setPanelSource(int dataPresent, const char* status, const char* fileName);
+    void noteFileLoad(int loaded, const char* name);
     int controlPanelMessage(XPWidgetMessage message, XPWidgetID widget, intptr_t param1, intptr_t param2);
 
     // --- ui: data display (DataDisplay.cpp) ---

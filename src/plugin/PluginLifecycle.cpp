@@ -45,10 +45,10 @@ void PluginApp::start(char* name, char* signature, char* description) {
 // A path that does not fit is not cut (a cut path would name another file):
 // both paths stay empty, every read then fails, and the simulator's log says why.
 void PluginApp::buildFolderPaths() {
-    char systemPath[kPathSize] = {};
-    XPLMGetSystemPath(systemPath);
-    systemPath[sizeof systemPath - 1] = '\0';
-    if (formatText(dataFolder, sizeof dataFolder, "%s%s", systemPath, kPluginSubFolder) &&
+    char systemPath[kSystemPathSize];
+    readSystemPath(systemPath);
+    if (copyText(dataFolder, sizeof dataFolder, systemPath) &&
+        appendPluginFolder(dataFolder, sizeof dataFolder, platformSeparator) &&
         formatText(settingsPath, sizeof settingsPath, "%s%s", dataFolder, kSettingsFileName)) {
         return;
     }
@@ -69,12 +69,11 @@ void PluginApp::setDefaults() {
 }
 
 void PluginApp::lookUpDataRefs() {
-    // The first eight form one table, walked in order.
     struct NamedRef {
         const char* name;
         XPLMDataRef PluginApp::*member;
     };
-    static const NamedRef kFirstEight[] = {
+    static const NamedRef kDataRefs[] = {
         {"sim/flightmodel/position/q", &PluginApp::qRef},
         {"sim/flightmodel/position/local_x", &PluginApp::localXRef},
         {"sim/flightmodel/position/local_y", &PluginApp::localYRef},
@@ -83,26 +82,26 @@ void PluginApp::lookUpDataRefs() {
         {"sim/flightmodel/position/local_vy", &PluginApp::localVyRef},
         {"sim/flightmodel/position/local_vz", &PluginApp::localVzRef},
         {"sim/flightmodel/engine/ENGN_thro", &PluginApp::throttleRef},
+        {"sim/flightmodel/position/magnetic_variation", &PluginApp::magneticVariationRef},
+        {"sim/flightmodel/position/theta", &PluginApp::thetaRef},
+        {"sim/flightmodel/position/phi", &PluginApp::phiRef},
+        {"sim/flightmodel/position/psi", &PluginApp::psiRef},
+        {"sim/flightmodel/position/latitude", &PluginApp::latitudeRef},
+        {"sim/flightmodel/position/longitude", &PluginApp::longitudeRef},
+        {"sim/flightmodel/position/elevation", &PluginApp::elevationRef},
+        {"sim/flightmodel/position/indicated_airspeed", &PluginApp::indicatedAirspeedRef},
+        {"sim/flightmodel/controls/flaprqst", &PluginApp::flapRequestRef},
+        {"sim/cockpit/switches/gear_handle_status", &PluginApp::gearHandleRef},
+        {"sim/cockpit/autopilot/autopilot_mode", &PluginApp::apModeRef},
+        {"sim/cockpit/autopilot/altitude", &PluginApp::apAltitudeRef},
+        {"sim/cockpit/autopilot/vertical_velocity", &PluginApp::apVerticalVelocityRef},
+        {"sim/cockpit/autopilot/airspeed", &PluginApp::apAirspeedRef},
+        {"sim/cockpit/autopilot/heading_mag", &PluginApp::apHeadingRef},
+        {"sim/cockpit/autopilot/autopilot_state", &PluginApp::apStateRef},
+        {"sim/cockpit/autopilot/heading_roll_mode", &PluginApp::apHeadingRollModeRef},
     };
-    for (const NamedRef& ref : kFirstEight) this->*ref.member = XPLMFindDataRef(ref.name);
-
-    magneticVariationRef = XPLMFindDataRef("sim/flightmodel/position/magnetic_variation");
-    thetaRef = XPLMFindDataRef("sim/flightmodel/position/theta");
-    phiRef = XPLMFindDataRef("sim/flightmodel/position/phi");
-    psiRef = XPLMFindDataRef("sim/flightmodel/position/psi");
-    latitudeRef = XPLMFindDataRef("sim/flightmodel/position/latitude");
-    longitudeRef = XPLMFindDataRef("sim/flightmodel/position/longitude");
-    elevationRef = XPLMFindDataRef("sim/flightmodel/position/elevation");
-    indicatedAirspeedRef = XPLMFindDataRef("sim/flightmodel/position/indicated_airspeed");
-    flapRequestRef = XPLMFindDataRef("sim/flightmodel/controls/flaprqst");
-    gearHandleRef = XPLMFindDataRef("sim/cockpit/switches/gear_handle_status");
-    apModeRef = XPLMFindDataRef("sim/cockpit/autopilot/autopilot_mode");
-    apAltitudeRef = XPLMFindDataRef("sim/cockpit/autopilot/altitude");
-    apVerticalVelocityRef = XPLMFindDataRef("sim/cockpit/autopilot/vertical_velocity");
-    apAirspeedRef = XPLMFindDataRef("sim/cockpit/autopilot/airspeed");
-    apHeadingRef = XPLMFindDataRef("sim/cockpit/autopilot/heading_mag");
-    apStateRef = XPLMFindDataRef("sim/cockpit/autopilot/autopilot_state");
-    apHeadingRollModeRef = XPLMFindDataRef("sim/cockpit/autopilot/heading_roll_mode");
+    // Handles are stored unchecked: an unknown name gives a null handle, which the simulator ignores.
+    for (const NamedRef& ref : kDataRefs) this->*ref.member = XPLMFindDataRef(ref.name);
 }
 
 // One registration per command the settings file bound; the reference text
