@@ -40,7 +40,12 @@ SKYSIM_EXPORT intptr_t XPGetWidgetProperty(XPWidgetID handle, XPWidgetPropertyID
     return value;
 }
 
+namespace skysim {
+int descriptorWriteCount = 0;
+}
+
 SKYSIM_EXPORT void XPSetWidgetDescriptor(XPWidgetID handle, const char* descriptor) {
+    ++descriptorWriteCount;
     Widget* widget = findWidget(toId(handle));
     if (widget != nullptr) setDescriptor(*widget, descriptor);
 }

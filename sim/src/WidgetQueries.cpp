@@ -63,4 +63,6 @@ WidgetId Sim::findShown(const std::string& text, int widgetClass) const {
 
 int Sim::widgetCount() const { return static_cast<int>(allWidgets().size()); }
 
+int Sim::descriptorWrites() const { return descriptorWriteCount; }
+
 }  // namespace skysim

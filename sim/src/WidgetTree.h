@@ -70,4 +70,7 @@ void setKeyboardFocus(WidgetId field);
 WidgetId keyboardFocus();
 void resetMouse();
 
+// Descriptor writes the plug-in made since the last reset.
+extern int descriptorWriteCount;
+
 }  // namespace skysim

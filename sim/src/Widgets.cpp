@@ -102,6 +102,7 @@ void resetWidgets() {
     for (WidgetId top : tops) XPDestroyWidget(toHandle(top), 1);
     widgets.clear();
     zOrder.clear();
+    descriptorWriteCount = 0;
     resetMouse();
     clearDrawing();
 }

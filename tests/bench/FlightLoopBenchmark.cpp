@@ -1,7 +1,8 @@
 // What the placement flight loop costs at its three kinds of call: idle, with
 // the data display to refresh, and with a placement to make. The counters say
-// how many simulator data calls each kind makes; the stand-in's own cost is in
-// the times, so compare them with each other rather than with a budget.
+// how many simulator data calls and widget texts each kind makes; the
+// stand-in's own cost is in the times, so compare them with each other rather
+// than with a budget.
 #include <benchmark/benchmark.h>
 
 #include <cstring>
@@ -33,13 +34,17 @@ public:
     void run(benchmark::State& state, bool placeEachTime) {
         skysim::Sim& sim = skysim::Sim::get();
         size_t calls = 0;
+        int texts = 0;
         for (auto _ : state) {
             if (placeEachTime) app_->placementDone = 0;
             sim.clearAccesses();
+            int textsBefore = sim.descriptorWrites();
             benchmark::DoNotOptimize(PlacementFlightLoop(0.1f, 0.1f, 1, nullptr));
             calls = sim.accesses().size();
+            texts = sim.descriptorWrites() - textsBefore;
         }
         state.counters["simulator data calls"] = static_cast<double>(calls);
+        state.counters["widget texts written"] = texts;
     }
 
 private:

@@ -173,6 +173,21 @@ TEST_F(DataDisplay, EachRefreshReadsTheSimulatorEighteenTimesAndWritesNothing) {
     EXPECT_EQ(18, reads);
 }
 
+// 19 labels written again, and the Stored and Current columns of 18 rows.
+TEST_F(DataDisplay, EachRefreshWritesFiftyFiveTextsAndTheIdleLoopNone) {
+    startWithSettings("");
+    sim().advance(0.1);
+    int before = sim().descriptorWrites();
+    sim().advance(0.1);
+    EXPECT_EQ(before, sim().descriptorWrites()) << "no display yet: the loop writes no widget text";
+    openDisplay();
+    before = sim().descriptorWrites();
+    sim().advance(0.1);  // one placement loop call
+    EXPECT_EQ(55, sim().descriptorWrites() - before);
+    sim().advance(0.2);
+    EXPECT_EQ(3 * 55, sim().descriptorWrites() - before);
+}
+
 // Values too long for a widget's 255 characters, shown so the pilot sees the cut.
 class CutValues : public DataDisplay {};
 

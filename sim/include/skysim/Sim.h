@@ -143,6 +143,8 @@ public:
     // First shown widget whose descriptor is `text` (any class when widgetClass is 0).
     WidgetId findShown(const std::string& text, int widgetClass = 0) const;
     int widgetCount() const;
+    // XPSetWidgetDescriptor calls since the last reset, on any widget, alive or not.
+    int descriptorWrites() const;
 
     void mouseDown(int x, int y);
     void mouseDrag(int x, int y);
