@@ -26,14 +26,14 @@ void setDescriptor(Widget& widget, const char* text) {
 using namespace skysim;
 
 SKYSIM_EXPORT void XPSetWidgetProperty(XPWidgetID handle, XPWidgetPropertyID property, intptr_t value) {
-    Widget* widget = findWidget(toId(handle));
+    Widget* widget = pluginWidget(handle);
     if (widget == nullptr) return;
     widget->properties[property] = value;
     dispatch(widget->id, xpMsg_PropertyChanged, xpMode_Direct, property, value);
 }
 
 SKYSIM_EXPORT intptr_t XPGetWidgetProperty(XPWidgetID handle, XPWidgetPropertyID property, int* exists) {
-    const Widget* widget = findWidget(toId(handle));
+    const Widget* widget = pluginWidget(handle);
     bool known = false;
     intptr_t value = widget != nullptr ? widgetProperty(*widget, property, &known) : 0;
     if (exists != nullptr) *exists = known ? 1 : 0;
@@ -46,14 +46,14 @@ int descriptorWriteCount = 0;
 
 SKYSIM_EXPORT void XPSetWidgetDescriptor(XPWidgetID handle, const char* descriptor) {
     ++descriptorWriteCount;
-    Widget* widget = findWidget(toId(handle));
+    Widget* widget = pluginWidget(handle);
     if (widget != nullptr) setDescriptor(*widget, descriptor);
 }
 
 // Copies at most maxLength bytes and terminates only when room is left, as the
 // toolkit does; the result is always the descriptor's full length.
 SKYSIM_EXPORT int XPGetWidgetDescriptor(XPWidgetID handle, char* out, int maxLength) {
-    const Widget* widget = findWidget(toId(handle));
+    const Widget* widget = pluginWidget(handle);
     if (widget == nullptr) return 0;
     const std::string& text = widget->descriptor;
     if (out != nullptr && maxLength > 0) {
@@ -66,22 +66,22 @@ SKYSIM_EXPORT int XPGetWidgetDescriptor(XPWidgetID handle, char* out, int maxLen
 }
 
 SKYSIM_EXPORT void XPShowWidget(XPWidgetID handle) {
-    Widget* widget = findWidget(toId(handle));
+    Widget* widget = pluginWidget(handle);
     if (widget != nullptr) widget->visible = true;
 }
 
 SKYSIM_EXPORT void XPHideWidget(XPWidgetID handle) {
-    Widget* widget = findWidget(toId(handle));
+    Widget* widget = pluginWidget(handle);
     if (widget != nullptr) widget->visible = false;
 }
 
 SKYSIM_EXPORT int XPIsWidgetVisible(XPWidgetID handle) {
-    const Widget* widget = findWidget(toId(handle));
+    const Widget* widget = pluginWidget(handle);
     return widget != nullptr && widget->visible ? 1 : 0;
 }
 
 SKYSIM_EXPORT void XPGetWidgetGeometry(XPWidgetID handle, int* left, int* top, int* right, int* bottom) {
-    const Widget* widget = findWidget(toId(handle));
+    const Widget* widget = pluginWidget(handle);
     Widget none;
     if (widget == nullptr) widget = &none;
     if (left != nullptr) *left = widget->left;

@@ -74,11 +74,12 @@ using namespace skysim;
 
 SKYSIM_EXPORT int XPSendMessageToWidget(XPWidgetID widget, XPWidgetMessage message, XPDispatchMode mode,
                                         intptr_t param1, intptr_t param2) {
+    if (pluginWidget(widget) == nullptr) return 0;
     return dispatch(toId(widget), message, mode, param1, param2) != 0 ? 1 : 0;
 }
 
 // A new callback runs before every function already in the chain.
 SKYSIM_EXPORT void XPAddWidgetCallback(XPWidgetID handle, XPWidgetFunc_t callback) {
-    Widget* widget = findWidget(toId(handle));
+    Widget* widget = pluginWidget(handle);
     if (widget != nullptr && callback != nullptr) widget->chain.insert(widget->chain.begin(), callback);
 }

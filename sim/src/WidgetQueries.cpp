@@ -65,4 +65,6 @@ int Sim::widgetCount() const { return static_cast<int>(allWidgets().size()); }
 
 int Sim::descriptorWrites() const { return descriptorWriteCount; }
 
+int Sim::unknownWidgetCalls() const { return unknownWidgetCallCount; }
+
 }  // namespace skysim

@@ -73,4 +73,9 @@ void resetMouse();
 // Descriptor writes the plug-in made since the last reset.
 extern int descriptorWriteCount;
 
+// The widget a plug-in's call names; null for an id of 0 or of a widget that
+// no longer exists, which is counted, since the real toolkit gives no warning.
+Widget* pluginWidget(XPWidgetID handle);
+extern int unknownWidgetCallCount;
+
 }  // namespace skysim

@@ -61,6 +61,14 @@ void collectDeepestFirst(WidgetId id, std::vector<WidgetId>& out) {
 
 }  // namespace
 
+int unknownWidgetCallCount = 0;
+
+Widget* pluginWidget(XPWidgetID handle) {
+    Widget* widget = findWidget(toId(handle));
+    if (widget == nullptr) ++unknownWidgetCallCount;
+    return widget;
+}
+
 Widget* findWidget(WidgetId id) {
     auto found = widgets.find(id);
     return found == widgets.end() ? nullptr : &found->second;
@@ -103,6 +111,7 @@ void resetWidgets() {
     widgets.clear();
     zOrder.clear();
     descriptorWriteCount = 0;
+    unknownWidgetCallCount = 0;
     resetMouse();
     clearDrawing();
 }
@@ -132,7 +141,7 @@ SKYSIM_EXPORT XPWidgetID XPCreateCustomWidget(int left, int top, int right, int 
 // are only detached: they stay alive, in no container, and are never shown.
 SKYSIM_EXPORT void XPDestroyWidget(XPWidgetID handle, int destroyChildren) {
     WidgetId id = toId(handle);
-    Widget* widget = findWidget(id);
+    Widget* widget = pluginWidget(handle);
     if (widget == nullptr) return;
     std::vector<WidgetId> doomed;
     if (destroyChildren != 0) {

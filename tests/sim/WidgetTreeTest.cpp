@@ -23,6 +23,21 @@ TEST_F(WidgetTest, IdsAreNeverReusedAndStaleIdsAreIgnored) {
     EXPECT_EQ(0, XPIsWidgetVisible(first));
     EXPECT_EQ(0, XPSendMessageToWidget(first, 4, xpMode_Direct, 0, 0));
     EXPECT_EQ(1, sim().widgetCount());
+    EXPECT_EQ(6, sim().unknownWidgetCalls()) << "every call on the stale id is counted";
+}
+
+TEST_F(WidgetTest, CallsOnWidgetZeroAreCountedAndCallsOnLiveWidgetsAreNot) {
+    XPWidgetID live = window(0, 100, 100, 0);
+    XPSetWidgetProperty(live, xpProperty_Enabled, 0);
+    XPHideWidget(live);
+    XPDestroyWidget(live, 1);
+    EXPECT_EQ(0, sim().unknownWidgetCalls());
+    XPGetWidgetProperty(nullptr, xpProperty_Enabled, nullptr);
+    XPSetWidgetDescriptor(nullptr, "");
+    XPDestroyWidget(live, 1);
+    EXPECT_EQ(3, sim().unknownWidgetCalls());
+    sim().reset(root_.path());
+    EXPECT_EQ(0, sim().unknownWidgetCalls());
 }
 
 TEST_F(WidgetTest, EnabledDefaultsToOneAndUnknownPropertiesReadZero) {

@@ -65,6 +65,7 @@ void SimTest::SetUp() {
 // Stops the plug-in and quits the simulator, which destroys the windows the
 // plug-in left behind, so nothing a test opened outlives it.
 void SimTest::TearDown() {
+    EXPECT_EQ(0, sim().unknownWidgetCalls()) << "the plug-in called the toolkit with a widget id of 0 or a dead one";
     if (sim().started()) sim().stop();
     sim().reset(root_.path());
 }

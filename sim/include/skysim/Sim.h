@@ -145,6 +145,9 @@ public:
     int widgetCount() const;
     // XPSetWidgetDescriptor calls since the last reset, on any widget, alive or not.
     int descriptorWrites() const;
+    // Widget-toolkit calls since the last reset that named a widget id of 0 or
+    // of a destroyed widget; the toolkit ignores them without a word.
+    int unknownWidgetCalls() const;
 
     void mouseDown(int x, int y);
     void mouseDrag(int x, int y);
