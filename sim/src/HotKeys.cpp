@@ -41,6 +41,15 @@ std::vector<HotKeyInfo> Sim::hotKeys() const {
     return infos;
 }
 
+bool Sim::callHotKeyWithReference(int key, int flags, void* refcon) {
+    for (const auto& [id, hotKey] : hotKeysById) {
+        if (hotKey.info.key != key || hotKey.info.flags != flags || hotKey.callback == nullptr) continue;
+        hotKey.callback(refcon);
+        return true;
+    }
+    return false;
+}
+
 int Sim::pressHotKey(int key, int flags) {
     std::vector<std::intptr_t> matching;
     for (const auto& [id, hotKey] : hotKeysById) {

@@ -157,6 +157,21 @@ TEST_F(CommandsTest, UnboundKeysDoNothing) {
     EXPECT_EQ(0, sim().widgetCount());
 }
 
+// The hot-key handler receives only the references the plug-in registered;
+// one that names no command 0 to 7 must do nothing, "xx" included (read by
+// its leading digits it would be 0, Get Data).
+TEST_F(CommandsTest, HotKeyReferencesNamingNoCommandDoNothing) {
+    startWithAllHotKeys();
+    sim().clearAccesses();
+    for (const char* reference : {"08", "xx", "", "-1", "99"}) {
+        ASSERT_TRUE(sim().callHotKeyWithReference(hotKeyOf(0), 0, const_cast<char*>(reference))) << reference;
+    }
+    sim().advance(0.5);
+    EXPECT_TRUE(sim().accesses().empty());
+    EXPECT_EQ(0, sim().widgetCount());
+    EXPECT_FALSE(fileExists(pluginFile("QuickFile.skd")));
+}
+
 // --- the POSITION gate ---
 
 TEST_F(CommandsTest, PositionBeforeAnyPanelDoesNothing) {

@@ -132,6 +132,10 @@ public:
     std::vector<HotKeyInfo> hotKeys() const;
     // Fires every registered hot key of this key and flags; returns how many fired.
     int pressHotKey(int key, int flags);
+    // Calls the callback of the hot key of this key and flags with another
+    // reference value than its own, to see what the plug-in makes of one it
+    // never registered; false when no such hot key is registered.
+    bool callHotKeyWithReference(int key, int flags, void* refcon);
 
     // --- widgets and mouse ---
     std::vector<WidgetInfo> widgets() const;  // alive widgets, in creation order
