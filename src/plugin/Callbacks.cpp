@@ -1,7 +1,8 @@
 // The callbacks handed to the simulator. Each forwards its arguments
-// unchanged to thePluginApp. The flight loops, the menu and the hot keys are
-// unregistered before the object is freed; windows outlive a stopped plug-in,
-// so a widget callback that arrives while no application object exists does nothing.
+// unchanged to thePluginApp. The flight loops are unregistered before the
+// object is freed, and run ten times a second: they test nothing more. A menu
+// pick, a hot key or a window (windows outlive a stopped plug-in) that arrives
+// while no application object exists does nothing.
 #include "plugin/Callbacks.h"
 
 #include "plugin/PluginApp.h"

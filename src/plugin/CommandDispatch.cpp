@@ -111,7 +111,7 @@ void PluginApp::runCommand(int command) {
 
 // Places storedRecord as it is; unlike the panel's button, the panel's fields are not read first.
 void PluginApp::armPlacementIfEnabled() {
-    if (controlPanelCreated != 1) return;  // no panel, no enabled button
+    if (controlPanelCreated != 1 || positionButton == nullptr) return;  // no panel, no enabled button
     if (XPGetWidgetProperty(positionButton, xpProperty_Enabled, nullptr) != 0) placementDone = 0;
 }
 

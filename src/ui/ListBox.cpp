@@ -49,9 +49,11 @@ int onCreate(const ListBoxState& state) {
     int lines = (state.top - state.bottom) / kListLineHeight;
     XPSetWidgetProperty(state.widget, ListBoxProp_Items, reinterpret_cast<intptr_t>(store));
     XPSetWidgetProperty(state.widget, ListBoxProp_CurrentItem, 0);
+    // The first item shows at the top: the position starts at the top of its range
+    XPSetWidgetProperty(state.widget, ListBoxProp_ScrollPos, count);
     thumbGrabOffset = 0;
     XPSetWidgetProperty(state.widget, ListBoxProp_ScrollMin, 0);
-    setScrollRange(state.widget, count);
+    XPSetWidgetProperty(state.widget, ListBoxProp_ScrollMax, count);
     XPSetWidgetProperty(state.widget, ListBoxProp_PageLines, lines);
     XPSetWidgetProperty(state.widget, ListBoxProp_VisibleLines, lines);
     XPSetWidgetProperty(state.widget, ListBoxProp_ThumbDragging, 0);

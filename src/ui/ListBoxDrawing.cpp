@@ -50,13 +50,13 @@ int drawListBox(const ListBoxState& state) {
 
     int count = state.itemCount();
     int fitting = fittingCharacters(state);
-    float colour[3];
-    InterfaceColor(kListTextColor, colour);  // the same for every line of one draw
     for (int line = 0; line < state.visibleLines; ++line) {
         int index = state.firstShown() + line;
         if (index < 0 || index >= count) continue;
         int lineTop = state.top - kListLineHeight * line;
         if (index == state.currentItem) drawSelectionBar(state, lineTop);
+        float colour[3];
+        InterfaceColor(kListTextColor, colour);
         char text[kListItemTextSize];
         copyText(text, sizeof text, state.store->items[index].text.c_str());
         if (fitting >= 0 && static_cast<size_t>(fitting) < std::strlen(text)) text[fitting] = '\0';

@@ -115,6 +115,15 @@ TEST_F(LifecycleTest, WindowsLeftAfterStopIgnoreClicks) {
     EXPECT_FALSE(fileExists(pluginFile("QuickFile.skd")));
 }
 
+TEST_F(LifecycleTest, QuittingTheSimulatorStopsARunningPlugin) {
+    startPlugin();
+    sim().reset(root_.path());
+    EXPECT_FALSE(sim().started());
+    std::string log = logText();
+    ASSERT_GE(log.size(), std::string(kClosingLines).size());
+    EXPECT_EQ(kClosingLines, log.substr(log.size() - std::string(kClosingLines).size()));
+}
+
 TEST_F(LifecycleTest, EnableDisableAndMessagesChangeNothing) {
     startPlugin();
     EXPECT_EQ(1, sim().enable());

@@ -67,6 +67,9 @@ void SimTest::SetUp() {
 void SimTest::TearDown() {
     EXPECT_EQ(0, sim().unknownWidgetCalls()) << "the plug-in called the toolkit with a widget id of 0 or a dead one";
     if (sim().started()) sim().stop();
+    EXPECT_EQ(std::string::npos, sim().simLog().find("XPluginStop:"))
+        << "the plug-in left registrations behind at stop:\n"
+        << sim().simLog();
     sim().reset(root_.path());
 }
 
