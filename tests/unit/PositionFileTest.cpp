@@ -202,6 +202,14 @@ TEST_F(PositionFileTest, BlanksInsideValuesAndHeadersVanish) {
     EXPECT_TRUE(sameRecord(expected, stored()));
 }
 
+TEST_F(PositionFileTest, BlanksInsideKeyNamesVanish) {
+    ASSERT_EQ(1, load("[POSITION_DATA]\nLati tude = 3\n[AUTOPILOT_DATA]\n Auto Pilot_Mode  = 4\n"));
+    PositionRecord expected = markedRecord();
+    expected.Latitude = 3.0;
+    expected.AutoPilot_Mode = 4;
+    EXPECT_TRUE(sameRecord(expected, stored()));
+}
+
 TEST_F(PositionFileTest, CommentedLineLeavesItsFieldUnchanged) {
     ASSERT_EQ(1, load("[POSITION_DATA]\nGear = 0 ; gear up\nFlaps = 1\n"));
     EXPECT_EQ(20, stored().Gear);
