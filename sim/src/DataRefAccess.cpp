@@ -60,7 +60,9 @@ using skysim::DataAccess;
 using skysim::RefType;
 
 SKYSIM_EXPORT XPLMDataRef XPLMFindDataRef(const char* name) {
-    return name != nullptr ? skysim::findRef(name) : nullptr;
+    ++skysim::pluginLookUpCount();
+    if (name == nullptr || skysim::isHiddenFromPlugin(name)) return nullptr;
+    return skysim::findRef(name);
 }
 
 SKYSIM_EXPORT float XPLMGetDataf(XPLMDataRef ref) {

@@ -87,4 +87,8 @@ bool Sim::setFromText(const std::string& name, const std::string& text) {
     return true;
 }
 
+void Sim::hideDataRefFromPlugin(const std::string& name) { hideFromPlugin(name); }
+
+int Sim::dataRefLookUps() const { return pluginLookUpCount(); }
+
 }  // namespace skysim

@@ -37,6 +37,12 @@ constexpr const char* kIndicatedAirspeed = "sim/flightmodel/position/indicated_a
 
 // The entry of that name, or null when the simulator does not know it.
 DataRef* findRef(const std::string& name);
+
+// Names the driver has hidden from the plug-in's look-ups until the next
+// reset, and how many look-ups the plug-in made since then.
+bool isHiddenFromPlugin(const std::string& name);
+void hideFromPlugin(const std::string& name);
+int& pluginLookUpCount();
 // The entry behind a handle the plug-in passes, or null for null or foreign handles.
 DataRef* refFromHandle(const void* handle);
 // The entry of a name the stand-in defines (for the couplings).

@@ -4,6 +4,7 @@
 #include <climits>
 #include <cmath>
 #include <iterator>
+#include <set>
 
 #include "CoreParts.h"
 #include "DataRefStore.h"
@@ -95,7 +96,25 @@ std::vector<DataRef>& table() {
 
 }  // namespace
 
+namespace {
+std::set<std::string>& hiddenNames() {
+    static std::set<std::string> names;
+    return names;
+}
+}  // namespace
+
+bool isHiddenFromPlugin(const std::string& name) { return hiddenNames().count(name) != 0; }
+
+void hideFromPlugin(const std::string& name) { hiddenNames().insert(name); }
+
+int& pluginLookUpCount() {
+    static int count = 0;
+    return count;
+}
+
 void resetDataRefs() {
+    hiddenNames().clear();
+    pluginLookUpCount() = 0;
     std::vector<DataRef>& refs = table();
     for (int i = 0; i < kRefCount; ++i) {
         const Definition& definition = kDefinitions[i];

@@ -113,6 +113,11 @@ public:
     int getInt(const std::string& name) const;
     std::vector<float> getFloats(const std::string& name) const;
     bool knowsDataRef(const std::string& name) const;
+    // Until the next reset, the plug-in's XPLMFindDataRef of this name gives a
+    // null handle, as a simulator that does not publish it would.
+    void hideDataRefFromPlugin(const std::string& name);
+    // XPLMFindDataRef calls the plug-in made since the last reset.
+    int dataRefLookUps() const;
     // Sets a data reference from text by its type ("1.5", "3", "0.2,0.4").
     bool setFromText(const std::string& name, const std::string& text);
     // Every access the plug-in made since the last clear.
