@@ -1,5 +1,7 @@
 // Placing the aircraft at storedRecord in one go.
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "flight/FlightUnits.h"
 #include "flight/Quaternion.h"
@@ -60,7 +62,7 @@ void PluginApp::placeAircraft() {
     XPLMSetDatai(apHeadingRollModeRef, record.AutoPilot_Heading_Roll_Mode);
 
     float throttles[kEngineSlots];
-    for (float& throttle : throttles) throttle = record.Throttle;
+    std::fill(std::begin(throttles), std::end(throttles), record.Throttle);
     XPLMSetDatavf(throttleRef, throttles, 0, kEngineSlots);
 
     placementDone = 1;

@@ -12,6 +12,6 @@ void debugOutput(const char* text) {
 #ifdef _WIN32
     OutputDebugStringA(text);
 #else
-    std::fputs(text, stderr);
+    (void)std::fputs(text, stderr);  // standard error is the last resort: nowhere to report to
 #endif
 }

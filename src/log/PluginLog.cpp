@@ -12,11 +12,12 @@
 
 namespace {
 
-enum class LogFileResult { Written, PathTooLong, CannotOpen };
+enum class LogFileResult { Written, PathTooLong, CannotOpen, CannotWrite };
 
 constexpr const char* kCutNotice = "\n[SkyPlacer - the message above was longer than the log takes and was cut]\n";
 constexpr const char* kCannotOpenText =
     "SkyPlacer - Unable to create SkyPlacerLog.txt, make sure that the SkyPlacer directory exists.\n";
+constexpr const char* kCannotWriteText = "SkyPlacer - Unable to write to SkyPlacerLog.txt, the disk may be full.\n";
 constexpr const char* kPathTooLongText =
     "SkyPlacer - The path of SkyPlacerLog.txt is too long; the log file is not written.\n";
 
@@ -44,9 +45,9 @@ LogFileResult appendToLogFile(const char* message) {
     if (!buildLogPath(path)) return LogFileResult::PathTooLong;
     std::FILE* file = std::fopen(path, "at");
     if (file == nullptr) return LogFileResult::CannotOpen;
-    std::fputs(message, file);
-    std::fclose(file);
-    return LogFileResult::Written;
+    bool written = std::fputs(message, file) >= 0;
+    bool closed = std::fclose(file) == 0;
+    return written && closed ? LogFileResult::Written : LogFileResult::CannotWrite;
 }
 
 }  // namespace
@@ -71,6 +72,9 @@ void logAlways(const char* text) {
             break;
         case LogFileResult::CannotOpen:
             XPLMDebugString(kCannotOpenText);
+            break;
+        case LogFileResult::CannotWrite:
+            XPLMDebugString(kCannotWriteText);
             break;
     }
 }

@@ -57,13 +57,17 @@ bool SafeFileWriter::commit() {
     bool closed = std::fclose(file_) == 0;
     file_ = nullptr;
     if (written && closed && replaceFile(tempPath_, targetPath_)) return true;
-    std::remove(tempPath_);
+    removeTempFile();
     return false;
 }
 
 void SafeFileWriter::abandon() {
     if (file_ == nullptr) return;
-    std::fclose(file_);
+    (void)std::fclose(file_);  // its contents are thrown away: a failed close changes nothing
     file_ = nullptr;
-    std::remove(tempPath_);
+    removeTempFile();
 }
+
+// A temporary file that cannot be removed does no harm: it is never listed as a
+// position file and the next save starts it afresh.
+void SafeFileWriter::removeTempFile() { (void)std::remove(tempPath_); }

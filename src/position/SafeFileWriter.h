@@ -27,6 +27,7 @@ public:
 
 private:
     void abandon();
+    void removeTempFile();
 
     FILE* file_ = nullptr;
     bool failed_ = false;

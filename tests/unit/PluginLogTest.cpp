@@ -2,6 +2,7 @@
 // notice the reader can see, and never written past the buffer.
 #include <filesystem>
 
+#include "FileSizeLimit.h"
 #include "TestSupport.h"
 #include "log/PluginLog.h"
 #include "plugin/BoundedText.h"
@@ -37,6 +38,23 @@ TEST_F(PluginLogTest, MessageThatJustFitsIsNotCut) {
     std::string message(4095, 'y');
     logAlways(message.c_str());
     EXPECT_EQ(message, logText());
+}
+
+// A full disk is simulated by a file size limit: the message cannot be
+// written, and the simulator's log says so instead of the loss going unseen.
+TEST_F(PluginLogTest, AMessageThatCannotBeWrittenIsReportedToTheSimulatorLog) {
+    logAlways("first\n");
+    {
+        FileSizeLimit full(logText().size());
+        logAlways("second\n");
+    }
+    EXPECT_EQ("first\n", logText());
+    EXPECT_NE(std::string::npos, skysim::Sim::get().simLog().find("Unable to write to SkyPlacerLog.txt"));
+}
+
+TEST_F(PluginLogTest, AWrittenMessageLeavesTheSimulatorLogAlone) {
+    logAlways("fits\n");
+    EXPECT_EQ(std::string::npos, skysim::Sim::get().simLog().find("SkyPlacerLog.txt"));
 }
 
 TEST(BoundedTextTest, CopyAppendAndFormatStopAtTheBuffer) {

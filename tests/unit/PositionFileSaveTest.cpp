@@ -1,37 +1,14 @@
 // Saving never destroys the file it replaces: a folder that does not exist and
 // a write that fails part-way both leave the old file, remove the temporary
 // file and show the error message; the capture runs only once the file exists.
-#include <sys/resource.h>
-
-#include <csignal>
-
 #include "AppFixture.h"
+#include "FileSizeLimit.h"
 #include "position/SafeFileWriter.h"
 
 namespace {
 
 constexpr int kMainWindow = 1;
 constexpr int kCaption = 6;
-
-// Files larger than `bytes` cannot be written while this lives.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &previous_);
-        rlimit limited = previous_;
-        limited.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-
-private:
-    rlimit previous_;
-    void (*previousHandler_)(int);
-};
 
 class PositionFileSaveTest : public AppFixture {
 protected:
