@@ -1,7 +1,9 @@
 // The line-and-entry reader shared by the position file and the settings file.
 #include "position/EntryReader.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include "log/PluginLog.h"
 #include "plugin/BoundedText.h"
@@ -25,9 +27,11 @@ int readPiece(char* buffer, int size, FILE* file) {
     if (stored == 0) return 0;
     if (isLineEnd(last)) {
         // The other half of a two-character line end belongs to this line.
-        int partner = last == '\r' ? '\n' : '\r';
+        int partner = '\r';
+        if (last == '\r') partner = '\n';
         int next = std::fgetc(file);
-        if (next != partner && next != EOF) std::ungetc(next, file);
+        // One character read is always allowed back.
+        if (next != partner && next != EOF) (void)std::ungetc(next, file);
     }
     buffer[stored] = '\0';
     return stored;
@@ -91,7 +95,7 @@ bool lineWasCut(const char* line, int stored, FILE* file) {
     if (stored < kLineSize - 1 || isLineEnd(line[stored - 1])) return false;
     int next = std::fgetc(file);
     if (next == EOF) return false;
-    std::ungetc(next, file);
+    (void)std::ungetc(next, file);  // one character read is always allowed back
     return !isLineEnd(next);
 }
 
@@ -158,10 +162,10 @@ FILE* openReadable(const char* path) {
     if (file == nullptr) return nullptr;
     int first = std::fgetc(file);
     if (first == EOF && std::ferror(file)) {
-        std::fclose(file);
+        (void)std::fclose(file);  // nothing was read that a failed close could lose
         return nullptr;
     }
-    if (first != EOF) std::ungetc(first, file);
+    if (first != EOF) (void)std::ungetc(first, file);  // one character read is always allowed back
     return file;
 }
 
@@ -176,7 +180,7 @@ TableResult buildEntryTable(const char* path, EntryTable& table, const char* kee
     }
     std::memset(&table, 0, sizeof table);
     result.status = fillTable(file, table, keepBlanksKey, result.name);
-    std::fclose(file);
+    (void)std::fclose(file);  // the table is built: closing a file only read cannot lose anything
     return result;
 }
 
@@ -265,10 +269,9 @@ const char* placeText(int code, const EntryFormat& format) {
     for (int i = 0; i < format.sectionCount; ++i) {
         if (format.sections[i].unknownKeyCode == code) return format.sections[i].place;
     }
-    for (const SharedPlace& place : kSharedPlaces) {
-        if (place.code == code) return place.text;
-    }
-    return "unknown place";
+    const SharedPlace* shared = std::find_if(std::begin(kSharedPlaces), std::end(kSharedPlaces),
+                                             [code](const SharedPlace& place) { return place.code == code; });
+    return shared != std::end(kSharedPlaces) ? shared->text : "unknown place";
 }
 
 }  // namespace

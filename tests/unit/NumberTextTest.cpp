@@ -2,6 +2,9 @@
 // values, and values beyond the types' ranges held at their limits.
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <string>
+
 #include "position/NumberText.h"
 
 namespace {
@@ -24,6 +27,27 @@ TEST(NumberTextTest, NotANumberInfinityAndHexAreNoNumbers) {
     EXPECT_EQ(0.0, parseReal("-inf"));
     EXPECT_EQ(0.0, parseReal("infinity"));
     EXPECT_EQ(0.0, parseReal("0x10"));  // the leading 0, then an ignored tail
+}
+
+TEST(NumberTextTest, OutOfRangeRealsAreHeldAtTheLimitsOrZero) {
+    constexpr double kMax = std::numeric_limits<double>::max();
+    EXPECT_EQ(kMax, parseReal("1e400"));
+    EXPECT_EQ(-kMax, parseReal("-1e400"));
+    EXPECT_EQ(kMax, parseReal("1e99999999999999999999"));
+    EXPECT_EQ(0.0, parseReal("1e-400"));
+    EXPECT_EQ(0.0, parseReal("-1e-99999999999999999999"));
+}
+
+TEST(NumberTextTest, TooSmallWithoutANegativeExponentIsZeroNotTheLargestDouble) {
+    std::string tiny = "0." + std::string(400, '0') + "1";
+    EXPECT_EQ(0.0, parseReal(tiny.c_str()));
+    EXPECT_EQ(0.0, parseReal((tiny + "e+5").c_str()));
+    EXPECT_EQ(0.0, parseReal(("-" + tiny).c_str()));
+}
+
+TEST(NumberTextTest, TooLargeWithANegativeExponentIsTheLargestDoubleNotZero) {
+    std::string huge = "1" + std::string(400, '0');
+    EXPECT_EQ(std::numeric_limits<double>::max(), parseReal((huge + "e-5").c_str()));
 }
 
 TEST(NumberTextTest, OutOfRangeIntegersAreHeldAtTheLimits) {
