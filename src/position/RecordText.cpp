@@ -1,7 +1,9 @@
 // Text form of the position record's fields.
 #include "position/RecordText.h"
 
-#include "plugin/BoundedText.h"
+#include <cstring>
+
+#include "position/DecimalText.h"
 #include "position/NumberText.h"
 
 #define FIELD(name, type) \
@@ -38,18 +40,18 @@ static_assert(kRecordFields[kRecordFieldCount - 1].offset == offsetof(PositionRe
               "every field listed");
 
 namespace {
+// The fields are read and written by offset through memcpy, the defined way to
+// reach a member of a known type at a known place.
 template <typename T>
-T& fieldAt(PositionRecord& record, size_t offset) {
-    return *reinterpret_cast<T*>(reinterpret_cast<char*>(&record) + offset);
+T readField(const PositionRecord& record, size_t offset) {
+    T value;
+    std::memcpy(&value, reinterpret_cast<const char*>(&record) + offset, sizeof value);
+    return value;
 }
 template <typename T>
-const T& fieldAt(const PositionRecord& record, size_t offset) {
-    return *reinterpret_cast<const T*>(reinterpret_cast<const char*>(&record) + offset);
+void writeField(PositionRecord& record, size_t offset, T value) {
+    std::memcpy(reinterpret_cast<char*>(&record) + offset, &value, sizeof value);
 }
-
-bool formatReal(char* out, size_t size, double value) { return formatText(out, size, "%f", value); }
-
-bool formatWhole(char* out, size_t size, int value) { return formatText(out, size, "%d", value); }
 
 }  // namespace
 
@@ -57,11 +59,11 @@ bool formatField(const PositionRecord& record, int index, char* out, size_t size
     const RecordField& field = kRecordFields[index];
     switch (field.type) {
         case FieldType::Int:
-            return formatWhole(out, size, fieldAt<int32_t>(record, field.offset));
+            return formatInteger(out, size, readField<int32_t>(record, field.offset));
         case FieldType::Float:
-            return formatReal(out, size, fieldAt<float>(record, field.offset));
+            return formatFixed(out, size, readField<float>(record, field.offset));
         case FieldType::Double:
-            return formatReal(out, size, fieldAt<double>(record, field.offset));
+            return formatFixed(out, size, readField<double>(record, field.offset));
     }
     return false;
 }
@@ -70,13 +72,13 @@ void parseField(PositionRecord& record, int index, const char* text) {
     const RecordField& field = kRecordFields[index];
     switch (field.type) {
         case FieldType::Int:
-            fieldAt<int32_t>(record, field.offset) = parseWhole(text);
+            writeField<int32_t>(record, field.offset, parseWhole(text));
             break;
         case FieldType::Float:
-            fieldAt<float>(record, field.offset) = narrowToFloat(parseReal(text));
+            writeField<float>(record, field.offset, narrowToFloat(parseReal(text)));
             break;
         case FieldType::Double:
-            fieldAt<double>(record, field.offset) = parseReal(text);
+            writeField<double>(record, field.offset, parseReal(text));
             break;
     }
 }
