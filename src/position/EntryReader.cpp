@@ -110,6 +110,7 @@ TableStatus fillTable(FILE* file, EntryTable& table, const char* keepBlanksKey, 
     char section[kEntryTextSize] = {};
     bool sectionSeen = false;
     int next = 0;
+    table.entries[0] = TextEntry{};  // the table ends at the first entry without a section
     for (int stored = readPiece(line, kLineSize, file); stored > 0; stored = readPiece(line, kLineSize, file)) {
         bool isComment = std::strchr(line, ';') != nullptr;
         if (lineWasCut(line, stored, file)) {
@@ -137,6 +138,7 @@ TableStatus fillTable(FILE* file, EntryTable& table, const char* keepBlanksKey, 
             return TableStatus::KeyOutsideSection;
         }
         table.entries[next++] = entry;
+        if (next < kEntryCount) table.entries[next] = TextEntry{};
     }
     return TableStatus::Built;
 }
@@ -178,7 +180,6 @@ TableResult buildEntryTable(const char* path, EntryTable& table, const char* kee
         result.status = TableStatus::NotOpened;
         return result;
     }
-    std::memset(&table, 0, sizeof table);
     result.status = fillTable(file, table, keepBlanksKey, result.name);
     (void)std::fclose(file);  // the table is built: closing a file only read cannot lose anything
     return result;

@@ -229,6 +229,18 @@ TEST_F(PositionFileTest, EmptyHeaderEndsTheReadSuccessfully) {
     EXPECT_EQ(5, stored().Gear);
 }
 
+// Entries of an earlier, longer file still sit in the table past the end of a
+// later read; none of them may be applied again.
+TEST_F(PositionFileTest, AShorterFileAppliesNothingAnEarlierLongerFileLeft) {
+    ASSERT_EQ(1, load("[POSITION_DATA]\nGear = 1\nFlaps = 0.5\nThrottle = 0.25\n"));
+    ASSERT_EQ(1, load("[POSITION_DATA]\nGear = 0\n"));
+    EXPECT_EQ(0, stored().Gear);
+    EXPECT_EQ(markedRecord().Flaps, stored().Flaps);
+    EXPECT_EQ(markedRecord().Throttle, stored().Throttle);
+    ASSERT_EQ(1, load(""));
+    EXPECT_TRUE(sameRecord(markedRecord(), stored()));
+}
+
 TEST_F(PositionFileTest, EmptyOrCommentOnlyFileChangesNothing) {
     ASSERT_EQ(1, load(""));
     EXPECT_TRUE(sameRecord(markedRecord(), stored()));
