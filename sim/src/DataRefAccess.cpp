@@ -60,26 +60,31 @@ using skysim::DataAccess;
 using skysim::RefType;
 
 SKYSIM_EXPORT XPLMDataRef XPLMFindDataRef(const char* name) {
+    SKYSIM_STAND_IN_CODE;
     ++skysim::pluginLookUpCount();
     if (name == nullptr || skysim::isHiddenFromPlugin(name)) return nullptr;
     return skysim::findRef(name);
 }
 
 SKYSIM_EXPORT float XPLMGetDataf(XPLMDataRef ref) {
+    SKYSIM_STAND_IN_CODE;
     return static_cast<float>(skysim::readScalar(ref, RefType::Float, DataAccess::GetF));
 }
 
 SKYSIM_EXPORT double XPLMGetDatad(XPLMDataRef ref) {
+    SKYSIM_STAND_IN_CODE;
     return skysim::readScalar(ref, RefType::Double, DataAccess::GetD);
 }
 
 SKYSIM_EXPORT int XPLMGetDatai(XPLMDataRef ref) {
+    SKYSIM_STAND_IN_CODE;
     return static_cast<int>(skysim::readScalar(ref, RefType::Int, DataAccess::GetI));
 }
 
 // With no output array: the array's size. Otherwise copies up to `max` elements
 // from `offset` and returns how many.
 SKYSIM_EXPORT int XPLMGetDatavf(XPLMDataRef ref, float* out, int offset, int max) {
+    SKYSIM_STAND_IN_CODE;
     skysim::DataRef* array = skysim::typedRef(ref, RefType::FloatArray);
     int size = array != nullptr ? static_cast<int>(array->array.size()) : 0;
     if (out == nullptr) {
@@ -93,20 +98,24 @@ SKYSIM_EXPORT int XPLMGetDatavf(XPLMDataRef ref, float* out, int offset, int max
 }
 
 SKYSIM_EXPORT void XPLMSetDataf(XPLMDataRef ref, float value) {
+    SKYSIM_STAND_IN_CODE;
     skysim::writeTyped(ref, RefType::Float, DataAccess::SetF, value);
 }
 
 SKYSIM_EXPORT void XPLMSetDatad(XPLMDataRef ref, double value) {
+    SKYSIM_STAND_IN_CODE;
     skysim::writeTyped(ref, RefType::Double, DataAccess::SetD, value);
 }
 
 SKYSIM_EXPORT void XPLMSetDatai(XPLMDataRef ref, int value) {
+    SKYSIM_STAND_IN_CODE;
     skysim::writeTyped(ref, RefType::Int, DataAccess::SetI, value);
 }
 
 // Writes `count` elements from `offset`, clipped to the array; the access
 // records the elements written and their number.
 SKYSIM_EXPORT void XPLMSetDatavf(XPLMDataRef ref, float* values, int offset, int count) {
+    SKYSIM_STAND_IN_CODE;
     skysim::DataRef* array = skysim::typedRef(ref, RefType::FloatArray);
     int stored = array != nullptr ? skysim::writeFloats(*array, values, offset, count) : 0;
     skysim::record(DataAccess::SetVF, skysim::refFromHandle(ref), stored, values, stored, offset);

@@ -80,10 +80,12 @@ std::vector<DrawOp> Sim::draw() {
 using namespace skysim;
 
 SKYSIM_EXPORT void XPDrawWindow(int x1, int y1, int x2, int y2, int style) {
+    SKYSIM_STAND_IN_CODE;
     recordOp(rectangleOp(DrawOp::Window, x1, y1, x2, y2, style));
 }
 
 SKYSIM_EXPORT void XPDrawTrack(int x1, int y1, int x2, int y2, int min, int max, int value, int style, int lit) {
+    SKYSIM_STAND_IN_CODE;
     DrawOp op = rectangleOp(DrawOp::Track, x1, y1, x2, y2, style);
     op.min = min;
     op.max = max;
@@ -94,6 +96,7 @@ SKYSIM_EXPORT void XPDrawTrack(int x1, int y1, int x2, int y2, int min, int max,
 
 // The simulator reads the colour without a check: a null one would crash it.
 SKYSIM_EXPORT void XPLMDrawString(float* rgb, int x, int y, const char* text, int*, XPLMFontID font) {
+    SKYSIM_STAND_IN_CODE;
     if (rgb == nullptr) {
         simLogLine("XPLMDrawString called without a colour");
         return;
@@ -110,6 +113,7 @@ SKYSIM_EXPORT void XPLMDrawString(float* rgb, int x, int y, const char* text, in
 
 SKYSIM_EXPORT void XPLMSetGraphicsState(int fog, int texUnits, int lighting, int alphaTest, int alphaBlend,
                                         int depthTest, int depthWrite) {
+    SKYSIM_STAND_IN_CODE;
     DrawOp op = makeOp(DrawOp::GraphicsState);
     int state[7] = {fog, texUnits, lighting, alphaTest, alphaBlend, depthTest, depthWrite};
     std::memcpy(op.state, state, sizeof state);
@@ -117,29 +121,39 @@ SKYSIM_EXPORT void XPLMSetGraphicsState(int fog, int texUnits, int lighting, int
 }
 
 SKYSIM_EXPORT void XPLMBindTexture2d(int texture, int unit) {
+    SKYSIM_STAND_IN_CODE;
     DrawOp op = makeOp(DrawOp::BindTexture);
     op.state[0] = texture;
     op.state[1] = unit;
     recordOp(std::move(op));
 }
 
-SKYSIM_EXPORT int XPLMGetTexture(int textureId) { return kFirstTextureNumber + textureId; }
+SKYSIM_EXPORT int XPLMGetTexture(int textureId) {
+    SKYSIM_STAND_IN_CODE;
+    return kFirstTextureNumber + textureId;
+}
 
 SKYSIM_EXPORT void XPLMGetFontDimensions(XPLMFontID, int* charWidth, int* charHeight, int* digitsOnly) {
+    SKYSIM_STAND_IN_CODE;
     if (charWidth != nullptr) *charWidth = Sim::kFontWidth;
     if (charHeight != nullptr) *charHeight = Sim::kFontHeight;
     if (digitsOnly != nullptr) *digitsOnly = 0;
 }
 
 SKYSIM_EXPORT void glBegin(unsigned int mode) {
+    SKYSIM_STAND_IN_CODE;
     DrawOp op = makeOp(DrawOp::Begin);
     op.style = static_cast<int>(mode);
     recordOp(std::move(op));
 }
 
-SKYSIM_EXPORT void glEnd(void) { recordOp(makeOp(DrawOp::End)); }
+SKYSIM_EXPORT void glEnd(void) {
+    SKYSIM_STAND_IN_CODE;
+    recordOp(makeOp(DrawOp::End));
+}
 
 SKYSIM_EXPORT void glVertex2i(int x, int y) {
+    SKYSIM_STAND_IN_CODE;
     DrawOp op = makeOp(DrawOp::Vertex);
     op.x1 = x;
     op.y1 = y;
@@ -147,6 +161,7 @@ SKYSIM_EXPORT void glVertex2i(int x, int y) {
 }
 
 SKYSIM_EXPORT void glColor4f(float red, float green, float blue, float alpha) {
+    SKYSIM_STAND_IN_CODE;
     DrawOp op = makeOp(DrawOp::Color);
     float rgba[4] = {red, green, blue, alpha};
     std::memcpy(op.rgba, rgba, sizeof rgba);
@@ -154,5 +169,6 @@ SKYSIM_EXPORT void glColor4f(float red, float green, float blue, float alpha) {
 }
 
 SKYSIM_EXPORT void glColor4fv(const float* rgba) {
+    SKYSIM_STAND_IN_CODE;
     if (rgba != nullptr) glColor4f(rgba[0], rgba[1], rgba[2], rgba[3]);
 }

@@ -30,6 +30,7 @@ bool listFolder(const char* folder, std::vector<std::string>* names) {
 }  // namespace skysim
 
 SKYSIM_EXPORT void XPLMGetSystemPath(char* out512) {
+    SKYSIM_STAND_IN_CODE;
     if (out512 == nullptr) return;
     std::string root = skysim::Sim::get().rootPath();
     std::snprintf(out512, skysim::kSystemPathSize, "%s", root.c_str());
@@ -38,7 +39,10 @@ SKYSIM_EXPORT void XPLMGetSystemPath(char* out512) {
     }
 }
 
-SKYSIM_EXPORT const char* XPLMGetDirectorySeparator(void) { return "/"; }
+SKYSIM_EXPORT const char* XPLMGetDirectorySeparator(void) {
+    SKYSIM_STAND_IN_CODE;
+    return "/";
+}
 
 // Names from `firstReturn` on go one after another into `names`, each with its
 // terminator, with a pointer to each in `indices`, until one does not fit.
@@ -46,6 +50,7 @@ SKYSIM_EXPORT const char* XPLMGetDirectorySeparator(void) { return "/"; }
 // was refused (then *total and *returned are 0 too).
 SKYSIM_EXPORT int XPLMGetDirectoryContents(const char* folder, int firstReturn, char* names, int namesSize,
                                            char** indices, int indexCount, int* total, int* returned) {
+    SKYSIM_STAND_IN_CODE;
     if (total != nullptr) *total = 0;
     if (returned != nullptr) *returned = 0;
     std::vector<std::string> entries;

@@ -69,8 +69,8 @@ void runFrame() {
         loop->lastCallTime = currentTime();
         loop->dueFrame = 0;
         XPLMFlightLoop_f callback = loop->callback;
-        float next =
-            callback(sinceLastCall, static_cast<float>(kFrameSeconds), static_cast<int>(frameCount), loop->refcon);
+        float next = callPlugin(callback, sinceLastCall, static_cast<float>(kFrameSeconds),
+                                static_cast<int>(frameCount), loop->refcon);
         loop = loopWithId(id);
         if (loop != nullptr) schedule(*loop, next);
     }
@@ -111,6 +111,7 @@ int Sim::flightLoopCount() const { return static_cast<int>(loops.size()); }
 // Registering a (callback, reference) pair again replaces its schedule; the
 // simulator's log says so, as it is most often a plug-in that lost track of it.
 SKYSIM_EXPORT void XPLMRegisterFlightLoopCallback(XPLMFlightLoop_f callback, float interval, void* refcon) {
+    SKYSIM_STAND_IN_CODE;
     using namespace skysim;
     if (callback == nullptr) return;
     auto same = [&](const FlightLoop& loop) { return loop.callback == callback && loop.refcon == refcon; };
@@ -127,6 +128,7 @@ SKYSIM_EXPORT void XPLMRegisterFlightLoopCallback(XPLMFlightLoop_f callback, flo
 }
 
 SKYSIM_EXPORT void XPLMUnregisterFlightLoopCallback(XPLMFlightLoop_f callback, void* refcon) {
+    SKYSIM_STAND_IN_CODE;
     using namespace skysim;
     loops.erase(
         std::remove_if(loops.begin(), loops.end(),

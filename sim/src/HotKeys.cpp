@@ -44,7 +44,7 @@ std::vector<HotKeyInfo> Sim::hotKeys() const {
 bool Sim::callHotKeyWithReference(int key, int flags, void* refcon) {
     for (const auto& [id, hotKey] : hotKeysById) {
         if (hotKey.info.key != key || hotKey.info.flags != flags || hotKey.callback == nullptr) continue;
-        hotKey.callback(refcon);
+        callPlugin(hotKey.callback, refcon);
         return true;
     }
     return false;
@@ -61,7 +61,7 @@ int Sim::pressHotKey(int key, int flags) {
         auto found = hotKeysById.find(id);
         if (found == hotKeysById.end()) continue;
         HotKey hotKey = found->second;
-        if (hotKey.callback != nullptr) hotKey.callback(hotKey.info.refcon);
+        if (hotKey.callback != nullptr) callPlugin(hotKey.callback, hotKey.info.refcon);
         ++fired;
     }
     return fired;
@@ -71,6 +71,7 @@ int Sim::pressHotKey(int key, int flags) {
 
 SKYSIM_EXPORT XPLMHotKeyID XPLMRegisterHotKey(char virtualKey, XPLMKeyFlags flags, const char* description,
                                               XPLMHotKey_f callback, void* refcon) {
+    SKYSIM_STAND_IN_CODE;
     using namespace skysim;
     std::intptr_t id = nextHotKeyId++;
     HotKeyInfo info{static_cast<unsigned char>(virtualKey), flags, description != nullptr ? description : "", refcon};
@@ -79,5 +80,6 @@ SKYSIM_EXPORT XPLMHotKeyID XPLMRegisterHotKey(char virtualKey, XPLMKeyFlags flag
 }
 
 SKYSIM_EXPORT void XPLMUnregisterHotKey(XPLMHotKeyID id) {
+    SKYSIM_STAND_IN_CODE;
     skysim::hotKeysById.erase(reinterpret_cast<std::intptr_t>(id));
 }

@@ -96,6 +96,12 @@ std::vector<MenuItemInfo> Sim::menuItems(const std::string& menuName) const {
 
 int Sim::menuCount() const { return static_cast<int>(createdMenus.size()); }
 
+int Sim::menuItemCount() const {
+    size_t count = pluginsMenu.items.size();
+    for (const auto& [id, menu] : createdMenus) count += menu.items.size();
+    return static_cast<int>(count);
+}
+
 bool Sim::pickMenuItem(const std::string& itemText) {
     for (const auto& [id, menu] : createdMenus) {
         if (menu.handler == nullptr) continue;
@@ -105,7 +111,7 @@ bool Sim::pickMenuItem(const std::string& itemText) {
             XPLMMenuHandler_f handler = menu.handler;
             void* menuRef = menu.menuRef;
             void* itemRef = item.info.itemRef;
-            handler(menuRef, itemRef);
+            callPlugin(handler, menuRef, itemRef);
             return true;
         }
     }
@@ -116,16 +122,20 @@ bool Sim::pickMenuItemRef(const std::string& menuName, void* itemRef) {
     const Menu* menu = menuNamed(menuName);
     if (menu == nullptr) return false;
     XPLMMenuHandler_f handler = menu->handler;
-    handler(menu->menuRef, itemRef);
+    callPlugin(handler, menu->menuRef, itemRef);
     return true;
 }
 
 }  // namespace skysim
 
-SKYSIM_EXPORT XPLMMenuID XPLMFindPluginsMenu(void) { return reinterpret_cast<XPLMMenuID>(skysim::kPluginsMenuId); }
+SKYSIM_EXPORT XPLMMenuID XPLMFindPluginsMenu(void) {
+    SKYSIM_STAND_IN_CODE;
+    return reinterpret_cast<XPLMMenuID>(skysim::kPluginsMenuId);
+}
 
 // Returns the new item's index, or -1 for an unknown menu.
 SKYSIM_EXPORT int XPLMAppendMenuItem(XPLMMenuID menu, const char* name, void* itemRef, int) {
+    SKYSIM_STAND_IN_CODE;
     using namespace skysim;
     Menu* target = findMenu(menu);
     if (target == nullptr) return -1;
@@ -136,6 +146,7 @@ SKYSIM_EXPORT int XPLMAppendMenuItem(XPLMMenuID menu, const char* name, void* it
 // A menu hangs from an existing item of a known menu; otherwise none is made.
 SKYSIM_EXPORT XPLMMenuID XPLMCreateMenu(const char* name, XPLMMenuID parent, int parentItem, XPLMMenuHandler_f handler,
                                         void* menuRef) {
+    SKYSIM_STAND_IN_CODE;
     using namespace skysim;
     std::string text = name != nullptr ? name : "";
     Menu* parentMenu = findMenu(parent);
@@ -153,4 +164,7 @@ SKYSIM_EXPORT XPLMMenuID XPLMCreateMenu(const char* name, XPLMMenuID parent, int
     return reinterpret_cast<XPLMMenuID>(id);
 }
 
-SKYSIM_EXPORT void XPLMDestroyMenu(XPLMMenuID menu) { skysim::destroyMenu(reinterpret_cast<std::intptr_t>(menu)); }
+SKYSIM_EXPORT void XPLMDestroyMenu(XPLMMenuID menu) {
+    SKYSIM_STAND_IN_CODE;
+    skysim::destroyMenu(reinterpret_cast<std::intptr_t>(menu));
+}

@@ -55,9 +55,9 @@ bool pluginSessionOpen() { return sessionOpen; }
 void stopRunningPlugin() {
     if (!running) return;
     running = false;
-    if (isEnabled) module.disable();
+    if (isEnabled) callPlugin(module.disable);
     isEnabled = false;
-    module.stop();
+    callPlugin(module.stop);
     closeSession();
 }
 
@@ -96,35 +96,35 @@ int Sim::start() {
     char buffers[3][kIdentitySize];
     std::memset(buffers, 0, sizeof(buffers));
     sessionOpen = true;
-    int result = module.start(buffers[0], buffers[1], buffers[2]);
+    int result = callPlugin(module.start, buffers[0], buffers[1], buffers[2]);
     for (int i = 0; i < 3; ++i) identity[i] = bufferText(buffers[i]);
     running = result != 0;
     if (!running) {
         closeSession();
         return result;
     }
-    isEnabled = module.enable() != 0;
+    isEnabled = callPlugin(module.enable) != 0;
     return result;
 }
 
 // Calls XPluginEnable again even when the plug-in is enabled already.
 int Sim::enable() {
     if (!running) return 0;
-    int result = module.enable();
+    int result = callPlugin(module.enable);
     isEnabled = result != 0;
     return result;
 }
 
 void Sim::disable() {
     if (!running) return;
-    module.disable();
+    callPlugin(module.disable);
     isEnabled = false;
 }
 
 void Sim::stop() { stopRunningPlugin(); }
 
 void Sim::sendMessage(int fromPlugin, int message, void* param) {
-    if (running) module.receiveMessage(fromPlugin, message, param);
+    if (running) callPlugin(module.receiveMessage, fromPlugin, message, param);
 }
 
 bool Sim::started() const { return running; }

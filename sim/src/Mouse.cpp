@@ -130,6 +130,7 @@ bool Sim::typeInto(WidgetId field, const std::string& text) {
 using namespace skysim;
 
 SKYSIM_EXPORT int XPUSelectIfNeeded(XPWidgetMessage message, XPWidgetID widget, intptr_t, intptr_t, int eatClick) {
+    SKYSIM_STAND_IN_CODE;
     if (message != xpMsg_MouseDown) return 0;
     WidgetId root = rootOf(toId(widget));
     if (root == 0 || rootOrder().back() == root) return 0;

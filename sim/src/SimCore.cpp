@@ -59,10 +59,12 @@ void simLogLine(const std::string& line) { debugLog += line + "\n"; }
 }  // namespace skysim
 
 SKYSIM_EXPORT void XPLMDebugString(const char* text) {
+    SKYSIM_STAND_IN_CODE;
     if (text != nullptr) skysim::debugLog += text;
 }
 
 SKYSIM_EXPORT void XPLMCommandKeyStroke(XPLMCommandKeyID key) {
+    SKYSIM_STAND_IN_CODE;
     skysim::strokes.push_back(key);
     if (key == kPauseKeyStroke) skysim::isPaused = !skysim::isPaused;
 }

@@ -47,6 +47,7 @@ void put(int* out, int value) {
 
 SKYSIM_EXPORT void XPGetTrackMetrics(int x1, int y1, int x2, int y2, int min, int max, int value, int, int* isVertical,
                                      int* downButton, int* downPage, int* thumb, int* upPage, int* upButton) {
+    SKYSIM_STAND_IN_CODE;
     std::int64_t width = std::abs(static_cast<std::int64_t>(x2) - x1);
     std::int64_t height = std::abs(static_cast<std::int64_t>(y2) - y1);
     bool vertical = height > width;

@@ -26,6 +26,7 @@ void setDescriptor(Widget& widget, const char* text) {
 using namespace skysim;
 
 SKYSIM_EXPORT void XPSetWidgetProperty(XPWidgetID handle, XPWidgetPropertyID property, intptr_t value) {
+    SKYSIM_STAND_IN_CODE;
     Widget* widget = pluginWidget(handle);
     if (widget == nullptr) return;
     widget->properties[property] = value;
@@ -33,6 +34,7 @@ SKYSIM_EXPORT void XPSetWidgetProperty(XPWidgetID handle, XPWidgetPropertyID pro
 }
 
 SKYSIM_EXPORT intptr_t XPGetWidgetProperty(XPWidgetID handle, XPWidgetPropertyID property, int* exists) {
+    SKYSIM_STAND_IN_CODE;
     const Widget* widget = pluginWidget(handle);
     bool known = false;
     intptr_t value = widget != nullptr ? widgetProperty(*widget, property, &known) : 0;
@@ -45,6 +47,7 @@ int descriptorWriteCount = 0;
 }
 
 SKYSIM_EXPORT void XPSetWidgetDescriptor(XPWidgetID handle, const char* descriptor) {
+    SKYSIM_STAND_IN_CODE;
     ++descriptorWriteCount;
     Widget* widget = pluginWidget(handle);
     if (widget != nullptr) setDescriptor(*widget, descriptor);
@@ -53,6 +56,7 @@ SKYSIM_EXPORT void XPSetWidgetDescriptor(XPWidgetID handle, const char* descript
 // Copies at most maxLength bytes and terminates only when room is left, as the
 // toolkit does; the result is always the descriptor's full length.
 SKYSIM_EXPORT int XPGetWidgetDescriptor(XPWidgetID handle, char* out, int maxLength) {
+    SKYSIM_STAND_IN_CODE;
     const Widget* widget = pluginWidget(handle);
     if (widget == nullptr) return 0;
     const std::string& text = widget->descriptor;
@@ -66,21 +70,25 @@ SKYSIM_EXPORT int XPGetWidgetDescriptor(XPWidgetID handle, char* out, int maxLen
 }
 
 SKYSIM_EXPORT void XPShowWidget(XPWidgetID handle) {
+    SKYSIM_STAND_IN_CODE;
     Widget* widget = pluginWidget(handle);
     if (widget != nullptr) widget->visible = true;
 }
 
 SKYSIM_EXPORT void XPHideWidget(XPWidgetID handle) {
+    SKYSIM_STAND_IN_CODE;
     Widget* widget = pluginWidget(handle);
     if (widget != nullptr) widget->visible = false;
 }
 
 SKYSIM_EXPORT int XPIsWidgetVisible(XPWidgetID handle) {
+    SKYSIM_STAND_IN_CODE;
     const Widget* widget = pluginWidget(handle);
     return widget != nullptr && widget->visible ? 1 : 0;
 }
 
 SKYSIM_EXPORT void XPGetWidgetGeometry(XPWidgetID handle, int* left, int* top, int* right, int* bottom) {
+    SKYSIM_STAND_IN_CODE;
     const Widget* widget = pluginWidget(handle);
     Widget none;
     if (widget == nullptr) widget = &none;

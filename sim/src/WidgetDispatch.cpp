@@ -9,6 +9,12 @@ namespace skysim {
 
 namespace {
 
+// The standard classes' function is the stand-in's own; every other one is the plug-in's.
+int callWidgetFunction(XPWidgetFunc_t function, int message, WidgetId id, std::intptr_t param1, std::intptr_t param2) {
+    if (function == standardWidgetFunc) return function(message, toHandle(id), param1, param2);
+    return callPlugin(function, message, toHandle(id), param1, param2);
+}
+
 // Runs the widget's chain; `all` keeps going after a handler, `once` stops after the first function.
 bool runChain(WidgetId id, int message, std::intptr_t param1, std::intptr_t param2, bool all, bool once) {
     const Widget* widget = findWidget(id);
@@ -17,7 +23,7 @@ bool runChain(WidgetId id, int message, std::intptr_t param1, std::intptr_t para
     bool handled = false;
     for (XPWidgetFunc_t function : chain) {
         if (findWidget(id) == nullptr) break;
-        if (function != nullptr && function(message, toHandle(id), param1, param2) != 0) {
+        if (function != nullptr && callWidgetFunction(function, message, id, param1, param2) != 0) {
             handled = true;
             if (!all) break;
         }
@@ -74,12 +80,14 @@ using namespace skysim;
 
 SKYSIM_EXPORT int XPSendMessageToWidget(XPWidgetID widget, XPWidgetMessage message, XPDispatchMode mode,
                                         intptr_t param1, intptr_t param2) {
+    SKYSIM_STAND_IN_CODE;
     if (pluginWidget(widget) == nullptr) return 0;
     return dispatch(toId(widget), message, mode, param1, param2) != 0 ? 1 : 0;
 }
 
 // A new callback runs before every function already in the chain.
 SKYSIM_EXPORT void XPAddWidgetCallback(XPWidgetID handle, XPWidgetFunc_t callback) {
+    SKYSIM_STAND_IN_CODE;
     Widget* widget = pluginWidget(handle);
     if (widget != nullptr && callback != nullptr) widget->chain.insert(widget->chain.begin(), callback);
 }

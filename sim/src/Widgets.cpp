@@ -122,6 +122,7 @@ using namespace skysim;
 
 SKYSIM_EXPORT XPWidgetID XPCreateWidget(int left, int top, int right, int bottom, int visible, const char* descriptor,
                                         int isRoot, XPWidgetID container, XPWidgetClass widgetClass) {
+    SKYSIM_STAND_IN_CODE;
     WidgetId id =
         createWidget(left, top, right, bottom, visible, descriptor, isRoot, container, widgetClass, standardWidgetFunc);
     dispatch(id, xpMsg_Create, xpMode_Direct, 0, 0);
@@ -131,6 +132,7 @@ SKYSIM_EXPORT XPWidgetID XPCreateWidget(int left, int top, int right, int bottom
 SKYSIM_EXPORT XPWidgetID XPCreateCustomWidget(int left, int top, int right, int bottom, int visible,
                                               const char* descriptor, int isRoot, XPWidgetID container,
                                               XPWidgetFunc_t callback) {
+    SKYSIM_STAND_IN_CODE;
     WidgetId id = createWidget(left, top, right, bottom, visible, descriptor, isRoot, container, CustomClass, callback);
     dispatch(id, xpMsg_Create, xpMode_Direct, 1, 0);
     return toHandle(id);
@@ -140,6 +142,7 @@ SKYSIM_EXPORT XPWidgetID XPCreateCustomWidget(int left, int top, int right, int 
 // those destroyed with their container. Without destroyChildren the children
 // are only detached: they stay alive, in no container, and are never shown.
 SKYSIM_EXPORT void XPDestroyWidget(XPWidgetID handle, int destroyChildren) {
+    SKYSIM_STAND_IN_CODE;
     WidgetId id = toId(handle);
     Widget* widget = pluginWidget(handle);
     if (widget == nullptr) return;

@@ -27,6 +27,7 @@ void localToWorld(double x, double y, double z, double* latitude, double* longit
 }  // namespace skysim
 
 SKYSIM_EXPORT void XPLMWorldToLocal(double lat, double lon, double alt, double* x, double* y, double* z) {
+    SKYSIM_STAND_IN_CODE;
     double localX = 0, localY = 0, localZ = 0;
     skysim::worldToLocal(lat, lon, alt, &localX, &localY, &localZ);
     if (x != nullptr) *x = localX;

@@ -1,8 +1,7 @@
 // The callbacks handed to the simulator. Each forwards its arguments
-// unchanged to thePluginApp. The flight loops are unregistered before the
-// object is freed, and run ten times a second: they test nothing more. A menu
-// pick, a hot key or a window (windows outlive a stopped plug-in) that arrives
-// while no application object exists does nothing.
+// unchanged to thePluginApp. The object exists from start to stop, and the
+// stop sequence destroys the windows and removes the flight loops, hot keys
+// and menu before it frees the object, so no callback can come without it.
 #include "plugin/Callbacks.h"
 
 #include "plugin/PluginApp.h"
@@ -18,16 +17,13 @@ void MenuHandler(void* menuReference, void* itemReference) { thePluginApp->dispa
 void HotKeyHandler(void* reference) { thePluginApp->dispatchHotKey(reference); }
 
 int ControlPanelCallback(XPWidgetMessage message, XPWidgetID widget, intptr_t param1, intptr_t param2) {
-    if (thePluginApp == nullptr) return 0;
     return thePluginApp->controlPanelMessage(message, widget, param1, param2);
 }
 
 int DataDisplayCallback(XPWidgetMessage message, XPWidgetID widget, intptr_t param1, intptr_t param2) {
-    if (thePluginApp == nullptr) return 0;
     return thePluginApp->dataDisplayMessage(message, widget, param1, param2);
 }
 
 int FileDialogCallback(XPWidgetMessage message, XPWidgetID widget, intptr_t param1, intptr_t param2) {
-    if (thePluginApp == nullptr) return 0;
     return thePluginApp->fileDialogMessage(message, widget, param1, param2);
 }

@@ -1,7 +1,9 @@
 // Start and stop sequences of the plug-in: menu, folders, settings, data
-// references, flight loops, hot keys and the log's opening and closing lines.
+// references, flight loops, hot keys, windows and the log's opening and
+// closing lines.
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 
 #include "log/PluginLog.h"
 #include "plugin/BoundedText.h"
@@ -130,11 +132,25 @@ void PluginApp::resetWorkingState() {
     placementDone = 1;
     std::memset(listText, 0, sizeof listText);
     std::memset(textBuffer, 0, sizeof textBuffer);
-    std::memset(&storedRecord, 0, sizeof storedRecord);
+    storedRecord = PositionRecord{};
     captureBeforeSave = 1;
 }
 
+namespace {
+
+// Every window the plug-in still holds goes before the application object its
+// callbacks forward to, each widget told by its destroy message (the list box
+// frees its item store). A window never built, or already closed, is null.
+void destroyWindows(const PluginApp& app) {
+    for (XPWidgetID window : {app.fileDialogWindow, app.messageWindow, app.dataDisplayWindow, app.controlPanelWindow}) {
+        if (window != nullptr) XPDestroyWidget(window, 1);
+    }
+}
+
+}  // namespace
+
 void PluginApp::stop() {
+    destroyWindows(*this);
     for (int command = 0; command < kCommandCount; ++command) {
         HotKeySlot& slot = hotKeys[command];
         if (slot.enabled == 0) continue;

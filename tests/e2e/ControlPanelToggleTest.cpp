@@ -1,6 +1,5 @@
 // Showing and hiding the two windows with their hot keys, the menu and their
-// close boxes, also when windows of an earlier run of the plug-in are still on
-// screen.
+// close boxes, also after the plug-in was stopped and started again.
 #include "ControlPanelDriver.h"
 
 namespace {
@@ -15,49 +14,30 @@ protected:
     bool displayShown() const { return sim().widget(display()).shown; }
     bool shown(WidgetId window) const { return sim().widget(window).shown; }
 
-    // The newest root window of this title.
-    WidgetId newest(const std::string& title) const {
-        WidgetId found = 0;
+    // Root windows whose title begins with `title`.
+    int windowsTitled(const std::string& title) const {
+        int count = 0;
         for (const WidgetInfo& info : sim().widgets()) {
-            if (info.root && info.descriptor.compare(0, title.size(), title) == 0) found = info.id;
+            if (info.root && info.descriptor.compare(0, title.size(), title) == 0) ++count;
         }
-        return found;
+        return count;
     }
-
-    struct Runs {
-        WidgetId earlier, current;
-    };
-    // Opens the window from the menu, then the simulator stops and starts the plug-in in the same process
-    // and it is opened again: the earlier run's window stays on screen. The pilot brings the earlier one
-    // in front by clicking its frame while the current one is hidden with `toggleKey`.
-    Runs openInTwoRuns(const char* menuItem, const std::string& title, int toggleKey) {
-        Runs runs = {};
+    // Opens the window from the menu, then the simulator stops and starts the plug-in in the same
+    // process: the stop took the window with it, and the new run's toggle starts from hidden.
+    void expectANewRunBuildsTheWindowAgain(const char* menuItem, const std::string& title, int toggleKey) {
         startWithSettings(kToggleKeys);
-        sim().pickMenuItem(menuItem);
-        runs.earlier = newest(title);
+        ASSERT_TRUE(sim().pickMenuItem(menuItem));
+        ASSERT_EQ(1, windowsTitled(title));
         sim().stop();
-        EXPECT_EQ(1, sim().start());
+        EXPECT_EQ(0, windowsTitled(title));
+        ASSERT_EQ(1, sim().start());
         runStartup();
-        sim().pickMenuItem(menuItem);
-        runs.current = newest(title);
-        EXPECT_NE(runs.earlier, runs.current);
-
+        EXPECT_EQ(0, windowsTitled(title)) << "a new run opens no window by itself";
         sim().pressHotKey(toggleKey, 0);
-        EXPECT_FALSE(shown(runs.current));
-        WidgetInfo earlier = sim().widget(runs.earlier);
-        sim().click(earlier.left + 3, earlier.bottom + 3);
+        ASSERT_EQ(1, windowsTitled(title));
+        EXPECT_TRUE(shown(window(title)));
         sim().pressHotKey(toggleKey, 0);
-        EXPECT_TRUE(shown(runs.current));
-        EXPECT_EQ(runs.earlier, sim().roots().back());
-        return runs;
-    }
-    // The earlier window's close box hides neither the current window nor changes its toggle.
-    void expectEarlierCloseBoxIgnored(const char* menuItem, const std::string& title, int toggleKey) {
-        Runs runs = openInTwoRuns(menuItem, title, toggleKey);
-        sim().clickCloseBox(runs.earlier);
-        EXPECT_TRUE(shown(runs.current));
-        sim().pressHotKey(toggleKey, 0);
-        EXPECT_FALSE(shown(runs.current)) << "the toggle still knew the current window shown";
+        EXPECT_FALSE(shown(window(title)));
     }
 };
 
@@ -131,23 +111,26 @@ TEST_F(WindowToggles, ClosingOneWindowLeavesTheOtherAlone) {
     EXPECT_FALSE(panelShown());
 }
 
-TEST_F(WindowToggles, AnEarlierRunsPanelCloseBoxLeavesTheCurrentPanelShown) {
-    expectEarlierCloseBoxIgnored("Control Panel", kPanelTitle, kF7);
+TEST_F(WindowToggles, AStoppedRunsPanelGoesAndTheNextRunBuildsANewOne) {
+    expectANewRunBuildsTheWindowAgain("Control Panel", kPanelTitle, kF7);
 }
 
-TEST_F(WindowToggles, AnEarlierRunsDisplayCloseBoxLeavesTheCurrentDisplayShown) {
-    expectEarlierCloseBoxIgnored("Data Display", kDisplayTitle, kF8);
+TEST_F(WindowToggles, AStoppedRunsDisplayGoesAndTheNextRunBuildsANewOne) {
+    expectANewRunBuildsTheWindowAgain("Data Display", kDisplayTitle, kF8);
 }
 
-TEST_F(WindowToggles, AnEarlierRunsPanelButtonsDoNothing) {
-    Runs panels = openInTwoRuns("Control Panel", kPanelTitle, kF7);
-    ASSERT_TRUE(sim().clickButton(" Get Data"));  // the earlier panel's, in front
-    EXPECT_EQ("No SKD File Loaded", children(panels.current, skysim::Caption).front().descriptor);
-    for (const WidgetInfo& info : children(panels.current, skysim::Button)) {
-        if (info.descriptor == " Position") {
-            EXPECT_EQ(0, sim().property(info.id, 7));
-        }
-    }
+TEST_F(WindowToggles, ANewRunsPanelStartsWithoutTheStoppedRunsData) {
+    startWithSettings(kToggleKeys);
+    openPanel();
+    press(" Get Data");
+    ASSERT_TRUE(enabled(" Position"));
+    ASSERT_NE("No SKD File Loaded", statusText());
+    sim().stop();
+    ASSERT_EQ(1, sim().start());
+    runStartup();
+    openPanel();
+    EXPECT_EQ("No SKD File Loaded", statusText());
+    EXPECT_FALSE(enabled(" Position"));
 }
 
 }  // namespace

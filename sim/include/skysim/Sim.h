@@ -127,7 +127,8 @@ public:
     // --- menus ---
     std::vector<std::string> pluginsMenuItems() const;  // items of the plug-ins menu
     std::vector<MenuItemInfo> menuItems(const std::string& menuName) const;
-    int menuCount() const;  // menus created and not destroyed
+    int menuCount() const;      // menus created and not destroyed
+    int menuItemCount() const;  // items of those menus and of the plug-ins menu
     // Picks the item of that text in any plug-in menu; false when none has it.
     bool pickMenuItem(const std::string& itemText);
     // Calls the handler of `menuName` with an arbitrary item reference.
@@ -177,6 +178,15 @@ public:
     std::string simLog() const;           // XPLMDebugString output
     std::vector<int> keyStrokes() const;  // XPLMCommandKeyStroke calls
     bool paused() const;                  // toggled by key stroke 0
+
+    // --- plug-in code: what runs between a call into the plug-in and its return,
+    // less the simulator functions it calls meanwhile (see README.md) ---
+    // Heap allocations (malloc, calloc, realloc, the aligned ones, and so
+    // operator new) made by plug-in code since the process started.
+    std::uint64_t pluginAllocations() const;
+    // While on, a process run under valgrind --tool=callgrind --collect-atstart=no
+    // collects exactly while plug-in code runs. Off at start.
+    void countPluginInstructions(bool on);
 
     // Fixed-width basic font (pixels).
     static constexpr int kFontWidth = 7;

@@ -1,0 +1,104 @@
+// Counts the heap allocations made while plug-in code runs.
+//
+// In an ordinary build the stand-in defines the allocation functions, which
+// the whole process (the plug-in module and its C++ runtime, static or not,
+// included) then calls, and forwards each to the C library's own. free is left
+// alone: the memory is the C library's. Under AddressSanitizer, which defines
+// them itself, the sanitizer's allocation hook counts instead.
+#include <atomic>
+#include <cerrno>
+#include <cstddef>
+#include <cstdint>
+
+#include "Attribution.h"
+#include "Internal.h"
+
+namespace skysim {
+namespace {
+
+std::atomic<std::uint64_t> pluginAllocationCount{0};
+
+// Called by every allocation of the process, before any constructor ran:
+// needs no initialisation, and allocates nothing.
+SKYSIM_ALWAYS_INLINE void noteAllocation() {
+    if (runningPluginCode) pluginAllocationCount.fetch_add(1, std::memory_order_relaxed);
+}
+
+}  // namespace
+
+std::uint64_t Sim::pluginAllocations() const { return pluginAllocationCount.load(std::memory_order_relaxed); }
+
+}  // namespace skysim
+
+// GCC says so with __SANITIZE_ADDRESS__, clang with __has_feature.
+#if defined(__SANITIZE_ADDRESS__)
+#define SKYSIM_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define SKYSIM_ADDRESS_SANITIZER 1
+#endif
+#endif
+
+#if defined(SKYSIM_ADDRESS_SANITIZER)
+
+// GCC ships no sanitizer/allocator_interface.h; the hook's declaration from there.
+extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*mallocHook)(const volatile void*, std::size_t),
+                                                         void (*freeHook)(const volatile void*));
+
+namespace {
+
+void onAllocation(const volatile void*, std::size_t) { skysim::noteAllocation(); }
+void onFree(const volatile void*) {}  // the sanitizer installs the two hooks as a pair
+
+__attribute__((constructor)) void installAllocationHook() {
+    __sanitizer_install_malloc_and_free_hooks(onAllocation, onFree);
+}
+
+}  // namespace
+
+#else
+
+extern "C" {
+void* __libc_malloc(std::size_t size);
+void* __libc_calloc(std::size_t count, std::size_t size);
+void* __libc_realloc(void* block, std::size_t size);
+void* __libc_memalign(std::size_t alignment, std::size_t size);
+}
+
+SKYSIM_EXPORT void* malloc(std::size_t size) noexcept {
+    skysim::noteAllocation();
+    return __libc_malloc(size);
+}
+
+SKYSIM_EXPORT void* calloc(std::size_t count, std::size_t size) noexcept {
+    skysim::noteAllocation();
+    return __libc_calloc(count, size);
+}
+
+// realloc(block, 0) frees the block and allocates nothing.
+SKYSIM_EXPORT void* realloc(void* block, std::size_t size) noexcept {
+    if (size != 0 || block == nullptr) skysim::noteAllocation();
+    return __libc_realloc(block, size);
+}
+
+SKYSIM_EXPORT void* memalign(std::size_t alignment, std::size_t size) noexcept {
+    skysim::noteAllocation();
+    return __libc_memalign(alignment, size);
+}
+
+SKYSIM_EXPORT void* aligned_alloc(std::size_t alignment, std::size_t size) noexcept {
+    skysim::noteAllocation();
+    return __libc_memalign(alignment, size);
+}
+
+// The alignment must be a power of two and a multiple of the size of a pointer.
+SKYSIM_EXPORT int posix_memalign(void** block, std::size_t alignment, std::size_t size) noexcept {
+    if (alignment % sizeof(void*) != 0 || (alignment & (alignment - 1)) != 0 || alignment == 0) return EINVAL;
+    skysim::noteAllocation();
+    void* made = __libc_memalign(alignment, size);
+    if (made == nullptr) return ENOMEM;
+    *block = made;
+    return 0;
+}
+
+#endif

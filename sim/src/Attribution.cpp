@@ -1,0 +1,19 @@
+// The state behind the code scopes, and the driver's switch for callgrind.
+#include "Attribution.h"
+
+#include "skysim/Sim.h"
+
+namespace skysim {
+
+__thread bool runningPluginCode __attribute__((tls_model("initial-exec"))) = false;
+bool countingPluginInstructions __attribute__((visibility("hidden"))) = false;
+
+// Collection follows the switch at once, also when plug-in code is running
+// (a callback of a test that turns counting on or off).
+void Sim::countPluginInstructions(bool on) {
+    if (on == countingPluginInstructions) return;
+    if (runningPluginCode) toggleCollect();
+    countingPluginInstructions = on;
+}
+
+}  // namespace skysim

@@ -1,0 +1,14 @@
+// Bytes the process holds on the heap, from the allocator that serves it: the
+// C library's, or AddressSanitizer's in a sanitizer build. Growth across many
+// repeats of the same steps shows a leak.
+#pragma once
+
+#include <cstddef>
+
+#if defined(__SANITIZE_ADDRESS__)
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
+inline std::size_t heapInUse() { return __sanitizer_get_current_allocated_bytes(); }
+#else
+#include <malloc.h>
+inline std::size_t heapInUse() { return mallinfo2().uordblks; }
+#endif
