@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Runs each file reader's fuzz target for a fixed time and fails on any finding.
+# Runs each fuzz target (the two file readers, the decimal writers) for a fixed
+# time and fails on any finding.
 # Usage: run-fuzzers.sh BUILD_DIR SECONDS_PER_TARGET   (BUILD_DIR: a build of the fuzz preset)
 #
 # Each target starts from a fresh copy of its seeds in BUILD_DIR/fuzz-corpus/<target>/
@@ -34,7 +35,8 @@ last_number() {
 
 # Runs one target; prints its summary line, and its findings on failure.
 run_target() {
-    local target="$1" seeds="$here/corpus/$2" dict="$here/$2.dict"
+    local target="$1" seeds="$here/corpus/$2" dict=()
+    [ -f "$here/$2.dict" ] && dict=(-dict="$here/$2.dict")
     local binary="$build/tests/fuzz/$target"
     local corpus="$build/fuzz-corpus/$target" findings="$build/findings/$target" log="$build/fuzz-logs/$target.log"
     if [ ! -x "$binary" ]; then
@@ -50,7 +52,7 @@ run_target() {
     # writes every log line there. The sanitizers' reports still reach the log.
     TMPDIR="$scratch" UBSAN_OPTIONS="print_stacktrace=1${UBSAN_OPTIONS:+:$UBSAN_OPTIONS}" \
         "$binary" -max_total_time="$seconds" -seed=1 -max_len="$max_len" -timeout=10 -close_fd_mask=2 \
-        -print_final_stats=1 -dict="$dict" -artifact_prefix="$findings/" "$corpus" >"$log" 2>&1 || status=$?
+        -print_final_stats=1 "${dict[@]}" -artifact_prefix="$findings/" "$corpus" >"$log" 2>&1 || status=$?
 
     local found=()
     mapfile -t found < <(find "$findings" -type f | sort)
@@ -71,6 +73,7 @@ run_target() {
 failed=0
 run_target position_file_fuzzer position || failed=1
 run_target settings_fuzzer settings || failed=1
+run_target decimal_text_fuzzer decimal || failed=1
 if [ "$failed" -ne 0 ]; then
     echo "run-fuzzers: failed; see the findings and messages above" >&2
     exit 1
