@@ -1,21 +1,29 @@
 # The two everyday commands (see README.md):
 #   make run   builds the release plug-in and plays the demo scenario on the stand-in simulator
-#   make test  builds everything (Windows, release, debug, sanitizers) and runs the whole test suite
+#   make test  builds everything (Windows, release, debug, sanitizers), runs the whole test suite,
+#              the static checks, the instruction budgets and a short fuzzing run
 # Both install missing Debian packages first when run as root, and say what to
 # install otherwise. The builds themselves are the presets in CMakePresets.json.
 
 SHELL := /bin/bash
 .SHELLFLAGS := -eu -o pipefail -c
 
-# What `make run` needs (rsvg-convert turns the player's SVG pictures into PNG),
-# and what `make test` needs on top of it.
-RUN_PACKAGES := cmake make g++ libgtest-dev librsvg2-bin
-TEST_PACKAGES := $(RUN_PACKAGES) g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 clang-format
+# What `make run` needs (rsvg-convert turns the player's SVG pictures into PNG;
+# the stand-in switches callgrind with valgrind's header), and what `make test`
+# needs on top of it.
+RUN_PACKAGES := cmake make g++ libgtest-dev librsvg2-bin valgrind
+TEST_PACKAGES := $(RUN_PACKAGES) g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 clang-format \
+                 clang-tidy cppcheck clang libclang-rt-14-dev
+
+# Seconds each fuzz target runs: `make fuzz FUZZ_SECONDS=3600` for a long run;
+# make test runs each for SMOKE_FUZZ_SECONDS.
+FUZZ_SECONDS ?= 300
+SMOKE_FUZZ_SECONDS := 20
 
 PLAYER := build/release/tools/player/skyplacer-player
 SCENARIO := scenarios/demo.scn
 
-.PHONY: bench run test deps-run deps-test release debug sanitize windows format clean
+.PHONY: bench budgets fuzz lint run test deps-run deps-test release debug sanitize windows format clean
 # The steps of run and test build on each other: keep them in order under -j.
 .NOTPARALLEL:
 
@@ -33,10 +41,31 @@ run: deps-run
 
 # Windows first: the debug suite checks win.xpl's tables along with lin.xpl's.
 # The release module completes dist/SkyPlacer; the tests use their own builds'.
-test: deps-test windows release debug
+test: deps-test lint windows release debug
 	$(call check,debug)
 	$(call build,sanitize)
 	$(call check,sanitize)
+	$(MAKE) --no-print-directory budgets
+	$(call build,fuzz)
+	tests/fuzz/run-fuzzers.sh build/fuzz $(SMOKE_FUZZ_SECONDS)
+
+# clang-tidy and cppcheck over src/, with the checked-in configuration.
+lint: deps-test
+	cmake --preset debug
+	tools/lint/run-lint.sh build/debug
+
+# The file readers and the decimal writers under libFuzzer; findings land in
+# build/fuzz/findings/<target>/, each target's output in build/fuzz/fuzz-logs/.
+fuzz: deps-test
+	$(call build,fuzz)
+	tests/fuzz/run-fuzzers.sh build/fuzz $(FUZZ_SECONDS)
+
+# Instruction counts of the release module under callgrind, checked against
+# their budgets.
+budgets: deps-test
+	cmake --preset release
+	cmake --build --preset release --target instruction_counts
+	tools/bench/instruction-counts.sh build/release --check
 
 debug sanitize:
 	$(call build,$@)
@@ -79,12 +108,13 @@ deps-run:
 deps-test:
 	$(call ensure_packages,$(TEST_PACKAGES))
 
-# Times the placement flight loop's idle call, data display refresh and placement.
-bench: deps-run
+# Times the plug-in's own work on the stand-in and counts its instructions;
+# prints one table.
+bench: deps-test
 	$(call ensure_packages,libbenchmark-dev)
 	cmake --preset release
-	cmake --build --preset release --target flight_loop_benchmark
-	build/release/tests/flight_loop_benchmark
+	cmake --build --preset release
+	tools/bench/run-benchmarks.sh build/release
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

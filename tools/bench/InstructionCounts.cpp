@@ -1,0 +1,119 @@
+// Counts the instructions the plug-in module runs in three places, under
+// valgrind --tool=callgrind --collect-atstart=no: the idle placement-loop call,
+// a placement-loop call that refreshes the data display, and loading the
+// 23-line quick file by its hot key. The stand-in switches collection on
+// exactly while the plug-in's code runs (its own functions left out), and
+// each region ends with a callgrind dump named "<region> calls=<n>
+// allocations=<n>", which
+// tools/bench/instruction-counts.sh reads back and divides.
+//
+// Usage: instruction_counts [MODULE]   (the build's lin.xpl by default)
+#include <valgrind/callgrind.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "TestSupport.h"
+
+namespace {
+
+// The pilot's sample settings, logging on; quick save and quick load on F5 and F6.
+constexpr const char* kSettings =
+    "[DEBUG]\nLogFile = 1\nDebugView = 0\n\n"
+    "[CONFIG]\nAutoStart = 0\nDefaultSKDFileName = QuickFile.skd\n\n"
+    "[QUICK_SAVE]\nHotKey = F5\nHotKeyModifiers = Shift + Control\n\n"
+    "[QUICK_LOAD]\nHotKey = F6\nHotKeyModifiers = Shift + Control\n";
+constexpr int kF5 = 116;
+constexpr int kF6 = 117;
+constexpr int kShiftControl = 1 | 4;
+
+constexpr int kFramesPerLoopCall = 2;  // the placement loop runs every 0.1 s, frames are 0.05 s
+constexpr int kIdleCalls = 1000;
+constexpr int kRefreshCalls = 100;
+constexpr int kLoads = 20;
+constexpr const char* kParsed = "skd file parsing successful";  // logged by each successful load
+
+// An aircraft in flight, so the display formats real values.
+void flyAircraft() {
+    AircraftState state{};
+    state.place = {47.4490123456789, -122.3093055555, 1234.5678};
+    state.motion = {182.37f, 15.62f, 2.51f, -3.07f, 151.26f};
+    state.controls = {{0.8125f, 0.8125f}, 0.25f, 1};
+    state.autopilot = {2, 8000.0f, 700.0f, 250.0f, 181.5f, 6, 1};
+    setAircraftState(state);
+}
+
+// Counts what the plug-in runs in `region`, then dumps the count under its
+// name, with the heap allocations its code made meanwhile.
+template <typename Region>
+void count(const char* name, int calls, Region region) {
+    skysim::Sim& sim = skysim::Sim::get();
+    const std::uint64_t allocationsBefore = sim.pluginAllocations();
+    sim.countPluginInstructions(true);
+    region();
+    sim.countPluginInstructions(false);
+    const unsigned long long allocations = sim.pluginAllocations() - allocationsBefore;
+    char label[96];
+    std::snprintf(label, sizeof label, "%s calls=%d allocations=%llu", name, calls, allocations);
+    CALLGRIND_DUMP_STATS_AT(label);
+    std::printf("%s\n", label);
+}
+
+bool fail(const char* why) {
+    std::fprintf(stderr, "instruction_counts: %s\n", why);
+    return false;
+}
+
+bool run(const std::string& module) {
+    TempFolder root;
+    skysim::Sim& sim = skysim::Sim::get();
+    sim.reset(root.path());
+    std::filesystem::create_directories(sim.pluginFolder());
+    writeFile(sim.pluginFolder() + "SkyPlacer.ini", kSettings);
+    std::string error;
+    if (!sim.load(module, &error)) return fail(error.c_str());
+    if (sim.start() != 1) return fail("the plug-in did not start");
+    sim.advance(1.2);  // past the deferred start-up
+    flyAircraft();
+    CALLGRIND_DUMP_STATS_AT("start-up");
+
+    count("idle", kIdleCalls, [&] { sim.runFrames(kIdleCalls * kFramesPerLoopCall); });
+
+    if (!sim.pickMenuItem("Data Display")) return fail("no Data Display menu item");
+    sim.runFrames(kFramesPerLoopCall);  // the first refresh fills the display
+    const int writesBefore = sim.descriptorWrites();
+    sim.runFrames(kFramesPerLoopCall);
+    const int writesPerRefresh = sim.descriptorWrites() - writesBefore;
+    if (writesPerRefresh == 0) return fail("the data display was not refreshed");
+    const int refreshedBefore = sim.descriptorWrites();
+    count("refresh", kRefreshCalls, [&] { sim.runFrames(kRefreshCalls * kFramesPerLoopCall); });
+    if (sim.descriptorWrites() - refreshedBefore != kRefreshCalls * writesPerRefresh) {
+        return fail("the refresh region did not refresh once per loop call");
+    }
+    if (!sim.pickMenuItem("Data Display")) return fail("no Data Display menu item");  // closed again
+
+    if (sim.pressHotKey(kF5, kShiftControl) != 1) return fail("no quick-save hot key");
+    const std::string quickFile = readFile(sim.pluginFolder() + "QuickFile.skd");
+    int lines = 0;
+    for (char c : quickFile) lines += c == '\n' ? 1 : 0;
+    std::printf("QuickFile.skd: %d lines\n", lines);
+    bool allLoaded = true;
+    count("load", kLoads, [&] {
+        for (int i = 0; i < kLoads; ++i) allLoaded = sim.pressHotKey(kF6, kShiftControl) == 1 && allLoaded;
+    });
+    if (!allLoaded) return fail("the quick-load hot key did not fire");
+    const std::string log = readFile(sim.pluginFolder() + "SkyPlacerLog.txt");
+    int parsed = 0;
+    for (size_t at = log.find(kParsed); at != std::string::npos; at = log.find(kParsed, at + 1)) ++parsed;
+    if (parsed != kLoads) return fail("the quick file did not load every time");
+
+    sim.stop();
+    sim.reset(root.path());
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) { return run(argc > 1 ? argv[1] : SKYPLACER_MODULE_PATH) ? 0 : 1; }
