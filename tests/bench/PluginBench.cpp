@@ -6,21 +6,6 @@
 #include <filesystem>
 #include <map>
 
-namespace {
-
-// An aircraft over the Pacific north-west, autopilot on, so every value the
-// plug-in formats has its six decimals of work.
-AircraftState flyingAircraft() {
-    AircraftState state{};
-    state.place = {47.4490123456789, -122.3093055555, 1234.5678};
-    state.motion = {182.37f, 15.62f, 2.51f, -3.07f, 151.26f};
-    state.controls = {{0.8125f, 0.8125f}, 0.25f, 1};
-    state.autopilot = {2, 8000.0f, 700.0f, 250.0f, 181.5f, 6, 1};
-    return state;
-}
-
-}  // namespace
-
 PluginBench::PluginBench(const std::string& root) : app_(new PluginApp()) {
     if (root.empty()) ownRoot_.reset(new TempFolder());
     skysim::Sim& sim = skysim::Sim::get();
@@ -28,7 +13,7 @@ PluginBench::PluginBench(const std::string& root) : app_(new PluginApp()) {
     std::filesystem::create_directories(sim.pluginFolder());
     std::filesystem::copy_file(SKYPLACER_SOURCE_DIR "/resources/SkyPlacer.ini", pluginFile("SkyPlacer.ini"),
                                std::filesystem::copy_options::overwrite_existing);
-    setAircraftState(flyingAircraft());
+    setAircraftState(aircraftInFlight());
 
     std::memset(app_.get(), 0, sizeof(PluginApp));
     thePluginApp = app_.get();

@@ -19,6 +19,15 @@ TempFolder::~TempFolder() {
     fs::remove_all(path_, ignored);
 }
 
+AircraftState aircraftInFlight() {
+    AircraftState state{};
+    state.place = {47.4490123456789, -122.3093055555, 1234.5678};
+    state.motion = {182.37f, 15.62f, 2.51f, -3.07f, 151.26f};
+    state.controls = {{0.8125f, 0.8125f}, 0.25f, 1};
+    state.autopilot = {2, 8000.0f, 700.0f, 250.0f, 181.5f, 6, 1};
+    return state;
+}
+
 void setAircraftState(const AircraftState& state) {
     skysim::Sim& sim = skysim::Sim::get();
     sim.setDouble("sim/flightmodel/position/latitude", state.place.latitude);

@@ -50,6 +50,9 @@ struct AircraftState {
 };
 // Sets all of them in the stand-in.
 void setAircraftState(const AircraftState& state);
+// An aircraft in flight over the Pacific north-west, autopilot on: every value
+// the plug-in shows or writes has six decimals of work.
+AircraftState aircraftInFlight();
 
 // A fresh stand-in simulator on a temporary root with the plug-in's folder
 // made, and the built module loaded (not yet started).

@@ -20,11 +20,15 @@ namespace {
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
 
-std::string printfText(double value) {
+// What printf writes for `value` with `format`.
+template <typename T>
+std::string printed(const char* format, T value) {
     char text[400];
-    std::snprintf(text, sizeof text, "%f", value);
+    std::snprintf(text, sizeof text, format, value);
     return text;
 }
+
+std::string printfText(double value) { return printed("%f", value); }
 
 std::string fixedText(double value) {
     char text[400];
@@ -165,11 +169,7 @@ TEST(DecimalTextTest, BufferSizesCutAndReportAsSnprintf) {
     }
 }
 
-std::string printfInteger(int value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%d", value);
-    return text;
-}
+std::string printfInteger(int value) { return printed("%d", value); }
 
 std::string integerText(int value) {
     char text[32];

@@ -35,16 +35,6 @@ constexpr int kRefreshCalls = 100;
 constexpr int kLoads = 20;
 constexpr const char* kParsed = "skd file parsing successful";  // logged by each successful load
 
-// An aircraft in flight, so the display formats real values.
-void flyAircraft() {
-    AircraftState state{};
-    state.place = {47.4490123456789, -122.3093055555, 1234.5678};
-    state.motion = {182.37f, 15.62f, 2.51f, -3.07f, 151.26f};
-    state.controls = {{0.8125f, 0.8125f}, 0.25f, 1};
-    state.autopilot = {2, 8000.0f, 700.0f, 250.0f, 181.5f, 6, 1};
-    setAircraftState(state);
-}
-
 // Counts what the plug-in runs in `region`, then dumps the count under its
 // name, with the heap allocations its code made meanwhile.
 template <typename Region>
@@ -76,7 +66,7 @@ bool run(const std::string& module) {
     if (!sim.load(module, &error)) return fail(error.c_str());
     if (sim.start() != 1) return fail("the plug-in did not start");
     sim.advance(1.2);  // past the deferred start-up
-    flyAircraft();
+    setAircraftState(aircraftInFlight());
     CALLGRIND_DUMP_STATS_AT("start-up");
 
     count("idle", kIdleCalls, [&] { sim.runFrames(kIdleCalls * kFramesPerLoopCall); });
