@@ -151,21 +151,25 @@ TEST(DecimalTextTest, RandomFloatsAsPrintf) {
     }
 }
 
-// Every buffer size from none to more than enough: snprintf's cut text, and
-// true exactly when the terminator fitted too.
+// Every buffer size from one byte to more than enough: snprintf's cut text,
+// nothing written past the buffer, and true exactly when the terminator fitted too.
+template <typename T, typename Writer>
+void expectCutsAsSnprintf(const char* format, T value, Writer write) {
+    const std::string full = printed(format, value);
+    for (size_t size = 1; size <= full.size() + 2; ++size) {
+        char expected[64];
+        char written[64];
+        std::memset(written, 'x', sizeof written);
+        std::snprintf(expected, size, format, value);
+        EXPECT_EQ(size > full.size(), write(written, size, value)) << value << " in " << size;
+        EXPECT_STREQ(expected, written) << value << " in " << size;
+        EXPECT_EQ('x', written[size]) << "wrote past " << size << " bytes";
+    }
+}
+
 TEST(DecimalTextTest, BufferSizesCutAndReportAsSnprintf) {
     for (double value : {-47.449, 0.0, 123456789.5, std::ldexp(1.0, 70), -kInfinity}) {
-        const std::string full = printfText(value);
-        for (size_t size = 1; size <= full.size() + 2; ++size) {
-            char expected[64];
-            char written[64];
-            std::memset(written, 'x', sizeof written);
-            std::snprintf(expected, size, "%f", value);
-            bool fitted = formatFixed(written, size, value);
-            EXPECT_EQ(size > full.size(), fitted) << value << " in " << size;
-            EXPECT_STREQ(expected, written) << value << " in " << size;
-            EXPECT_EQ('x', written[size]) << "wrote past " << size << " bytes";
-        }
+        expectCutsAsSnprintf("%f", value, formatFixed);
     }
 }
 
@@ -192,16 +196,7 @@ TEST(DecimalTextTest, IntegersAsPrintf) {
 
 TEST(DecimalTextTest, IntegerBufferSizesCutAndReportAsSnprintf) {
     for (int value : {0, 7, -42, 1000000, std::numeric_limits<int>::min()}) {
-        const std::string full = printfInteger(value);
-        for (size_t size = 1; size <= full.size() + 2; ++size) {
-            char expected[32];
-            char written[32];
-            std::memset(written, 'x', sizeof written);
-            std::snprintf(expected, size, "%d", value);
-            EXPECT_EQ(size > full.size(), formatInteger(written, size, value)) << value << " in " << size;
-            EXPECT_STREQ(expected, written) << value << " in " << size;
-            EXPECT_EQ('x', written[size]) << "wrote past " << size << " bytes";
-        }
+        expectCutsAsSnprintf("%d", value, formatInteger);
     }
 }
 
