@@ -7,7 +7,7 @@
 
 #include "DataRefStore.h"
 #include "Internal.h"
-#include "plugin/XPLMApi.h"
+#include "XPLMApi.h"
 
 namespace skysim {
 namespace {

@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "WidgetTree.h"
-#include "plugin/XPLMApi.h"
+#include "XPLMApi.h"
 
 namespace skysim {
 

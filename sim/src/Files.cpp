@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "Internal.h"
-#include "plugin/XPLMApi.h"
+#include "XPLMApi.h"
 
 namespace skysim {
 namespace {

@@ -10,7 +10,7 @@
 
 #include "CoreParts.h"
 #include "Internal.h"
-#include "plugin/XPLMApi.h"
+#include "XPLMApi.h"
 
 namespace skysim {
 namespace {

@@ -9,7 +9,7 @@
 
 #include "CoreParts.h"
 #include "Internal.h"
-#include "plugin/XPLMApi.h"
+#include "XPLMApi.h"
 
 namespace skysim {
 namespace {

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "Internal.h"
+#include "XPWidgetsApi.h"
 #include "skysim/Sim.h"
-#include "ui/XPWidgetsApi.h"
 
 namespace skysim {
 

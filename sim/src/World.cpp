@@ -3,7 +3,7 @@
 // x east, y up and z south, in metres.
 #include "CoreParts.h"
 #include "Internal.h"
-#include "plugin/XPLMApi.h"
+#include "XPLMApi.h"
 
 namespace skysim {
 namespace {

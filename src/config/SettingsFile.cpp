@@ -5,10 +5,10 @@
 
 #include "config/HotKeyNames.h"
 #include "log/PluginLog.h"
-#include "plugin/BoundedText.h"
 #include "plugin/PluginApp.h"
-#include "position/EntryReader.h"
-#include "position/NumberText.h"
+#include "text/BoundedText.h"
+#include "text/EntryReader.h"
+#include "text/NumberText.h"
 
 namespace {
 

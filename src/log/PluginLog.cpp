@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include "plugin/BoundedText.h"
+#include "XPLMApi.h"
 #include "plugin/Paths.h"
 #include "plugin/PluginApp.h"
-#include "plugin/XPLMApi.h"
+#include "text/BoundedText.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "ui/XPWidgetsApi.h"
+#include "XPWidgetsApi.h"
 
 float PlacementFlightLoop(float elapsedSinceLastCall, float elapsedSinceLastFlightLoop, int counter, void* refcon);
 float StartupFlightLoop(float elapsedSinceLastCall, float elapsedSinceLastFlightLoop, int counter, void* refcon);

@@ -3,8 +3,8 @@
 
 #include <initializer_list>
 
-#include "plugin/BoundedText.h"
-#include "plugin/XPLMApi.h"
+#include "XPLMApi.h"
+#include "text/BoundedText.h"
 
 void readSystemPath(char (&out)[kSystemPathSize]) {
     out[0] = '\0';

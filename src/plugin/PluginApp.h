@@ -7,12 +7,12 @@
 
 #include <cstdint>
 
+#include "XPLMApi.h"
+#include "XPWidgetsApi.h"
 #include "config/PluginConfig.h"
 #include "plugin/Commands.h"
-#include "plugin/XPLMApi.h"
-#include "position/EntryTable.h"
 #include "position/PositionRecord.h"
-#include "ui/XPWidgetsApi.h"
+#include "text/EntryTable.h"
 
 constexpr int kTextSize = 256;       // versionText, textBuffer, hot-key reference texts
 constexpr int kPathSize = 512;       // dataFolder, settingsPath, file paths

@@ -6,11 +6,11 @@
 #include <initializer_list>
 
 #include "log/PluginLog.h"
-#include "plugin/BoundedText.h"
 #include "plugin/Callbacks.h"
 #include "plugin/Identity.h"
 #include "plugin/Paths.h"
 #include "plugin/PluginApp.h"
+#include "text/BoundedText.h"
 #include "ui/MessageWindow.h"
 
 PluginApp* thePluginApp = nullptr;

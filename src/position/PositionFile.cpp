@@ -4,11 +4,11 @@
 #include <iterator>
 
 #include "log/PluginLog.h"
-#include "plugin/BoundedText.h"
 #include "plugin/PluginApp.h"
-#include "position/EntryReader.h"
 #include "position/RecordText.h"
 #include "position/SafeFileWriter.h"
+#include "text/BoundedText.h"
+#include "text/EntryReader.h"
 #include "ui/Messages.h"
 
 static_assert(kWriterPathSize == kPathSize, "the writer takes every path the plug-in builds");

@@ -1,8 +1,8 @@
 // Quick save and quick load of QuickFile.skd in the plug-in's folder.
 #include "log/PluginLog.h"
-#include "plugin/BoundedText.h"
 #include "plugin/Paths.h"
 #include "plugin/PluginApp.h"
+#include "text/BoundedText.h"
 #include "ui/Messages.h"
 #include "ui/PanelLabels.h"
 

@@ -3,8 +3,8 @@
 
 #include <cstring>
 
-#include "position/DecimalText.h"
-#include "position/NumberText.h"
+#include "text/DecimalText.h"
+#include "text/NumberText.h"
 
 #define FIELD(name, type) \
     { #name, FieldType::type, offsetof(PositionRecord, name) }

@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "plugin/BoundedText.h"
+#include "text/BoundedText.h"
 
 #ifdef _WIN32
 #include <windows.h>

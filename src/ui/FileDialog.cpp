@@ -4,10 +4,10 @@
 #include <cctype>
 #include <cstring>
 
-#include "plugin/BoundedText.h"
 #include "plugin/Callbacks.h"
 #include "plugin/Paths.h"
 #include "plugin/PluginApp.h"
+#include "text/BoundedText.h"
 #include "ui/ListBox.h"
 #include "ui/Messages.h"
 #include "ui/WidgetText.h"

@@ -1,8 +1,8 @@
 // The shared frame of the control panel and the data display.
 #include "ui/FramedWindow.h"
 
-#include "plugin/BoundedText.h"
 #include "plugin/Identity.h"
+#include "text/BoundedText.h"
 
 FramedWindow createFramedWindow(const char* name, const char* version, int left, int top, int right, int bottom,
                                 char* titleBuffer, size_t titleSize) {

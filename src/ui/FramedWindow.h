@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "ui/XPWidgetsApi.h"
+#include "XPWidgetsApi.h"
 
 struct FramedWindow {
     XPWidgetID window;

@@ -2,8 +2,8 @@
 // looked up on first use and kept for the plug-in's life.
 #include "ui/InterfaceColor.h"
 
-#include "plugin/XPLMApi.h"
-#include "ui/XPWidgetsApi.h"
+#include "XPLMApi.h"
+#include "XPWidgetsApi.h"
 
 float interfaceAlpha = 1.0f;
 

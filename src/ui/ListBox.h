@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/XPWidgetsApi.h"
+#include "XPWidgetsApi.h"
 
 // Properties. The trigger properties (1901 to 1905) are set to 1 by a
 // container; the list box sets them back to 0 when it acts on them.

@@ -2,8 +2,8 @@
 // and the visible items' texts cut to whole characters of the basic font.
 #include <cstring>
 
-#include "plugin/BoundedText.h"
-#include "plugin/XPLMApi.h"
+#include "XPLMApi.h"
+#include "text/BoundedText.h"
 #include "ui/InterfaceColor.h"
 #include "ui/ListBoxState.h"
 

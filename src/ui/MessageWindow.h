@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "ui/XPWidgetsApi.h"
+#include "XPWidgetsApi.h"
 
 // 0 while the window is open and unanswered, then kAnsweredCancel or kAnsweredOk (ui/Messages.h).
 extern int32_t messageWindowResult;

@@ -5,8 +5,8 @@
 
 #include <cstddef>
 
+#include "XPWidgetsApi.h"
 #include "position/PositionRecord.h"
-#include "ui/XPWidgetsApi.h"
 
 // Captions, fields and buttons are one text line high; rows stand 20 pixels apart.
 constexpr int kLineHeight = 22;

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <iterator>
 
-#include "position/DecimalText.h"
+#include "text/DecimalText.h"
 
 namespace {
 

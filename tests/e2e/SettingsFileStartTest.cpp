@@ -3,7 +3,7 @@
 // progress and failures are in the logs.
 #include <algorithm>
 
-#include "../unit/SettingsExample.h"
+#include "SettingsExample.h"
 #include "TestSupport.h"
 
 namespace {

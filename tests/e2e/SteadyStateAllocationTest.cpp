@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <string>
 
-#include "../../src/plugin/XPLMApi.h"  // the flight loop that replays the item store
 #include "ControlPanelDriver.h"
 #include "HeapInUse.h"
+#include "XPLMApi.h"  // the flight loop that replays the item store
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "plugin/BoundedText.h"
-#include "position/DecimalText.h"
+#include "text/BoundedText.h"
+#include "text/DecimalText.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // the module's life: loading, starting, stopping and starting again.
 #include <string>
 
-#include "../../src/ui/XPWidgetsApi.h"
 #include "CoreTestFixture.h"
+#include "XPWidgetsApi.h"
 
 using SimulatorTest = CoreTest;
 

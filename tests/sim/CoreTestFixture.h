@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "../../src/plugin/XPLMApi.h"
 #include "TestSupport.h"
+#include "XPLMApi.h"
 #include "skysim/Sim.h"
 
 class CoreTest : public ::testing::Test {

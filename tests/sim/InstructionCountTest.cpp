@@ -9,8 +9,8 @@
 #include <fstream>
 #include <string>
 
-#include "../../src/plugin/XPLMApi.h"
 #include "WidgetFixture.h"
+#include "XPLMApi.h"
 
 namespace {
 

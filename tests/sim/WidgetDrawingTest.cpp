@@ -1,8 +1,8 @@
 // Drawing: the draw pass's order, the recorded calls, and the scroll-bar model.
 #include <climits>
 
-#include "../../src/plugin/XPLMApi.h"
 #include "WidgetFixture.h"
+#include "XPLMApi.h"
 
 using skysim::DrawOp;
 using skysim::WidgetId;

@@ -8,8 +8,8 @@
 #include <set>
 #include <vector>
 
-#include "../../src/ui/XPWidgetsApi.h"  // the toolkit as the plug-in declares it
 #include "TestSupport.h"
+#include "XPWidgetsApi.h"  // the toolkit as the plug-in declares it
 #include "skysim/Sim.h"
 
 struct SeenMessage {

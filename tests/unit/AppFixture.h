@@ -7,7 +7,7 @@
 #include <string>
 
 #include "OwnPluginAppFixture.h"
-#include "plugin/BoundedText.h"
+#include "text/BoundedText.h"
 
 class AppFixture : public OwnPluginAppTest {
 protected:

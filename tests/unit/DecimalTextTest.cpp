@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "position/DecimalText.h"
+#include "text/DecimalText.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "AppFixture.h"
-#include "position/EntryReader.h"
+#include "text/EntryReader.h"
 
 namespace {
 

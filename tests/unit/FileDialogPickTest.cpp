@@ -4,7 +4,7 @@
 #include <string>
 
 #include "AppFixture.h"
-#include "ui/XPWidgetsApi.h"
+#include "XPWidgetsApi.h"
 
 namespace {
 

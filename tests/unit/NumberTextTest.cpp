@@ -5,7 +5,7 @@
 #include <limits>
 #include <string>
 
-#include "position/NumberText.h"
+#include "text/NumberText.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "FileSizeLimit.h"
 #include "TestSupport.h"
 #include "log/PluginLog.h"
-#include "plugin/BoundedText.h"
+#include "text/BoundedText.h"
 
 namespace {
 

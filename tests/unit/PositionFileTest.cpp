@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "AppFixture.h"
-#include "position/EntryReader.h"
 #include "position/SafeFileWriter.h"
+#include "text/EntryReader.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <limits>
 #include <string>
 
-#include "position/NumberText.h"
 #include "position/RecordText.h"
+#include "text/NumberText.h"
 
 namespace {
 

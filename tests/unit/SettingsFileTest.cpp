@@ -5,7 +5,7 @@
 
 #include "AppFixture.h"
 #include "SettingsExample.h"
-#include "position/EntryReader.h"
+#include "text/EntryReader.h"
 
 namespace {
 

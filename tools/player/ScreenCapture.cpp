@@ -2,7 +2,7 @@
 #include <map>
 
 #include "Screen.h"
-#include "ui/XPWidgetsApi.h"
+#include "XPWidgetsApi.h"
 
 namespace player {
 

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <sstream>
 
-#include "ui/XPWidgetsApi.h"
+#include "XPWidgetsApi.h"
 
 namespace player {
 

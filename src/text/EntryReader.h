@@ -5,7 +5,7 @@
 
 #include <cstdio>
 
-#include "position/EntryTable.h"
+#include "text/EntryTable.h"
 
 // Reads one line, or a piece of at most size - 1 characters, into `buffer`; CR,
 // LF, CR LF and LF CR each end a line, and the one line end character read is

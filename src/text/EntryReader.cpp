@@ -1,12 +1,12 @@
 // The line-and-entry reader shared by the position file and the settings file.
-#include "position/EntryReader.h"
+#include "text/EntryReader.h"
 
 #include <algorithm>
 #include <cstring>
 #include <iterator>
 
 #include "log/PluginLog.h"
-#include "plugin/BoundedText.h"
+#include "text/BoundedText.h"
 
 namespace {
 

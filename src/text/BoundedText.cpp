@@ -1,5 +1,5 @@
 // Bounded text helpers shared by every subsystem.
-#include "plugin/BoundedText.h"
+#include "text/BoundedText.h"
 
 #include <cstdarg>
 #include <cstdio>

@@ -1,5 +1,5 @@
 // Leading-number parsing for the position record and the settings.
-#include "position/NumberText.h"
+#include "text/NumberText.h"
 
 #include <charconv>
 #include <climits>

@@ -1,12 +1,12 @@
 // Decimal text by integer arithmetic. For six decimals, a finite double is
 // mantissa * 2^exponent, so value * 10^6 rounded is an integer computed
 // exactly in 128 bits; the rest (non-finite, 2^63 and beyond) goes to printf.
-#include "position/DecimalText.h"
+#include "text/DecimalText.h"
 
 #include <cstdint>
 #include <cstring>
 
-#include "plugin/BoundedText.h"
+#include "text/BoundedText.h"
 
 namespace {
 
