@@ -6,8 +6,8 @@
 #include "config/HotKeyNames.h"
 #include "log/PluginLog.h"
 #include "plugin/PluginApp.h"
+#include "position/EntryFile.h"
 #include "text/BoundedText.h"
-#include "text/EntryReader.h"
 #include "text/NumberText.h"
 
 namespace {
@@ -16,23 +16,18 @@ namespace {
 constexpr int kDebugSlot = kCommandCount;
 constexpr int kConfigSlot = kCommandCount + 1;
 
-// The settings sections' failure codes: an unknown key in them is logged, one in
-// a command section goes to the simulator's log only.
-constexpr int kConfigFailure = 2;
-constexpr int kDebugFailure = 3;
-
-// GET_DATA shares LOAD's code and place.
+// GET_DATA shares LOAD's result and place.
 const SectionRule kSettingsSections[] = {
-    {"DEBUG", kDebugFailure, kDebugSlot, "Debug data"},
-    {"CONFIG", kConfigFailure, kConfigSlot, "Config data"},
-    {"GET_DATA", 6, GET_DATA, "Load data"},
-    {"LOAD", 6, LOAD, "Load data"},
-    {"SAVE", 7, SAVE, "Save data"},
-    {"QUICK_LOAD", 8, QUICK_LOAD, "Quick Load data"},
-    {"QUICK_SAVE", 9, QUICK_SAVE, "Quick Save data"},
-    {"POSITION", 10, POSITION, "Position data"},
-    {"CONTROL_PANEL", 11, CONTROL_PANEL, "Control Panel data"},
-    {"DATA_DISPLAY", 12, DATA_DISPLAY, "Display Data data"},
+    {"DEBUG", ReadResult::UnknownDebugKey, kDebugSlot, "Debug data"},
+    {"CONFIG", ReadResult::UnknownConfigKey, kConfigSlot, "Config data"},
+    {"GET_DATA", ReadResult::UnknownLoadKey, GET_DATA, "Load data"},
+    {"LOAD", ReadResult::UnknownLoadKey, LOAD, "Load data"},
+    {"SAVE", ReadResult::UnknownSaveKey, SAVE, "Save data"},
+    {"QUICK_LOAD", ReadResult::UnknownQuickLoadKey, QUICK_LOAD, "Quick Load data"},
+    {"QUICK_SAVE", ReadResult::UnknownQuickSaveKey, QUICK_SAVE, "Quick Save data"},
+    {"POSITION", ReadResult::UnknownPositionCommandKey, POSITION, "Position data"},
+    {"CONTROL_PANEL", ReadResult::UnknownControlPanelKey, CONTROL_PANEL, "Control Panel data"},
+    {"DATA_DISPLAY", ReadResult::UnknownDataDisplayKey, DATA_DISPLAY, "Display Data data"},
 };
 
 const ReaderTexts kSettingsTexts = {
@@ -109,18 +104,20 @@ const EntryFormat kSettingsFormat = {kSettingsSections, static_cast<int>(std::si
 
 }  // namespace
 
-int PluginApp::parseSettings(const char* path) {
+ReadResult PluginApp::parseSettings(const char* path) {
     const TextEntry* unknownKey = nullptr;
-    int code = parseEntryFile(path, settingsEntries, kSettingsFormat, this, &unknownKey);
-    if (unknownKey == nullptr) return code;
-    if (code == kConfigFailure || code == kDebugFailure) {
+    ReadResult result = parseEntryFile(path, settingsEntries, kSettingsFormat, this, &unknownKey);
+    if (unknownKey == nullptr) return result;
+    // An unknown key in the settings sections is logged, one in a command
+    // section goes to the simulator's log only.
+    if (result == ReadResult::UnknownConfigKey || result == ReadResult::UnknownDebugKey) {
         reportInvalidField(*unknownKey);
     } else {
         // A command section's unknown key goes to the simulator's log only.
         XPLMDebugString(unknownKey->keyName);
         XPLMDebugString(" is an invalid field\n");
     }
-    return code;
+    return result;
 }
 
 bool PluginApp::readSettings(const char* path) {

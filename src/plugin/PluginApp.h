@@ -13,6 +13,7 @@
 #include "plugin/Commands.h"
 #include "position/PositionRecord.h"
 #include "text/EntryTable.h"
+#include "text/ReadResult.h"
 
 constexpr int kTextSize = 256;       // versionText, textBuffer, hot-key reference texts
 constexpr int kPathSize = 512;       // dataFolder, settingsPath, file paths
@@ -137,11 +138,11 @@ struct PluginApp {
 
     // --- config: settings file (SettingsFile.cpp) ---
     bool readSettings(const char* path);
-    int parseSettings(const char* path);
+    ReadResult parseSettings(const char* path);
 
     // --- position: position file (PositionFile.cpp, QuickFile.cpp) ---
     bool writePositionFile(const char* path);
-    int parsePositionFile(const char* path);
+    ReadResult parsePositionFile(const char* path);
     bool readPositionFile(const char* path);
     int loadPositionFile(const char* path);
     int quickSave(int captureFirst);

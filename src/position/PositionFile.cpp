@@ -5,10 +5,10 @@
 
 #include "log/PluginLog.h"
 #include "plugin/PluginApp.h"
+#include "position/EntryFile.h"
 #include "position/RecordText.h"
 #include "position/SafeFileWriter.h"
 #include "text/BoundedText.h"
-#include "text/EntryReader.h"
 #include "ui/Messages.h"
 
 static_assert(kWriterPathSize == kPathSize, "the writer takes every path the plug-in builds");
@@ -17,9 +17,9 @@ namespace {
 
 // The sections in file order; slot indexes kSectionFields.
 const SectionRule kPositionSections[] = {
-    {"CONFIG", 2, 0, "Config data"},
-    {"POSITION_DATA", 4, 1, "Position data"},
-    {"AUTOPILOT_DATA", 5, 2, "AutoPilot data"},
+    {"CONFIG", ReadResult::UnknownConfigKey, 0, "Config data"},
+    {"POSITION_DATA", ReadResult::UnknownPositionKey, 1, "Position data"},
+    {"AUTOPILOT_DATA", ReadResult::UnknownAutopilotKey, 2, "AutoPilot data"},
 };
 constexpr int kPositionSectionCount = static_cast<int>(std::size(kPositionSections));
 
@@ -93,14 +93,14 @@ bool PluginApp::writePositionFile(const char* path) {
     return saved;
 }
 
-int PluginApp::parsePositionFile(const char* path) {
+ReadResult PluginApp::parsePositionFile(const char* path) {
     // A file that fails part-way must leave storedRecord as it was.
     PositionRecord loaded = storedRecord;
     const TextEntry* unknownKey = nullptr;
-    int code = parseEntryFile(path, positionEntries, kPositionFormat, &loaded, &unknownKey);
+    ReadResult result = parseEntryFile(path, positionEntries, kPositionFormat, &loaded, &unknownKey);
     if (unknownKey != nullptr) reportInvalidField(*unknownKey);
-    if (code == kCodeSuccess) storedRecord = loaded;
-    return code;
+    if (result == ReadResult::Success) storedRecord = loaded;
+    return result;
 }
 
 bool PluginApp::readPositionFile(const char* path) {

@@ -1,11 +1,8 @@
 // The line-and-entry reader shared by the position file and the settings file.
 #include "text/EntryReader.h"
 
-#include <algorithm>
 #include <cstring>
-#include <iterator>
 
-#include "log/PluginLog.h"
 #include "text/BoundedText.h"
 
 namespace {
@@ -150,14 +147,6 @@ const SectionRule* findRule(const char* name, const SectionRule* rules, int rule
     return nullptr;
 }
 
-// Formats "<name> <what>\n" for the log; a name too long for the buffer is cut,
-// which the log line itself shows.
-void logNamed(const char* name, const char* what) {
-    char text[2 * kEntryTextSize];
-    formatText(text, sizeof text, "%s %s\n", name, what);
-    logAlways(text);
-}
-
 // Opens a file for reading; a folder (which some systems let fopen open) counts as not opened.
 FILE* openReadable(const char* path) {
     FILE* file = std::fopen(path, "r");
@@ -185,109 +174,22 @@ TableResult buildEntryTable(const char* path, EntryTable& table, const char* kee
     return result;
 }
 
-int walkEntries(const EntryTable& table, const SectionRule* rules, int ruleCount, ApplyEntry apply, void* target,
-                const TextEntry** failed) {
+ReadResult walkEntries(const EntryTable& table, const SectionRule* rules, int ruleCount, ApplyEntry apply, void* target,
+                       const TextEntry** failed) {
     int index = 0;
     while (index < kEntryCount && table.entries[index].sectionName[0] != '\0') {
         const char* section = table.entries[index].sectionName;
         const SectionRule* rule = findRule(section, rules, ruleCount);
         if (rule == nullptr) {
             *failed = &table.entries[index];
-            return kCodeInvalidSection;
+            return ReadResult::InvalidSection;
         }
         for (; index < kEntryCount && std::strcmp(table.entries[index].sectionName, rule->name) == 0; ++index) {
             if (!apply(target, *rule, table.entries[index])) {
                 *failed = &table.entries[index];
-                return rule->unknownKeyCode;
+                return rule->unknownKey;
             }
         }
     }
-    return kCodeSuccess;
-}
-
-namespace {
-
-// The log line of a table that could not be built whole; returns its code.
-int reportTableFailure(const TableResult& result) {
-    char text[kEntryTextSize];
-    switch (result.status) {
-        case TableStatus::TooManyEntries:
-            formatText(text, sizeof text, "SkyPlacer - the file has too many entries: more than %d key lines\n",
-                       kEntryCount);
-            logAlways(text);
-            return kCodeTooManyEntries;
-        case TableStatus::LineTooLong:
-            formatText(text, sizeof text, "SkyPlacer - a line is longer than %d characters: %.40s...\n", kLineSize - 1,
-                       result.name);
-            logAlways(text);
-            return kCodeLineTooLong;
-        default:
-            logNamed(result.name, "is outside any section: a section name must come first");
-            return kCodeInvalidSection;
-    }
-}
-
-int reportInvalidSection(const TextEntry& entry) {
-    logNamed(entry.sectionName, "is an invalid section name");
-    return kCodeInvalidSection;
-}
-
-}  // namespace
-
-void reportInvalidField(const TextEntry& entry) { logNamed(entry.keyName, "is an invalid field"); }
-
-int parseEntryFile(const char* path, EntryTable& table, const EntryFormat& format, void* target,
-                   const TextEntry** unknownKey) {
-    *unknownKey = nullptr;
-    TableResult built = buildEntryTable(path, table, format.keepBlanksKey);
-    if (built.status == TableStatus::NotOpened) return kCodeNotOpened;
-    const TextEntry* failed = nullptr;
-    int code = walkEntries(table, format.sections, format.sectionCount, format.apply, target, &failed);
-    if (code == kCodeInvalidSection) return reportInvalidSection(*failed);
-    if (code != kCodeSuccess) {
-        *unknownKey = failed;
-        return code;
-    }
-    if (built.status != TableStatus::Built) return reportTableFailure(built);
-    return kCodeSuccess;
-}
-
-namespace {
-
-// The places of the failures every reader shares: the file's form, not a section's keys.
-struct SharedPlace {
-    int code;
-    const char* text;
-};
-
-const SharedPlace kSharedPlaces[] = {
-    {kCodeInvalidSection, "Section Name"},
-    {kCodeTooManyEntries, "Entry Count"},
-    {kCodeLineTooLong, "Line Length"},
-};
-
-const char* placeText(int code, const EntryFormat& format) {
-    for (int i = 0; i < format.sectionCount; ++i) {
-        if (format.sections[i].unknownKeyCode == code) return format.sections[i].place;
-    }
-    const SharedPlace* shared = std::find_if(std::begin(kSharedPlaces), std::end(kSharedPlaces),
-                                             [code](const SharedPlace& place) { return place.code == code; });
-    return shared != std::end(kSharedPlaces) ? shared->text : "unknown place";
-}
-
-}  // namespace
-
-bool reportParseResult(int code, const EntryFormat& format, const ReaderTexts& texts) {
-    if (code == kCodeNotOpened) {
-        logAlways(texts.notFound);
-        return false;
-    }
-    if (code < 0) {
-        logAlways(texts.success);
-        return true;
-    }
-    char text[kEntryTextSize];
-    formatText(text, sizeof text, "Parse Error in %s\n", placeText(code, format));
-    logAlways(text);
-    return false;
+    return ReadResult::Success;
 }

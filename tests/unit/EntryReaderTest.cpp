@@ -238,11 +238,12 @@ bool record(void* target, const SectionRule& rule, const TextEntry& entry) {
     return true;
 }
 
-const SectionRule kRules[] = {{"A", 7, 0, "A data"}, {"B", 8, 1, "B data"}};
+const SectionRule kRules[] = {{"A", ReadResult::UnknownSaveKey, 0, "A data"},
+                              {"B", ReadResult::UnknownQuickLoadKey, 1, "B data"}};
 
 class WalkTest : public EntryTableTest {
 protected:
-    int walk(const std::string& contents) {
+    ReadResult walk(const std::string& contents) {
         EXPECT_EQ(TableStatus::Built, build(contents).status);
         failed_ = nullptr;
         return walkEntries(table(), kRules, 2, record, &applied_, &failed_);
@@ -252,24 +253,24 @@ protected:
 };
 
 TEST_F(WalkTest, SectionsInAnyOrderAndRepeatedAreAllApplied) {
-    EXPECT_EQ(kCodeSuccess, walk("[B]\nx = 1\n[A]\ny = 2\nz = 3\n[B]\nw = 4\n"));
+    EXPECT_EQ(ReadResult::Success, walk("[B]\nx = 1\n[A]\ny = 2\nz = 3\n[B]\nw = 4\n"));
     EXPECT_EQ((std::vector<std::string>{"1:x", "0:y", "0:z", "1:w"}), applied_.keys);
 }
 
 TEST_F(WalkTest, AnEmptyHeaderEndsTheWalk) {
-    EXPECT_EQ(kCodeSuccess, walk("[A]\nx = 1\n[  ]\ny = 2\n[B]\nbad = 3\n"));
+    EXPECT_EQ(ReadResult::Success, walk("[A]\nx = 1\n[  ]\ny = 2\n[B]\nbad = 3\n"));
     EXPECT_EQ((std::vector<std::string>{"0:x"}), applied_.keys);
 }
 
 TEST_F(WalkTest, UnknownKeyStopsWithTheSectionsCode) {
-    EXPECT_EQ(8, walk("[A]\nx = 1\n[B]\nbad = 2\ny = 3\n"));
+    EXPECT_EQ(ReadResult::UnknownQuickLoadKey, walk("[A]\nx = 1\n[B]\nbad = 2\ny = 3\n"));
     ASSERT_NE(nullptr, failed_);
     EXPECT_STREQ("bad", failed_->keyName);
     EXPECT_EQ((std::vector<std::string>{"0:x"}), applied_.keys);
 }
 
 TEST_F(WalkTest, UnknownOrDifferentlyCasedSectionStopsWithCodeOne) {
-    EXPECT_EQ(kCodeInvalidSection, walk("[A]\nx = 1\n[a]\ny = 2\n"));
+    EXPECT_EQ(ReadResult::InvalidSection, walk("[A]\nx = 1\n[a]\ny = 2\n"));
     ASSERT_NE(nullptr, failed_);
     EXPECT_STREQ("a", failed_->sectionName);
 }
@@ -277,12 +278,12 @@ TEST_F(WalkTest, UnknownOrDifferentlyCasedSectionStopsWithCodeOne) {
 TEST_F(WalkTest, AFullTableIsWalkedToItsLastEntryAndNoFurther) {
     std::string text = keyLines(kEntryCount);
     text[1] = 'A';
-    EXPECT_EQ(kCodeSuccess, walk(text));
+    EXPECT_EQ(ReadResult::Success, walk(text));
     EXPECT_EQ(static_cast<size_t>(kEntryCount), applied_.keys.size());
 }
 
 TEST_F(WalkTest, EmptyFileAppliesNothing) {
-    EXPECT_EQ(kCodeSuccess, walk(""));
+    EXPECT_EQ(ReadResult::Success, walk(""));
     EXPECT_TRUE(applied_.keys.empty());
 }
 

@@ -304,9 +304,9 @@ TEST_F(PositionFileTest, ReadDriverAnswersTrueOnlyOnSuccess) {
     writeFile(path("bad.skd"), "[X]\na = 1\n");
     EXPECT_TRUE(app_->readPositionFile(path("good.skd").c_str()));
     EXPECT_FALSE(app_->readPositionFile(path("bad.skd").c_str()));
-    EXPECT_EQ(kCodeInvalidSection, app_->parsePositionFile(path("bad.skd").c_str()));
-    EXPECT_EQ(kCodeNotOpened, app_->parsePositionFile(path("none.skd").c_str()));
-    EXPECT_EQ(kCodeSuccess, app_->parsePositionFile(path("good.skd").c_str()));
+    EXPECT_EQ(ReadResult::InvalidSection, app_->parsePositionFile(path("bad.skd").c_str()));
+    EXPECT_EQ(ReadResult::NotOpened, app_->parsePositionFile(path("none.skd").c_str()));
+    EXPECT_EQ(ReadResult::Success, app_->parsePositionFile(path("good.skd").c_str()));
 }
 
 }  // namespace

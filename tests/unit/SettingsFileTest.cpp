@@ -131,13 +131,13 @@ TEST_F(SettingsFileTest, EachCommandSectionHasItsOwnPlace) {
                               "QUICK_SAVE", "POSITION", "CONTROL_PANEL", "DATA_DISPLAY"};
     const char* places[] = {"Load data",       "Load data",     "Save data",          "Quick Load data",
                             "Quick Save data", "Position data", "Control Panel data", "Display Data data"};
-    const int codes[] = {6, 6, 7, 8, 9, 10, 11, 12};
+    const int codes[] = {6, 6, 7, 8, 9, 10, 11, 12};  // the documented codes
     for (int command = 0; command < kCommandCount; ++command) {
         clearLog();
         std::string text = std::string("[") + sections[command] + "]\nHotKey = F1\nWrong = 1\n";
         ASSERT_FALSE(read(text));
         EXPECT_EQ(std::string(kParsing) + "Parse Error in " + places[command] + "\n", logText());
-        EXPECT_EQ(codes[command], app_->parseSettings(path("SkyPlacer.ini").c_str()));
+        EXPECT_EQ(codes[command], static_cast<int>(app_->parseSettings(path("SkyPlacer.ini").c_str())));
         EXPECT_EQ(112, slot(command).key);
     }
 }
@@ -175,7 +175,7 @@ TEST_F(SettingsFileTest, LongLineFailsAfterWhatCameBeforeItIsApplied) {
     const std::string end = "Parse Error in Line Length\n";
     ASSERT_GE(logText().size(), end.size());
     EXPECT_EQ(end, logText().substr(logText().size() - end.size()));
-    EXPECT_EQ(kCodeLineTooLong, app_->parseSettings(path("SkyPlacer.ini").c_str()));
+    EXPECT_EQ(ReadResult::LineTooLong, app_->parseSettings(path("SkyPlacer.ini").c_str()));
 }
 
 TEST_F(SettingsFileTest, LongCommentLineIsSkipped) {
