@@ -31,9 +31,9 @@ const SectionRule kSettingsSections[] = {
 };
 
 const ReaderTexts kSettingsTexts = {
-    "SkyPlacer - parsing INI file\n",
-    "SkyPlacer - No SkyPlacer.ini file found\n.",
-    "SkyPlacer - INI file parsing successful\n",
+    "parsing INI file\n",
+    "No SkyPlacer.ini file found\n.",
+    "INI file parsing successful\n",
 };
 
 constexpr const char* kFileNameKey = "DefaultSKDFileName";
@@ -114,13 +114,13 @@ ReadResult PluginApp::parseSettings(const char* path) {
         reportInvalidField(*unknownKey);
     } else {
         // A command section's unknown key goes to the simulator's log only.
-        XPLMDebugString(unknownKey->keyName);
-        XPLMDebugString(" is an invalid field\n");
+        simulatorLog(unknownKey->keyName);
+        simulatorLog(" is an invalid field\n");
     }
     return result;
 }
 
 bool PluginApp::readSettings(const char* path) {
-    logAlways(kSettingsTexts.parsing);
+    reportParsing(kSettingsTexts);
     return reportParseResult(parseSettings(path), kSettingsFormat, kSettingsTexts);
 }

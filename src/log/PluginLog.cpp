@@ -2,6 +2,7 @@
 // for every message, so each message is on disk when its call returns.
 #include "log/PluginLog.h"
 
+#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 
@@ -14,29 +15,26 @@ namespace {
 
 enum class LogFileResult { Written, PathTooLong, CannotOpen, CannotWrite };
 
+constexpr const char* kLogPrefix = "SkyPlacer - ";
 constexpr const char* kCutNotice = "\n[SkyPlacer - the message above was longer than the log takes and was cut]\n";
-constexpr const char* kCannotOpenText =
-    "SkyPlacer - Unable to create SkyPlacerLog.txt, make sure that the SkyPlacer directory exists.\n";
-constexpr const char* kCannotWriteText = "SkyPlacer - Unable to write to SkyPlacerLog.txt, the disk may be full.\n";
-constexpr const char* kPathTooLongText =
-    "SkyPlacer - The path of SkyPlacerLog.txt is too long; the log file is not written.\n";
 
-// Copies the caller's text into the message buffer; a text that does not fit
-// is cut and ends with a notice, so a reader of the log can tell.
-void copyMessage(char (&message)[kLogMessageSize], const char* text) {
-    if (copyText(message, sizeof message, text)) return;
+// Ends a message that was cut at the end of its buffer with a notice, so a reader of the log can tell.
+void endWithCutNotice(char (&message)[kLogMessageSize]) {
     size_t noticeLength = std::strlen(kCutNotice);
     message[sizeof message - 1 - noticeLength] = '\0';
     appendText(message, sizeof message, kCutNotice);
 }
 
-// Builds the log file's path from the simulator's folder and separator, the
-// separator asked for anew at each step.
+// Copies the caller's text into the message buffer, cut with the notice when it does not fit.
+void copyMessage(char (&message)[kLogMessageSize], const char* text) {
+    if (!copyText(message, sizeof message, text)) endWithCutNotice(message);
+}
+
+// Builds the log file's path from the simulator's folder.
 bool buildLogPath(char (&path)[kLogPathSize]) {
     char systemPath[kSystemPathSize];
     readSystemPath(systemPath);
-    return copyText(path, sizeof path, systemPath) &&
-           appendPluginFolder(path, sizeof path, XPLMGetDirectorySeparator) &&
+    return copyText(path, sizeof path, systemPath) && appendPluginFolder(path, sizeof path, PluginPath::LogFile) &&
            appendText(path, sizeof path, kLogFileName);
 }
 
@@ -50,14 +48,36 @@ LogFileResult appendToLogFile(const char* message) {
     return written && closed ? LogFileResult::Written : LogFileResult::CannotWrite;
 }
 
+void reportPathTooLong() {
+    simulatorLog(prefixed("The path of %s is too long; the log file is not written.\n", kLogFileName).text);
+}
+
 }  // namespace
+
+void simulatorLog(const char* text) { XPLMDebugString(text); }
+
+LogLine prefixed(const char* format, ...) {
+    LogLine line;
+    copyText(line.text, sizeof line.text, kLogPrefix);
+    size_t used = std::strlen(line.text);
+    va_list args;
+    va_start(args, format);
+    int length = std::vsnprintf(line.text + used, sizeof line.text - used, format, args);
+    va_end(args);
+    if (length < 0) {
+        line.text[used] = '\0';
+    } else if (static_cast<size_t>(length) >= sizeof line.text - used) {
+        endWithCutNotice(line.text);
+    }
+    return line;
+}
 
 void PluginApp::logMessage(const char* text) {
     char message[kLogMessageSize];
     copyMessage(message, text);
     if (config.DebugView != 0) debugOutput(message);
     if (config.LogFile == 0) return;
-    if (appendToLogFile(message) == LogFileResult::PathTooLong) XPLMDebugString(kPathTooLongText);
+    if (appendToLogFile(message) == LogFileResult::PathTooLong) reportPathTooLong();
 }
 
 void logAlways(const char* text) {
@@ -68,13 +88,14 @@ void logAlways(const char* text) {
         case LogFileResult::Written:
             break;
         case LogFileResult::PathTooLong:
-            XPLMDebugString(kPathTooLongText);
+            reportPathTooLong();
             break;
         case LogFileResult::CannotOpen:
-            XPLMDebugString(kCannotOpenText);
+            simulatorLog(
+                prefixed("Unable to create %s, make sure that the SkyPlacer directory exists.\n", kLogFileName).text);
             break;
         case LogFileResult::CannotWrite:
-            XPLMDebugString(kCannotWriteText);
+            simulatorLog(prefixed("Unable to write to %s, the disk may be full.\n", kLogFileName).text);
             break;
     }
 }

@@ -17,7 +17,7 @@ float PluginApp::deferredStart() {
         loaded = loadPositionFile(path);
     } else {
         // A cut path could name another file: load nothing rather than the wrong one
-        logAlways("SkyPlacer - The path of the default SKD file is too long, nothing loaded\n");
+        logAlways(prefixed("The path of the default SKD file is too long, nothing loaded\n").text);
     }
 
     noteFileLoad(loaded, config.DefaultSKDFileName);

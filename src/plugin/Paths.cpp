@@ -12,15 +12,37 @@ void readSystemPath(char (&out)[kSystemPathSize]) {
     out[kSystemPathSize - 1] = '\0';
 }
 
-bool appendPluginFolder(char* out, size_t size, const char* (*separator)()) {
+namespace {
+
+// The separator that joins one step of `path`'s folder: chosen here, for every path.
+const char* separatorOf(PluginPath path) {
+    switch (path) {
+        case PluginPath::LogFile:
+            // The log's path is built for each message with the simulator's separator,
+            // asked for anew at each step: that is where the log has always been looked for.
+            return XPLMGetDirectorySeparator();
+        case PluginPath::DataFolder:
+            break;
+    }
+        // dataFolder is built once, at start, with the platform's own separator: its files
+        // are opened by the C library, which takes that one (the backslash on Windows, as
+        // the folder has always been written, and "/" on Linux, where a backslash is a name's).
+#ifdef _WIN32
+    return "\\";
+#else
+    return "/";
+#endif
+}
+
+}  // namespace
+
+bool appendPluginFolder(char* out, size_t size, PluginPath path) {
     bool fits = true;
     for (const char* folder : {"Resources", "plugins", "SkyPlacer"}) {
-        fits = fits && appendText(out, size, folder) && appendText(out, size, separator());
+        fits = fits && appendText(out, size, folder) && appendText(out, size, separatorOf(path));
     }
     return fits;
 }
-
-const char* platformSeparator() { return SKYPLACER_SEP; }
 
 bool pluginFilePath(const char* folder, const char* name, char* out, size_t size) {
     if (folder[0] == '\0') return false;

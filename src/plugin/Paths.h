@@ -3,12 +3,6 @@
 
 #include <cstddef>
 
-#ifdef _WIN32
-#define SKYPLACER_SEP "\\"
-#else
-#define SKYPLACER_SEP "/"
-#endif
-
 constexpr const char* kSettingsFileName = "SkyPlacer.ini";
 constexpr const char* kQuickFileName = "QuickFile.skd";
 constexpr const char* kLogFileName = "SkyPlacerLog.txt";
@@ -19,13 +13,16 @@ constexpr int kSystemPathSize = 512;
 // The simulator's root folder, always terminated.
 void readSystemPath(char (&out)[kSystemPathSize]);
 
-// Appends the plug-in's folder below the root ("Resources", "plugins",
-// "SkyPlacer", each followed by `separator()`) to the text in `out`.
-// False when it does not fit.
-bool appendPluginFolder(char* out, size_t size, const char* (*separator)());
+// The paths built from the plug-in's folder; each has its own separator (see Paths.cpp).
+enum class PluginPath {
+    DataFolder,  // dataFolder: the position files and SkyPlacer.ini
+    LogFile,     // SkyPlacerLog.txt
+};
 
-// The platform's own separator: the plug-in's folder is built with it.
-const char* platformSeparator();
+// Appends the plug-in's folder below the root ("Resources", "plugins",
+// "SkyPlacer", each followed by the separator of `path`) to the text in `out`.
+// False when it does not fit.
+bool appendPluginFolder(char* out, size_t size, PluginPath path);
 
 // The full path of a file in the plug-in's folder. False when the folder is
 // unknown (empty: its path did not fit) or the joined path does not fit, so a

@@ -50,13 +50,13 @@ void PluginApp::buildFolderPaths() {
     char systemPath[kSystemPathSize];
     readSystemPath(systemPath);
     if (copyText(dataFolder, sizeof dataFolder, systemPath) &&
-        appendPluginFolder(dataFolder, sizeof dataFolder, platformSeparator) &&
+        appendPluginFolder(dataFolder, sizeof dataFolder, PluginPath::DataFolder) &&
         formatText(settingsPath, sizeof settingsPath, "%s%s", dataFolder, kSettingsFileName)) {
         return;
     }
     dataFolder[0] = '\0';
     settingsPath[0] = '\0';
-    XPLMDebugString("SkyPlacer - The path of the SkyPlacer folder is too long; no file can be read or written.\n");
+    simulatorLog(prefixed("The path of the SkyPlacer folder is too long; no file can be read or written.\n").text);
 }
 
 void PluginApp::setDefaults() {

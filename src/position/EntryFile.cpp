@@ -19,17 +19,12 @@ void logNamed(const char* name, const char* what) {
 
 // The log line of a table that could not be built whole; returns its result.
 ReadResult reportTableFailure(const TableResult& result) {
-    char text[kEntryTextSize];
     switch (result.status) {
         case TableStatus::TooManyEntries:
-            formatText(text, sizeof text, "SkyPlacer - the file has too many entries: more than %d key lines\n",
-                       kEntryCount);
-            logAlways(text);
+            logAlways(prefixed("the file has too many entries: more than %d key lines\n", kEntryCount).text);
             return ReadResult::TooManyEntries;
         case TableStatus::LineTooLong:
-            formatText(text, sizeof text, "SkyPlacer - a line is longer than %d characters: %.40s...\n", kLineSize - 1,
-                       result.name);
-            logAlways(text);
+            logAlways(prefixed("a line is longer than %d characters: %.40s...\n", kLineSize - 1, result.name).text);
             return ReadResult::LineTooLong;
         default:
             logNamed(result.name, "is outside any section: a section name must come first");
@@ -87,15 +82,17 @@ const char* placeText(ReadResult result, const EntryFormat& format) {
 
 }  // namespace
 
+void reportParsing(const ReaderTexts& texts) { logAlways(prefixed("%s", texts.parsing).text); }
+
 bool reportParseResult(ReadResult result, const EntryFormat& format, const ReaderTexts& texts) {
     if (result == ReadResult::NotOpened) {
         // Both readers' not-found texts end in a line feed and then a ".", which
         // so begins the log's next line: the files' documented text, kept as is.
-        logAlways(texts.notFound);
+        logAlways(prefixed("%s", texts.notFound).text);
         return false;
     }
     if (result == ReadResult::Success) {
-        logAlways(texts.success);
+        logAlways(prefixed("%s", texts.success).text);
         return true;
     }
     char text[kEntryTextSize];

@@ -24,12 +24,15 @@ ReadResult parseEntryFile(const char* path, EntryTable& table, const EntryFormat
 // Logs "<key> is an invalid field".
 void reportInvalidField(const TextEntry& entry);
 
-// The texts a read driver logs.
+// The texts a read driver logs, each after the log's "SkyPlacer - ".
 struct ReaderTexts {
     const char* parsing;
     const char* notFound;
     const char* success;
 };
+
+// Logs that a read begins.
+void reportParsing(const ReaderTexts& texts);
 
 // Logs the outcome of a parse of `format` that came to `result`, naming the
 // place it stopped at (a section's, or the file form's); true for success.

@@ -35,9 +35,9 @@ const FieldRange kSectionFields[kPositionSectionCount] = {
 };
 
 const ReaderTexts kPositionTexts = {
-    "SkyPlacer - parsing skd file\n",
-    "SkyPlacer - No skd file found\n.",
-    "SkyPlacer - skd file parsing successful\n",
+    "parsing skd file\n",
+    "No skd file found\n.",
+    "skd file parsing successful\n",
 };
 
 // Writes one "key = value" line per field. A line the reader would refuse (a
@@ -51,9 +51,7 @@ bool writeSection(SafeFileWriter& writer, const PositionRecord& record, int sect
     for (int i = kSectionFields[section].first; i < kSectionFields[section].end; ++i) {
         const char* key = kRecordFields[i].key;
         if (!formatField(record, i, number, sizeof number) || !formatText(line, sizeof line, "%s = %s", key, number)) {
-            char text[kLineSize];
-            formatText(text, sizeof text, "SkyPlacer - %s is too large to be saved\n", key);
-            logAlways(text);
+            logAlways(prefixed("%s is too large to be saved\n", key).text);
             return false;
         }
         writer.write(line);
@@ -104,7 +102,7 @@ ReadResult PluginApp::parsePositionFile(const char* path) {
 }
 
 bool PluginApp::readPositionFile(const char* path) {
-    logAlways(kPositionTexts.parsing);
+    reportParsing(kPositionTexts);
     return reportParseResult(parsePositionFile(path), kPositionFormat, kPositionTexts);
 }
 

@@ -21,7 +21,7 @@ int PluginApp::quickLoad() {
     if (pluginFilePath(dataFolder, kQuickFileName, path, sizeof path)) {
         loaded = loadPositionFile(path) == 1;
     } else {
-        logAlways("SkyPlacer - the path of QuickFile.skd is unknown or too long\n");
+        logAlways(prefixed("the path of %s is unknown or too long\n", kQuickFileName).text);
     }
     if (!loaded) {
         showMessage(kQuickLoadFailedMessage.title, kQuickLoadFailedMessage.line1, kQuickLoadFailedMessage.line2);

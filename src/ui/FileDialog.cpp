@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstring>
 
+#include "log/PluginLog.h"
 #include "plugin/Callbacks.h"
 #include "plugin/Paths.h"
 #include "plugin/PluginApp.h"
@@ -167,7 +168,7 @@ void PluginApp::fillFileList(const char* folder, const char* extension) {
 
 void PluginApp::addListItem(const char* text) {
     char item[kListItemTextSize];
-    if (!copyText(item, sizeof item, text)) logMessage("SkyPlacer - file list item too long, shown cut\n");
+    if (!copyText(item, sizeof item, text)) logMessage(prefixed("file list item too long, shown cut\n").text);
     XPSetWidgetDescriptor(fileListBox, item);
     XPSetWidgetProperty(fileListBox, ListBoxProp_AddItem, 1);
 }

@@ -34,6 +34,14 @@ TEST_F(PluginLogTest, OverlongMessageIsCutWithANotice) {
     EXPECT_NE(std::string::npos, log.find("was cut"));
 }
 
+TEST_F(PluginLogTest, PrefixedLinesBeginWithThePluginsNameAndAreCutLikeMessages) {
+    EXPECT_STREQ("SkyPlacer - 12 keys\n", prefixed("%d keys\n", 12).text);
+    std::string line = prefixed("%s", std::string(5000, 'z').c_str()).text;
+    EXPECT_EQ(4095u, line.size());
+    EXPECT_EQ("SkyPlacer - zzz", line.substr(0, 15));
+    EXPECT_NE(std::string::npos, line.find("was cut]\n"));
+}
+
 TEST_F(PluginLogTest, MessageThatJustFitsIsNotCut) {
     std::string message(4095, 'y');
     logAlways(message.c_str());
