@@ -28,7 +28,7 @@ for option in "$@"; do
     esac
 done
 
-program="$build/tests/instruction_counts"
+program="$build/tools/bench/instruction_counts"
 [ -x "$program" ] || { echo "no $program: build the instruction_counts target first" >&2; exit 2; }
 command -v valgrind >/dev/null || { echo "valgrind is not installed (apt-get install valgrind)" >&2; exit 2; }
 
@@ -112,7 +112,7 @@ for region in "${regions[@]}"; do
 done
 
 if [ "$annotate" -eq 1 ]; then
-    symbols="$build/tests/lin-symbols.xpl"
+    symbols="$build/tools/bench/lin-symbols.xpl"
     [ -f "$symbols" ] || { echo "no $symbols to annotate with" >&2; exit 2; }
     count symbols "$symbols"
     for dump in "$work"/symbols.out.*; do
