@@ -49,7 +49,7 @@ test: deps-test lint windows release debug
 	$(call build,fuzz)
 	tests/fuzz/run-fuzzers.sh build/fuzz $(SMOKE_FUZZ_SECONDS)
 
-# clang-tidy and cppcheck over src/, with the checked-in configuration.
+# clang-tidy and cppcheck over src/, sim/ and tools/, with the checked-in configuration.
 lint: deps-test
 	cmake --preset debug
 	tools/lint/run-lint.sh build/debug

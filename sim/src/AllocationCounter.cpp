@@ -58,12 +58,15 @@ __attribute__((constructor)) void installAllocationHook() {
 
 #else
 
+// glibc's own allocator, which the counting functions forward to: its names are reserved to it.
+// NOLINTBEGIN(bugprone-reserved-identifier,cert-dcl37-c,cert-dcl51-cpp)
 extern "C" {
 void* __libc_malloc(std::size_t size);
 void* __libc_calloc(std::size_t count, std::size_t size);
 void* __libc_realloc(void* block, std::size_t size);
 void* __libc_memalign(std::size_t alignment, std::size_t size);
 }
+// NOLINTEND(bugprone-reserved-identifier,cert-dcl37-c,cert-dcl51-cpp)
 
 SKYSIM_EXPORT void* malloc(std::size_t size) noexcept {
     skysim::noteAllocation();

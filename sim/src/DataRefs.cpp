@@ -129,18 +129,15 @@ void resetDataRefs() {
 }
 
 DataRef* findRef(const std::string& name) {
-    for (DataRef& ref : table()) {
-        if (ref.name == name) return &ref;
-    }
-    return nullptr;
+    std::vector<DataRef>& refs = table();
+    auto found = std::find_if(refs.begin(), refs.end(), [&name](const DataRef& ref) { return ref.name == name; });
+    return found != refs.end() ? &*found : nullptr;
 }
 
 DataRef* refFromHandle(const void* handle) {
     std::vector<DataRef>& refs = table();
-    for (DataRef& ref : refs) {
-        if (&ref == handle) return &ref;
-    }
-    return nullptr;
+    auto found = std::find_if(refs.begin(), refs.end(), [handle](const DataRef& ref) { return &ref == handle; });
+    return found != refs.end() ? &*found : nullptr;
 }
 
 DataRef& knownRef(const char* name) { return *findRef(name); }

@@ -66,8 +66,8 @@ void clearDrawing() {
 std::vector<DrawOp> Sim::draw() {
     clearDrawing();
     drawing = true;
-    std::vector<WidgetId> roots = rootOrder();
-    for (WidgetId root : roots) {
+    std::vector<WidgetId> backToFront = rootOrder();
+    for (WidgetId root : backToFront) {
         const Widget* window = findWidget(root);
         if (window != nullptr && window->visible) drawTree(root);
     }

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <iterator>
 
 #include "Internal.h"
 #include "XPLMApi.h"
@@ -21,7 +22,8 @@ bool listFolder(const char* folder, std::vector<std::string>* names) {
     std::error_code error;
     std::filesystem::directory_iterator entries(folder, error);
     if (error) return false;
-    for (const auto& entry : entries) names->push_back(entry.path().filename().string());
+    std::transform(begin(entries), end(entries), std::back_inserter(*names),
+                   [](const std::filesystem::directory_entry& entry) { return entry.path().filename().string(); });
     std::sort(names->begin(), names->end());
     return true;
 }
@@ -33,7 +35,7 @@ SKYSIM_EXPORT void XPLMGetSystemPath(char* out512) {
     SKYSIM_STAND_IN_CODE;
     if (out512 == nullptr) return;
     std::string root = skysim::Sim::get().rootPath();
-    std::snprintf(out512, skysim::kSystemPathSize, "%s", root.c_str());
+    (void)std::snprintf(out512, skysim::kSystemPathSize, "%s", root.c_str());  // a cut is reported below
     if (root.size() >= skysim::kSystemPathSize) {
         XPLMDebugString("XPLMGetSystemPath: the root path does not fit in 512 bytes and was cut\n");
     }

@@ -28,11 +28,12 @@ std::vector<FlightLoop> loops;
 long frameCount = 0;  // frames run; the current frame while one runs
 long nextLoopId = 1;
 
-double currentTime() { return frameCount * kFrameSeconds; }
+double currentTime() { return static_cast<double>(frameCount) * kFrameSeconds; }
 
 std::string describe(const FlightLoop& loop) {
     char text[96];
-    std::snprintf(text, sizeof text, "callback %p, reference %p", reinterpret_cast<void*>(loop.callback), loop.refcon);
+    (void)std::snprintf(text, sizeof text, "callback %p, reference %p", reinterpret_cast<void*>(loop.callback),
+                        loop.refcon);
     return text;
 }
 
@@ -49,10 +50,8 @@ void schedule(FlightLoop& loop, float interval) {
 }
 
 FlightLoop* loopWithId(long id) {
-    for (FlightLoop& loop : loops) {
-        if (loop.id == id) return &loop;
-    }
-    return nullptr;
+    auto found = std::find_if(loops.begin(), loops.end(), [id](const FlightLoop& loop) { return loop.id == id; });
+    return found != loops.end() ? &*found : nullptr;
 }
 
 void runFrame() {
@@ -127,6 +126,7 @@ SKYSIM_EXPORT void XPLMRegisterFlightLoopCallback(XPLMFlightLoop_f callback, flo
     schedule(*found, interval);
 }
 
+// cppcheck-suppress constParameter ; the simulator's own signature
 SKYSIM_EXPORT void XPLMUnregisterFlightLoopCallback(XPLMFlightLoop_f callback, void* refcon) {
     SKYSIM_STAND_IN_CODE;
     using namespace skysim;

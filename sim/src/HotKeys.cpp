@@ -37,6 +37,7 @@ void releasePluginHotKeys() {
 
 std::vector<HotKeyInfo> Sim::hotKeys() const {
     std::vector<HotKeyInfo> infos;
+    infos.reserve(hotKeysById.size());
     for (const auto& [id, hotKey] : hotKeysById) infos.push_back(hotKey.info);
     return infos;
 }

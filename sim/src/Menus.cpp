@@ -5,6 +5,7 @@
 // so every menu that exists hangs from an existing item and can be picked.
 #include <algorithm>
 #include <cstdint>
+#include <iterator>
 #include <map>
 
 #include "CoreParts.h"
@@ -30,9 +31,10 @@ struct Menu {
 
 constexpr std::intptr_t kPluginsMenuId = 1;
 
-Menu pluginsMenu{"Plugins", {}, nullptr, nullptr, 0, false};
-std::map<std::intptr_t, Menu> createdMenus;     // by id, so in creation order
-std::intptr_t nextMenuId = kPluginsMenuId + 1;  // never reused, so a stale id finds nothing
+// Built before main: running out of memory there ends the process whatever catches it.
+Menu pluginsMenu{"Plugins", {}, nullptr, nullptr, 0, false};  // NOLINT(cert-err58-cpp)
+std::map<std::intptr_t, Menu> createdMenus;                   // by id, so in creation order
+std::intptr_t nextMenuId = kPluginsMenuId + 1;                // never reused, so a stale id finds nothing
 
 Menu* findMenu(XPLMMenuID id) {
     std::intptr_t key = reinterpret_cast<std::intptr_t>(id);
@@ -81,7 +83,8 @@ void releasePluginMenus() {
 
 std::vector<std::string> Sim::pluginsMenuItems() const {
     std::vector<std::string> texts;
-    for (const Item& item : pluginsMenu.items) texts.push_back(item.info.text);
+    std::transform(pluginsMenu.items.begin(), pluginsMenu.items.end(), std::back_inserter(texts),
+                   [](const Item& item) { return item.info.text; });
     return texts;
 }
 
@@ -89,7 +92,8 @@ std::vector<MenuItemInfo> Sim::menuItems(const std::string& menuName) const {
     std::vector<MenuItemInfo> infos;
     const Menu* menu = menuNamed(menuName);
     if (menu != nullptr) {
-        for (const Item& item : menu->items) infos.push_back(item.info);
+        std::transform(menu->items.begin(), menu->items.end(), std::back_inserter(infos),
+                       [](const Item& item) { return item.info; });
     }
     return infos;
 }

@@ -92,8 +92,8 @@ void Sim::click(int x, int y) {
 }
 
 bool Sim::clickButton(const std::string& label) {
-    const std::vector<WidgetId>& roots = rootOrder();
-    for (auto root = roots.rbegin(); root != roots.rend(); ++root) {
+    const std::vector<WidgetId>& backToFront = rootOrder();
+    for (auto root = backToFront.rbegin(); root != backToFront.rend(); ++root) {
         const Widget* window = findWidget(*root);
         const Widget* button = window != nullptr ? pushButtonIn(*window, label) : nullptr;
         if (button == nullptr) continue;
@@ -108,17 +108,17 @@ bool Sim::clickButton(const std::string& label) {
 }
 
 void Sim::clickCloseBox(WidgetId window) {
-    const Widget* widget = findWidget(window);
-    if (widget != nullptr) click(widget->right - 12, widget->top - 12);
+    const Widget* found = findWidget(window);
+    if (found != nullptr) click(found->right - 12, found->top - 12);
 }
 
 // The pilot clicks into the field (which must take the focus) and replaces its text.
 bool Sim::typeInto(WidgetId field, const std::string& text) {
-    const Widget* widget = findWidget(field);
-    if (widget == nullptr || widget->widgetClass != TextField || !isEnabled(*widget) || !isShown(*widget)) {
+    const Widget* found = findWidget(field);
+    if (found == nullptr || found->widgetClass != TextField || !isEnabled(*found) || !isShown(*found)) {
         return false;
     }
-    click((widget->left + widget->right) / 2, (widget->top + widget->bottom) / 2);
+    click((found->left + found->right) / 2, (found->top + found->bottom) / 2);
     Widget* typedInto = findWidget(keyboardFocus());
     if (typedInto == nullptr || typedInto->id != field) return false;
     setDescriptor(*typedInto, text.c_str());

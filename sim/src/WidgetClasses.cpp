@@ -63,7 +63,7 @@ int buttonMessage(int message, Widget& button, std::intptr_t param1) {
     }
 }
 
-int textFieldMessage(int message, Widget& field) {
+int textFieldMessage(int message, const Widget& field) {
     switch (message) {
         case xpMsg_MouseDown:
             if (isEnabled(field)) setKeyboardFocus(field.id);

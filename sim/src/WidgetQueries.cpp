@@ -1,6 +1,9 @@
 // The driver's read-only view of the widget tree.
 #include "WidgetTree.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace skysim {
 
 namespace {
@@ -25,38 +28,39 @@ WidgetInfo describe(const Widget& widget) {
 
 std::vector<WidgetInfo> Sim::widgets() const {
     std::vector<WidgetInfo> list;
-    for (const auto& entry : allWidgets()) list.push_back(describe(entry.second));
+    std::transform(allWidgets().begin(), allWidgets().end(), std::back_inserter(list),
+                   [](const auto& entry) { return describe(entry.second); });
     return list;
 }
 
 WidgetInfo Sim::widget(WidgetId id) const {
-    const Widget* widget = findWidget(id);
-    return widget != nullptr ? describe(*widget) : WidgetInfo{};
+    const Widget* found = findWidget(id);
+    return found != nullptr ? describe(*found) : WidgetInfo{};
 }
 
 bool Sim::exists(WidgetId id) const { return findWidget(id) != nullptr; }
 
 std::vector<WidgetId> Sim::children(WidgetId id) const {
-    const Widget* widget = findWidget(id);
-    return widget != nullptr ? widget->children : std::vector<WidgetId>{};
+    const Widget* found = findWidget(id);
+    return found != nullptr ? found->children : std::vector<WidgetId>{};
 }
 
 std::vector<WidgetId> Sim::roots() const { return rootOrder(); }
 
 std::intptr_t Sim::property(WidgetId id, int property, bool* exists) const {
-    const Widget* widget = findWidget(id);
-    if (widget == nullptr) {
+    const Widget* found = findWidget(id);
+    if (found == nullptr) {
         if (exists != nullptr) *exists = false;
         return 0;
     }
-    return widgetProperty(*widget, property, exists);
+    return widgetProperty(*found, property, exists);
 }
 
 WidgetId Sim::findShown(const std::string& text, int widgetClass) const {
     for (const auto& entry : allWidgets()) {
-        const Widget& widget = entry.second;
-        bool classMatches = widgetClass == 0 || widget.widgetClass == widgetClass;
-        if (classMatches && widget.descriptor == text && isShown(widget)) return widget.id;
+        const Widget& candidate = entry.second;
+        bool classMatches = widgetClass == 0 || candidate.widgetClass == widgetClass;
+        if (classMatches && candidate.descriptor == text && isShown(candidate)) return candidate.id;
     }
     return 0;
 }

@@ -10,6 +10,7 @@
 // Usage: instruction_counts [MODULE]   (the build's lin.xpl by default)
 #include <valgrind/callgrind.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -46,13 +47,13 @@ void count(const char* name, int calls, Region region) {
     sim.countPluginInstructions(false);
     const unsigned long long allocations = sim.pluginAllocations() - allocationsBefore;
     char label[96];
-    std::snprintf(label, sizeof label, "%s calls=%d allocations=%llu", name, calls, allocations);
+    (void)std::snprintf(label, sizeof label, "%s calls=%d allocations=%llu", name, calls, allocations);
     CALLGRIND_DUMP_STATS_AT(label);
     std::printf("%s\n", label);
 }
 
 bool fail(const char* why) {
-    std::fprintf(stderr, "instruction_counts: %s\n", why);
+    (void)std::fprintf(stderr, "instruction_counts: %s\n", why);
     return false;
 }
 
@@ -86,9 +87,8 @@ bool run(const std::string& module) {
 
     if (sim.pressHotKey(kF5, kShiftControl) != 1) return fail("no quick-save hot key");
     const std::string quickFile = readFile(sim.pluginFolder() + "QuickFile.skd");
-    int lines = 0;
-    for (char c : quickFile) lines += c == '\n' ? 1 : 0;
-    std::printf("QuickFile.skd: %d lines\n", lines);
+    const long lines = std::count(quickFile.begin(), quickFile.end(), '\n');
+    std::printf("QuickFile.skd: %ld lines\n", lines);
     bool allLoaded = true;
     count("load", kLoads, [&] {
         for (int i = 0; i < kLoads; ++i) allLoaded = sim.pressHotKey(kF6, kShiftControl) == 1 && allLoaded;

@@ -2,8 +2,10 @@
 // plug-in's folder shows with what the scenario says, and says both on a mismatch.
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <sstream>
 
 #include "FileText.h"
@@ -16,7 +18,7 @@ namespace {
 
 std::string number(double value) {
     char text[64];
-    std::snprintf(text, sizeof text, "%.9g", value);
+    (void)std::snprintf(text, sizeof text, "%.9g", value);
     return text;
 }
 
@@ -35,7 +37,7 @@ std::string expectedText(const std::string& expected, const Step& step) {
 std::string firstDifference(const std::string& actual, const std::string& expected) {
     size_t at = 0;
     while (at < actual.size() && at < expected.size() && actual[at] == expected[at]) ++at;
-    size_t line = 1 + std::count(expected.begin(), expected.begin() + at, '\n');
+    size_t line = 1 + std::count(expected.begin(), expected.begin() + static_cast<std::ptrdiff_t>(at), '\n');
     return "the contents differ first on line " + std::to_string(line) + " (byte " + std::to_string(at) + ")";
 }
 
@@ -121,10 +123,12 @@ bool StepRunner::expectButton(const Step& step, std::string& error) {
 
 bool StepRunner::expectList(const Step& step, std::string& error) {
     Screen screen = captureScreen(sim_);
+    std::vector<const skysim::DrawOp*> entries = WidgetLookup(screen, scope_).listEntries();
     std::vector<std::string> shown;
-    for (const skysim::DrawOp* op : WidgetLookup(screen, scope_).listEntries()) shown.push_back(trimBlanks(op->text));
+    std::transform(entries.begin(), entries.end(), std::back_inserter(shown),
+                   [](const skysim::DrawOp* op) { return trimBlanks(op->text); });
     std::vector<std::string> wanted;
-    for (const std::string& entry : step.args) wanted.push_back(trimBlanks(entry));
+    std::transform(step.args.begin(), step.args.end(), std::back_inserter(wanted), trimBlanks);
     if (shown == wanted) return true;
     std::string list;
     for (const std::string& entry : shown) list += (list.empty() ? "\"" : ", \"") + entry + "\"";

@@ -5,9 +5,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include "ScreenSvg.h"
 
@@ -35,7 +37,9 @@ bool onPath(const std::string& program) {
 // Runs a program without a shell, so no name needs quoting; true when it exits with 0.
 bool runProgram(std::vector<std::string> arguments) {
     std::vector<char*> argv;
-    for (std::string& argument : arguments) argv.push_back(argument.data());
+    argv.reserve(arguments.size() + 1);
+    std::transform(arguments.begin(), arguments.end(), std::back_inserter(argv),
+                   [](std::string& argument) { return argument.data(); });
     argv.push_back(nullptr);
     pid_t child = 0;
     if (posix_spawnp(&child, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return false;

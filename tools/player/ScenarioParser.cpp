@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include "Scenario.h"
@@ -118,15 +119,21 @@ const StepShape* findShape(const std::vector<Token>& tokens, size_t& used, std::
         name = "expect " + tokens[1].text;
         used = 2;
     }
-    for (const StepShape& shape : kShapes) {
-        if (name == shape.verb) return &shape;
-    }
+    const StepShape* shape = std::find_if(std::begin(kShapes), std::end(kShapes),
+                                          [&name](const StepShape& each) { return name == each.verb; });
+    if (shape != std::end(kShapes)) return shape;
     if (verb == "expect") {
         error = "unknown expectation \"" + tokens[1].text + "\"; expectations are: " + listOfVerbs(true);
     } else {
         error = "unknown step \"" + verb + "\"; steps are: " + listOfVerbs(false) + ", expect";
     }
     return nullptr;
+}
+
+std::string unknownModifier(const std::string& name, const std::string& names) {
+    std::string error = "unknown modifier name \"" + name + "\" in \"" + names + "\"; modifiers are:";
+    for (const KeyNameRow& row : ModifierNameTable) error.append(" ").append(row.name);
+    return error + ", joined by +";
 }
 
 // Every blank-, "+"- or line-feed-separated word must be a modifier name, as the settings file has them.
@@ -138,9 +145,7 @@ bool checkModifiers(const std::string& names, std::string& error) {
         size_t end = std::min(names.find_first_of(" +\n", start), names.size());
         std::string name = names.substr(start, end - start);
         if (modifierFlagsFromNames(name.c_str()) == 0) {
-            error = "unknown modifier name \"" + name + "\" in \"" + names + "\"; modifiers are:";
-            for (const KeyNameRow& row : ModifierNameTable) error += std::string(" ") + row.name;
-            error += ", joined by +";
+            error = unknownModifier(name, names);
             return false;
         }
         at = end;

@@ -8,7 +8,7 @@ namespace player {
 
 namespace {
 
-ScreenItem itemOf(skysim::Sim& sim, const skysim::WidgetInfo& info) {
+ScreenItem itemOf(const skysim::Sim& sim, const skysim::WidgetInfo& info) {
     ScreenItem item;
     item.id = info.id;
     item.widgetClass = info.widgetClass;

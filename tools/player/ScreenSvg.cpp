@@ -3,6 +3,7 @@
 #include "ScreenSvg.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <sstream>
 
@@ -28,7 +29,7 @@ std::string escaped(const std::string& text) {
         unsigned char byte = static_cast<unsigned char>(c);
         if (byte >= 0x80) {
             char reference[8];
-            std::snprintf(reference, sizeof reference, "&#x%02X;", byte);
+            (void)std::snprintf(reference, sizeof reference, "&#x%02X;", byte);
             out += reference;
             continue;
         }
@@ -57,9 +58,9 @@ std::string escaped(const std::string& text) {
 }
 
 std::string colour(const float rgba[4]) {
-    auto channel = [](float v) { return static_cast<int>(std::clamp(v, 0.0f, 1.0f) * 255.0f + 0.5f); };
+    auto channel = [](float v) { return static_cast<int>(std::lround(std::clamp(v, 0.0f, 1.0f) * 255.0f)); };
     char text[64];
-    std::snprintf(text, sizeof text, "rgb(%d,%d,%d)", channel(rgba[0]), channel(rgba[1]), channel(rgba[2]));
+    (void)std::snprintf(text, sizeof text, "rgb(%d,%d,%d)", channel(rgba[0]), channel(rgba[1]), channel(rgba[2]));
     return text;
 }
 
@@ -117,7 +118,7 @@ void drawTrack(SvgWriter& svg, const skysim::DrawOp& op) {
     double fraction = op.max > op.min ? double(op.value - op.min) / double(op.max - op.min) : 1.0;
     fraction = std::clamp(fraction, 0.0, 1.0);
     int room = std::max(0, top - bottom - kThumb);
-    int thumbBottom = bottom + static_cast<int>(fraction * room + 0.5);
+    int thumbBottom = bottom + static_cast<int>(std::lround(fraction * room));
     svg.rect(op.x1 + 2, thumbBottom + kThumb, op.x2 - 2, thumbBottom, op.lit ? "thumb lit" : "thumb");
 }
 

@@ -2,6 +2,7 @@
 // typing, files and pictures. Expectations are in Expectations.cpp.
 #include "StepRunner.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -28,13 +29,11 @@ const char* kQuaternion = "sim/flightmodel/position/q";
 
 // A placement writes the local position and the attitude quaternion; nothing else does.
 bool placedSinceCleared(const skysim::Sim& sim) {
-    for (const skysim::DataAccess& access : sim.accesses()) {
-        if ((access.kind == skysim::DataAccess::SetD && access.name == kLocalX) ||
-            (access.kind == skysim::DataAccess::SetVF && access.name == kQuaternion)) {
-            return true;
-        }
-    }
-    return false;
+    const std::vector<skysim::DataAccess>& accesses = sim.accesses();
+    return std::any_of(accesses.begin(), accesses.end(), [](const skysim::DataAccess& access) {
+        return (access.kind == skysim::DataAccess::SetD && access.name == kLocalX) ||
+               (access.kind == skysim::DataAccess::SetVF && access.name == kQuaternion);
+    });
 }
 
 std::string hotKeyList(const skysim::Sim& sim) {

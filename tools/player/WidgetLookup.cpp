@@ -56,8 +56,8 @@ std::string trimBlanks(const std::string& text) {
 
 std::vector<const ScreenWindow*> WidgetLookup::windows() const {
     std::vector<const ScreenWindow*> out;
-    for (const ScreenWindow& window : screen_.windows) {
-        if (scope_.empty() || window.frame.text.find(scope_) != std::string::npos) out.push_back(&window);
+    for (const ScreenWindow& each : screen_.windows) {
+        if (scope_.empty() || each.frame.text.find(scope_) != std::string::npos) out.push_back(&each);
     }
     return out;
 }
@@ -70,10 +70,10 @@ std::string WidgetLookup::scopeNote() const {
 bool WidgetLookup::byText(int widgetClass, const std::string& noun, const std::string& text, Found& found,
                           std::string& error) const {
     std::vector<Found> matches;
-    for (const ScreenWindow* window : windows()) {
-        for (const ScreenItem& item : window->items) {
+    for (const ScreenWindow* each : windows()) {
+        for (const ScreenItem& item : each->items) {
             if (item.widgetClass == widgetClass && trimBlanks(item.text) == trimBlanks(text)) {
-                matches.push_back({window, &item});
+                matches.push_back({each, &item});
             }
         }
     }
@@ -82,13 +82,13 @@ bool WidgetLookup::byText(int widgetClass, const std::string& noun, const std::s
                 "s shown: " + quotedList(textsOfClass(windows(), widgetClass));
         return false;
     }
-    for (const Found& match : matches) {
-        if (match.window != matches.front().window) {
-            error = "the " + noun + " \"" + text + "\" is in more than one window (\"" +
-                    trimBlanks(matches.front().window->frame.text) + "\", \"" + trimBlanks(match.window->frame.text) +
-                    "\"); choose one with the step window TITLE";
-            return false;
-        }
+    const ScreenWindow* first = matches.front().window;
+    auto other =
+        std::find_if(matches.begin(), matches.end(), [first](const Found& match) { return match.window != first; });
+    if (other != matches.end()) {
+        error = "the " + noun + " \"" + text + "\" is in more than one window (\"" + trimBlanks(first->frame.text) +
+                "\", \"" + trimBlanks(other->window->frame.text) + "\"); choose one with the step window TITLE";
+        return false;
     }
     found = matches.front();
     return true;
@@ -100,10 +100,10 @@ bool WidgetLookup::button(const std::string& label, Found& found, std::string& e
 
 bool WidgetLookup::window(const std::string& title, Found& found, std::string& error) const {
     std::vector<std::string> titles, matching;
-    for (const ScreenWindow& window : screen_.windows) {
-        titles.push_back(trimBlanks(window.frame.text));
-        if (window.frame.text.find(title) == std::string::npos) continue;
-        if (matching.empty()) found = {&window, &window.frame};
+    for (const ScreenWindow& each : screen_.windows) {
+        titles.push_back(trimBlanks(each.frame.text));
+        if (each.frame.text.find(title) == std::string::npos) continue;
+        if (matching.empty()) found = {&each, &each.frame};
         matching.push_back(titles.back());
     }
     if (matching.size() == 1) return true;
@@ -127,12 +127,14 @@ bool WidgetLookup::textField(int number, Found& found, std::string& error) const
                 " are" + scopeNote() + ", choose one with the step window TITLE";
         return false;
     }
+    const std::vector<ScreenItem>& items = inScope.front()->items;
     int seen = 0;
-    for (const ScreenItem& item : inScope.front()->items) {
-        if (item.widgetClass == skysim::TextField && ++seen == number) {
-            found = {inScope.front(), &item};
-            return true;
-        }
+    auto field = std::find_if(items.begin(), items.end(), [&seen, number](const ScreenItem& item) {
+        return item.widgetClass == skysim::TextField && ++seen == number;
+    });
+    if (field != items.end()) {
+        found = {inScope.front(), &*field};
+        return true;
     }
     error = "the window \"" + trimBlanks(inScope.front()->frame.text) + "\" has " + std::to_string(seen) +
             " text field" + (seen == 1 ? "" : "s") + ", not #" + std::to_string(number);
@@ -166,12 +168,14 @@ bool WidgetLookup::cell(const std::string& label, const std::string& column, Fou
     WidgetLookup inWindow(screen_, labelFound.window->frame.text);
     if (!inWindow.caption(column, header, error)) return false;
     int centre = (header.item->left + header.item->right) / 2;
-    for (const ScreenItem& item : labelFound.window->items) {
-        if (&item != labelFound.item && showsValue(item) && item.left <= centre && centre <= item.right &&
-            rowHolds(*labelFound.item, item)) {
-            found = {labelFound.window, &item};
-            return true;
-        }
+    const std::vector<ScreenItem>& items = labelFound.window->items;
+    auto under = std::find_if(items.begin(), items.end(), [&labelFound, centre](const ScreenItem& item) {
+        return &item != labelFound.item && showsValue(item) && item.left <= centre && centre <= item.right &&
+               rowHolds(*labelFound.item, item);
+    });
+    if (under != items.end()) {
+        found = {labelFound.window, &*under};
+        return true;
     }
     error = "no widget under \"" + column + "\" on the row of \"" + label + "\"";
     return false;
@@ -179,8 +183,8 @@ bool WidgetLookup::cell(const std::string& label, const std::string& column, Fou
 
 std::vector<const skysim::DrawOp*> WidgetLookup::listEntries() const {
     std::vector<const skysim::DrawOp*> entries;
-    for (const ScreenWindow* window : windows()) {
-        for (const skysim::DrawOp& op : window->drawing) {
+    for (const ScreenWindow* each : windows()) {
+        for (const skysim::DrawOp& op : each->drawing) {
             if (op.kind == skysim::DrawOp::String) entries.push_back(&op);
         }
     }
@@ -219,13 +223,12 @@ const ScreenWindow* WidgetLookup::coveringWindow(const ScreenWindow* window, int
 }
 
 bool WidgetLookup::showsText(const std::string& text) const {
-    for (const ScreenWindow* window : windows()) {
-        if (window->frame.text.find(text) != std::string::npos) return true;
-        for (const ScreenItem& item : window->items) {
-            if (trimBlanks(item.text) == trimBlanks(text)) return true;
-        }
-    }
-    return false;
+    auto shows = [&text](const ScreenItem& item) { return trimBlanks(item.text) == trimBlanks(text); };
+    std::vector<const ScreenWindow*> inScope = windows();
+    return std::any_of(inScope.begin(), inScope.end(), [&](const ScreenWindow* each) {
+        return each->frame.text.find(text) != std::string::npos ||
+               std::any_of(each->items.begin(), each->items.end(), shows);
+    });
 }
 
 }  // namespace player
