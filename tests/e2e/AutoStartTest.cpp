@@ -32,7 +32,7 @@ TEST_F(AutoStart, WithoutAutoStartNothingHappens) {
     writeDefaultFile();
     startWithSettings("[CONFIG]\nAutoStart = 0\nDefaultSKDFileName = Runway 34.skd\nPauseAutoStart = 1\n");
     sim().advance(2.0);
-    EXPECT_EQ(0, panel());
+    EXPECT_EQ(0, controlPanel());
     EXPECT_EQ(0, placements());
     EXPECT_TRUE(sim().keyStrokes().empty());
 }
@@ -42,16 +42,16 @@ TEST_F(AutoStart, NothingHappensBeforeOneSecond) {
     writeFile(pluginFile("SkyPlacer.ini"), settings(""));
     startPlugin();
     sim().advance(0.9);
-    EXPECT_EQ(0, panel());
+    EXPECT_EQ(0, controlPanel());
     sim().advance(0.3);
-    EXPECT_NE(0, panel());
+    EXPECT_NE(0, controlPanel());
 }
 
 TEST_F(AutoStart, DefaultFileLoadsIntoTheShownPanelAndThePlacement) {
     writeDefaultFile();
     startWithSettings(settings(""));
-    ASSERT_NE(0, panel());
-    EXPECT_TRUE(sim().widget(panel()).shown);
+    ASSERT_NE(0, controlPanel());
+    EXPECT_TRUE(sim().widget(controlPanel()).shown);
     EXPECT_EQ("47.123457", fieldText(kLatitude));
     EXPECT_EQ("163.500000", fieldText(kHeading));
     EXPECT_EQ("1", fieldText(kGear));
@@ -97,20 +97,20 @@ TEST_F(AutoStart, PauseAutoStartSendsExactlyOnePauseKeyStroke) {
 TEST_F(AutoStart, HideControlPanelBuildsItHiddenAndTheHotKeyShowsIt) {
     writeDefaultFile();
     startWithSettings(settings("HideControlPanel = 1\n"));
-    ASSERT_NE(0, panel());
-    EXPECT_FALSE(sim().widget(panel()).shown);
+    ASSERT_NE(0, controlPanel());
+    EXPECT_FALSE(sim().widget(controlPanel()).shown);
     EXPECT_EQ("47.123457", fieldText(kLatitude));
     EXPECT_EQ(1, placements()) << "hidden or not, the aircraft is placed";
     int widgets = sim().widgetCount();
     sim().pressHotKey(kF7, 0);
-    EXPECT_TRUE(sim().widget(panel()).shown);
+    EXPECT_TRUE(sim().widget(controlPanel()).shown);
     EXPECT_EQ(widgets, sim().widgetCount());
 }
 
 TEST_F(AutoStart, MissingDefaultFileGreysThePanelAndPlacesNothing) {
     startWithSettings(settings("PauseAutoStart = 1\n"));
-    ASSERT_NE(0, panel());
-    EXPECT_TRUE(sim().widget(panel()).shown);
+    ASSERT_NE(0, controlPanel());
+    EXPECT_TRUE(sim().widget(controlPanel()).shown);
     EXPECT_EQ("0.000000", fieldText(kLatitude));
     EXPECT_EQ("No SKD File Loaded", statusText());
     EXPECT_EQ("", fileNameText());
@@ -124,8 +124,8 @@ TEST_F(AutoStart, MissingDefaultFileGreysThePanelAndPlacesNothing) {
 TEST_F(AutoStart, FaultyDefaultFileGreysThePanelAndPlacesNothing) {
     writeFile(pluginFile("Runway 34.skd"), "[POSITION_DATA]\nLatitude = 10\nLatitud = 11\n");
     startWithSettings(settings("HideControlPanel = 1\n"));
-    ASSERT_NE(0, panel());
-    EXPECT_FALSE(sim().widget(panel()).shown);
+    ASSERT_NE(0, controlPanel());
+    EXPECT_FALSE(sim().widget(controlPanel()).shown);
     EXPECT_EQ("No SKD File Loaded", statusText());
     EXPECT_FALSE(enabled(" Position"));
     sim().advance(1.0);
@@ -134,7 +134,7 @@ TEST_F(AutoStart, FaultyDefaultFileGreysThePanelAndPlacesNothing) {
 
 TEST_F(AutoStart, EmptyDefaultFileNameLoadsNothing) {
     startWithSettings("[CONFIG]\nAutoStart = 1\n");
-    ASSERT_NE(0, panel());
+    ASSERT_NE(0, controlPanel());
     EXPECT_EQ("No SKD File Loaded", statusText());
     EXPECT_EQ(0, placements());
 }
@@ -182,7 +182,7 @@ TEST_F(AutoStartDeepFolder, DefaultPathTooLongLoadsNeitherItNorTheFileItsCutName
     writeFile(pluginFile(name.substr(0, 511 - folder)), positionFileText({{"Latitude", "10"}}));
 
     startWithSettings("[CONFIG]\nAutoStart = 1\nDefaultSKDFileName = " + name + "\n");
-    ASSERT_NE(0, panel());
+    ASSERT_NE(0, controlPanel());
     EXPECT_EQ("0.000000", fieldText(kLatitude));
     EXPECT_EQ("No SKD File Loaded", statusText());
     EXPECT_FALSE(enabled(" Position"));
@@ -201,11 +201,11 @@ TEST_F(AutoStart, APanelOpenedBeforeTheStartUpIsTheOneItUses) {
     startPlugin();
     sim().advance(0.5);
     ASSERT_TRUE(sim().pickMenuItem("Control Panel"));
-    skysim::WidgetId opened = panel();
+    skysim::WidgetId opened = controlPanel();
     ASSERT_NE(0, opened);
     sim().advance(1.0);
     EXPECT_EQ(1u, sim().roots().size());
-    EXPECT_EQ(opened, panel());
+    EXPECT_EQ(opened, controlPanel());
     EXPECT_TRUE(sim().widget(opened).shown) << "HideControlPanel hides only a panel the start-up built";
     EXPECT_EQ("47.123457", fieldText(kLatitude));
     EXPECT_EQ("The data below is from the SKD File", statusText());

@@ -6,13 +6,6 @@ namespace {
 
 using namespace flighttest;
 
-std::vector<WidgetId> childrenOfClass(WidgetId window, int widgetClass) {
-    std::vector<WidgetId> out;
-    for (WidgetId child : skysim::Sim::get().children(window)) {
-        if (skysim::Sim::get().widget(child).widgetClass == widgetClass) out.push_back(child);
-    }
-    return out;
-}
 std::string textOf(WidgetId id) { return skysim::Sim::get().widget(id).descriptor; }
 
 // The panel's seventeen fields in record order: Latitude is 0, Heading 3, Throttle 7.
@@ -26,8 +19,8 @@ protected:
         runStartup();
     }
     std::string panelField(int index) {
-        std::vector<WidgetId> fields = childrenOfClass(controlPanel(), skysim::TextField);
-        return index < static_cast<int>(fields.size()) ? textOf(fields[index]) : "(missing)";
+        std::vector<WidgetInfo> fields = childrenOf(controlPanel(), skysim::TextField);
+        return index < static_cast<int>(fields.size()) ? fields[index].descriptor : "(missing)";
     }
     // Get Data with the panel open, so its fields show what was captured.
     void captureIntoPanel() {
@@ -111,10 +104,10 @@ TEST_F(CaptureTest, CaptureBeforeThePanelShowsWhenThePanelIsBuilt) {
 TEST_F(CaptureTest, PanelSaysTheDataIsTheAircraftsEvenAfterAFileLoad) {
     writeFile(pluginFile("Start.skd"), "[POSITION_DATA]\nLatitude = 47.25\n");
     start("[CONFIG]\nAutoStart = 1\nDefaultSKDFileName = Start.skd\n");
-    std::vector<WidgetId> captions = childrenOfClass(controlPanel(), skysim::Caption);
+    std::vector<WidgetInfo> captions = childrenOf(controlPanel(), skysim::Caption);
     ASSERT_FALSE(captions.empty());
-    WidgetId status = captions.front();
-    WidgetId fileName = captions.back();
+    WidgetId status = captions.front().id;
+    WidgetId fileName = captions.back().id;
     ASSERT_EQ("The data below is from the SKD File", textOf(status));
     ASSERT_EQ("Start.skd", textOf(fileName));
 
@@ -162,16 +155,16 @@ TEST_F(CaptureTest, DataDisplayColumnsAgreeRightAfterACapture) {
     sim().pickMenuItem("Data Display");
     sim().advance(0.15);
     // Each row is a label, a "Stored" and a "Current" caption, in that order.
-    std::vector<WidgetId> captions = childrenOfClass(dataDisplay(), skysim::Caption);
+    std::vector<WidgetInfo> captions = childrenOf(dataDisplay(), skysim::Caption);
     ASSERT_EQ(57u, captions.size());
     int compared = 0;
     for (size_t row = 0; row + 2 < captions.size(); row += 3) {
-        if (textOf(captions[row]).empty()) continue;
-        EXPECT_EQ(textOf(captions[row + 2]), textOf(captions[row + 1])) << textOf(captions[row]);
+        if (captions[row].descriptor.empty()) continue;
+        EXPECT_EQ(captions[row + 2].descriptor, captions[row + 1].descriptor) << captions[row].descriptor;
         ++compared;
     }
     EXPECT_EQ(17, compared);
-    EXPECT_EQ("363.000000", textOf(captions[3 * 4 + 1]));  // Heading: 358 + 5, not wrapped
+    EXPECT_EQ("363.000000", captions[3 * 4 + 1].descriptor);  // Heading: 358 + 5, not wrapped
 }
 
 }  // namespace

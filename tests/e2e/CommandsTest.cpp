@@ -12,20 +12,11 @@ using namespace flighttest;
 const char* const kMenuTexts[] = {"Get Data",        "Load Position File", "Save Position File", "Quick Load File",
                                   "Quick Save File", "Position",           "Control Panel",      "Data Display"};
 
-std::vector<WidgetId> textFieldsOf(WidgetId window) {
-    std::vector<WidgetId> fields;
-    for (WidgetId child : skysim::Sim::get().children(window)) {
-        if (skysim::Sim::get().widget(child).widgetClass == skysim::TextField) fields.push_back(child);
-    }
-    return fields;
-}
 // The control panel's Latitude field, the first of its seventeen.
 std::string panelLatitude() {
-    std::vector<WidgetId> fields = textFieldsOf(controlPanel());
-    return fields.empty() ? std::string("(no panel fields)") : skysim::Sim::get().widget(fields[0]).descriptor;
+    std::vector<WidgetInfo> fields = childrenOf(controlPanel(), skysim::TextField);
+    return fields.empty() ? std::string("(no panel fields)") : fields[0].descriptor;
 }
-
-bool isShown(WidgetId window) { return window != 0 && skysim::Sim::get().widget(window).shown; }
 
 class CommandsTest : public SimTest {
 protected:
@@ -62,7 +53,7 @@ TEST_P(CommandRouteTest, RunsItsAction) {
     switch (command) {
         case GET_DATA:
             run(command);
-            EXPECT_EQ(0, rootWindowCount());  // no panel yet: only storedRecord changes
+            EXPECT_EQ(0, windowCount());  // no panel yet: only storedRecord changes
             sim().pickMenuItem("Control Panel");
             EXPECT_EQ("12.500000", panelLatitude());
             break;
@@ -92,12 +83,12 @@ TEST_P(CommandRouteTest, RunsItsAction) {
         case CONTROL_PANEL:
             run(command);
             EXPECT_TRUE(isShown(controlPanel()));
-            EXPECT_EQ(1, rootWindowCount());
+            EXPECT_EQ(1, windowCount());
             break;
         case DATA_DISPLAY:
             run(command);
             EXPECT_TRUE(isShown(dataDisplay()));
-            EXPECT_EQ(1, rootWindowCount());
+            EXPECT_EQ(1, windowCount());
             break;
     }
 }
@@ -124,9 +115,9 @@ TEST_F(CommandsTest, SaveCommandWritesTheAircraftAsItIsAtTheTimeOfWriting) {
     pressCommand(GET_DATA);  // stored latitude 12.5
     sim().setDouble("sim/flightmodel/position/latitude", 13.75);
     pressCommand(SAVE);
-    std::vector<WidgetId> fields = textFieldsOf(fileDialog());
+    std::vector<WidgetInfo> fields = childrenOf(fileDialog(), skysim::TextField);
     ASSERT_EQ(1u, fields.size());
-    ASSERT_TRUE(sim().typeInto(fields[0], "HotSave"));
+    ASSERT_TRUE(sim().typeInto(fields[0].id, "HotSave"));
     ASSERT_TRUE(sim().clickButton(" OK"));
     EXPECT_NE(std::string::npos, readFile(pluginFile("HotSave.skd")).find("Latitude = 13.750000\n"));
 }
@@ -204,7 +195,7 @@ TEST_F(CommandsTest, PositionPlacesTheHeldRecordNotTheTypedFields) {
     std::vector<DataAccess> before = writesTo("sim/flightmodel/position/local_z");
     ASSERT_EQ(1u, before.size());
 
-    ASSERT_TRUE(sim().typeInto(textFieldsOf(controlPanel())[0], "20.0"));
+    ASSERT_TRUE(sim().typeInto(childrenOf(controlPanel(), skysim::TextField).at(0).id, "20.0"));
     sim().clearAccesses();
     pressCommand(POSITION);
     sim().advance(0.15);
@@ -225,7 +216,7 @@ TEST_F(CommandsTest, PositionPlacesTheHeldRecordNotTheTypedFields) {
 
 struct ToggledWindow {
     int command;
-    WidgetId (*find)();  // by its rectangle: the panel 410 by 340, the display 350 by 420, both at 20, 540
+    WidgetId (*find)();  // by its title
 };
 
 class WindowToggleTest : public CommandsTest, public ::testing::WithParamInterface<ToggledWindow> {};
@@ -242,7 +233,7 @@ TEST_P(WindowToggleTest, HotKeyBuildsThenHidesThenShows) {
     pressCommand(GetParam().command);
     EXPECT_TRUE(isShown(window));
     EXPECT_EQ(window, GetParam().find());
-    EXPECT_EQ(1, rootWindowCount());
+    EXPECT_EQ(1, windowCount());
 }
 
 INSTANTIATE_TEST_SUITE_P(BothWindows, WindowToggleTest,
@@ -259,7 +250,7 @@ TEST_F(CommandsTest, MenuOnlyShowsAndTheNextHotKeyHides) {
     EXPECT_FALSE(isShown(panel));
     sim().pickMenuItem("Control Panel");  // shows the hidden panel again
     EXPECT_TRUE(isShown(panel));
-    EXPECT_EQ(1, rootWindowCount());
+    EXPECT_EQ(1, windowCount());
 
     sim().pickMenuItem("Data Display");
     WidgetId display = dataDisplay();
@@ -267,7 +258,7 @@ TEST_F(CommandsTest, MenuOnlyShowsAndTheNextHotKeyHides) {
     EXPECT_FALSE(isShown(display));
     sim().pickMenuItem("Data Display");
     EXPECT_TRUE(isShown(display));
-    EXPECT_EQ(2, rootWindowCount());
+    EXPECT_EQ(2, windowCount());
 }
 
 TEST_F(CommandsTest, HotKeyShowsAPanelClosedWithItsCloseBox) {
@@ -291,7 +282,7 @@ TEST_F(CommandsTest, FirstHotKeyAfterAnAutoStartedPanelKeepsItShown) {
     EXPECT_TRUE(isShown(panel));
     pressCommand(CONTROL_PANEL);
     EXPECT_FALSE(isShown(panel));
-    EXPECT_EQ(1, rootWindowCount());
+    EXPECT_EQ(1, windowCount());
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// Widget look-ups and aircraft set-up shared by the panel, display and auto-start tests.
+// Panel actions and aircraft set-up shared by the panel, display and auto-start tests.
 #include "ControlPanelDriver.h"
 
 #include "FlightTestSupport.h"
@@ -41,32 +41,15 @@ void PanelTest::SetUp() {
     sim().clearAccesses();
 }
 
-WidgetId PanelTest::window(const std::string& title) const {
-    for (const WidgetInfo& info : sim().widgets()) {
-        if (info.root && info.descriptor.compare(0, title.size(), title) == 0) return info.id;
-    }
-    return 0;
-}
-
-std::vector<WidgetInfo> PanelTest::children(WidgetId window, int widgetClass) const {
-    std::vector<WidgetInfo> found;
-    for (const WidgetInfo& info : sim().widgets()) {
-        if (info.parent == window && (widgetClass == 0 || info.widgetClass == widgetClass)) found.push_back(info);
-    }
-    return found;
-}
-
 WidgetId PanelTest::openPanel() {
     EXPECT_TRUE(sim().pickMenuItem("Control Panel"));
-    return panel();
+    return controlPanel();
 }
 
 WidgetId PanelTest::button(const std::string& label) const {
-    for (const WidgetInfo& info : children(panel(), skysim::Button)) {
-        if (info.descriptor == label) return info.id;
-    }
-    ADD_FAILURE() << "no panel button " << label;
-    return 0;
+    WidgetId found = childLabelled(controlPanel(), skysim::Button, label);
+    if (found == 0) ADD_FAILURE() << "no panel button " << label;
+    return found;
 }
 
 // Six-place latitude, a heading past 360 once the variation is added, two engines.

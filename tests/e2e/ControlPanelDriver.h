@@ -1,5 +1,5 @@
-// Finds the control panel's and the data display's widgets in the stand-in the
-// way a pilot finds them on screen: by window title, label and position.
+// Drives the control panel and reads the data display in the stand-in the way
+// a pilot does, through the windows and widgets WidgetFinder.h finds.
 #pragma once
 
 #include <map>
@@ -7,12 +7,7 @@
 #include <vector>
 
 #include "TestSupport.h"
-
-using skysim::WidgetId;
-using skysim::WidgetInfo;
-
-constexpr const char* kPanelTitle = " ControlPanel - SkyPlacer";
-constexpr const char* kDisplayTitle = " Data - SkyPlacer";
+#include "WidgetFinder.h"
 
 // The panel's seventeen fields in order, by the record field each shows.
 enum PanelField {
@@ -45,22 +40,15 @@ class PanelTest : public SimTest {
 protected:
     // Counts data accesses from this test's start only.
     void SetUp() override;
-    // The root window whose title begins with `title`; 0 when there is none.
-    WidgetId window(const std::string& title) const;
-    WidgetId panel() const { return window(kPanelTitle); }
-    WidgetId display() const { return window(kDisplayTitle); }
-    // Children of `window` of one class, in creation order (all classes when 0).
-    std::vector<WidgetInfo> children(WidgetId window, int widgetClass = 0) const;
-
     WidgetId openPanel();  // the "Control Panel" menu item
-    WidgetId field(int index) const { return children(panel(), skysim::TextField).at(index).id; }
+    WidgetId field(int index) const { return childrenOf(controlPanel(), skysim::TextField).at(index).id; }
     std::string fieldText(int index) const { return sim().widget(field(index)).descriptor; }
     void typeField(int index, const std::string& text) { ASSERT_TRUE(sim().typeInto(field(index), text)); }
     WidgetId button(const std::string& label) const;  // shown or not
     bool enabled(const std::string& label) const { return sim().property(button(label), 7) != 0; }
     void press(const std::string& label) { ASSERT_TRUE(sim().clickButton(label)) << label; }
-    std::string statusText() const { return children(panel(), skysim::Caption).front().descriptor; }
-    std::string fileNameText() const { return children(panel(), skysim::Caption).back().descriptor; }
+    std::string statusText() const { return childrenOf(controlPanel(), skysim::Caption).front().descriptor; }
+    std::string fileNameText() const { return childrenOf(controlPanel(), skysim::Caption).back().descriptor; }
     // Lets the placement flight loop run once or more.
     void nextFlightLoops() { sim().advance(0.15); }
     // Puts the aircraft at rest somewhere recognisable.

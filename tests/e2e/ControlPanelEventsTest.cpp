@@ -65,7 +65,7 @@ TEST_F(ControlPanelEvents, GetDataBeforeThePanelExistsShowsValuesButNoSource) {
     startWithSettings("");
     setAircraft();
     ASSERT_TRUE(sim().pickMenuItem("Get Data"));
-    EXPECT_EQ(0, panel());
+    EXPECT_EQ(0, controlPanel());
     openPanel();
     expectCapturedFields();
     EXPECT_EQ(kNoFile, statusText());

@@ -69,7 +69,7 @@ TEST_F(ControlPanelLayout, WindowHasTheMenuGeometryTitleAndCloseBoxes) {
 TEST_F(ControlPanelLayout, EveryChildInOrderWithItsRectangleClassAndText) {
     startWithSettings("");
     WidgetId id = openPanel();
-    std::vector<WidgetInfo> actual = children(id);
+    std::vector<WidgetInfo> actual = childrenOf(id);
     std::vector<Expected> expected = expectedChildren();
     ASSERT_EQ(expected.size(), actual.size());
     for (size_t i = 0; i < expected.size(); ++i) {
@@ -88,17 +88,17 @@ TEST_F(ControlPanelLayout, EveryChildInOrderWithItsRectangleClassAndText) {
 TEST_F(ControlPanelLayout, WidgetPropertiesAreSetByClass) {
     startWithSettings("");
     WidgetId id = openPanel();
-    std::vector<WidgetInfo> subWindows = children(id, skysim::SubWindow);
+    std::vector<WidgetInfo> subWindows = childrenOf(id, skysim::SubWindow);
     ASSERT_EQ(1u, subWindows.size());
     bool exists = false;
     EXPECT_EQ(0, sim().property(subWindows[0].id, 1200, &exists));
     EXPECT_TRUE(exists);
-    for (const WidgetInfo& field : children(id, skysim::TextField)) {
+    for (const WidgetInfo& field : childrenOf(id, skysim::TextField)) {
         exists = false;
         EXPECT_EQ(0, sim().property(field.id, 1403, &exists));
         EXPECT_TRUE(exists) << "text field type not set";
     }
-    for (const WidgetInfo& button : children(id, skysim::Button)) {
+    for (const WidgetInfo& button : childrenOf(id, skysim::Button)) {
         exists = false;
         EXPECT_EQ(0, sim().property(button.id, 1300, &exists));
         EXPECT_TRUE(exists) << button.descriptor << ": button type not set";

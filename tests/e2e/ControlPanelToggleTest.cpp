@@ -10,18 +10,8 @@ const char* const kToggleKeys = "[CONTROL_PANEL]\nHotKey = F7\n[DATA_DISPLAY]\nH
 
 class WindowToggles : public PanelTest {
 protected:
-    bool panelShown() const { return sim().widget(panel()).shown; }
-    bool displayShown() const { return sim().widget(display()).shown; }
-    bool shown(WidgetId window) const { return sim().widget(window).shown; }
-
-    // Root windows whose title begins with `title`.
-    int windowsTitled(const std::string& title) const {
-        int count = 0;
-        for (const WidgetInfo& info : sim().widgets()) {
-            if (info.root && info.descriptor.compare(0, title.size(), title) == 0) ++count;
-        }
-        return count;
-    }
+    bool panelShown() const { return sim().widget(controlPanel()).shown; }
+    bool displayShown() const { return sim().widget(dataDisplay()).shown; }
     // Opens the window from the menu, then the simulator stops and starts the plug-in in the same
     // process: the stop took the window with it, and the new run's toggle starts from hidden.
     void expectANewRunBuildsTheWindowAgain(const char* menuItem, const std::string& title, int toggleKey) {
@@ -35,9 +25,9 @@ protected:
         EXPECT_EQ(0, windowsTitled(title)) << "a new run opens no window by itself";
         sim().pressHotKey(toggleKey, 0);
         ASSERT_EQ(1, windowsTitled(title));
-        EXPECT_TRUE(shown(window(title)));
+        EXPECT_TRUE(isShown(windowTitled(title)));
         sim().pressHotKey(toggleKey, 0);
-        EXPECT_FALSE(shown(window(title)));
+        EXPECT_FALSE(isShown(windowTitled(title)));
     }
 };
 
@@ -45,7 +35,7 @@ TEST_F(WindowToggles, CloseBoxHidesThePanelAndTheNextHotKeyShowsIt) {
     startWithSettings(kToggleKeys);
     sim().pressHotKey(kF7, 0);
     ASSERT_TRUE(panelShown());
-    sim().clickCloseBox(panel());
+    sim().clickCloseBox(controlPanel());
     EXPECT_FALSE(panelShown());
     sim().pressHotKey(kF7, 0);
     EXPECT_TRUE(panelShown());
@@ -56,7 +46,7 @@ TEST_F(WindowToggles, CloseBoxHidesThePanelAndTheNextHotKeyShowsIt) {
 TEST_F(WindowToggles, CloseBoxAfterTheMenuOpenedThePanel) {
     startWithSettings(kToggleKeys);
     openPanel();
-    sim().clickCloseBox(panel());
+    sim().clickCloseBox(controlPanel());
     EXPECT_FALSE(panelShown());
     sim().pickMenuItem("Control Panel");
     EXPECT_TRUE(panelShown());
@@ -77,7 +67,7 @@ TEST_F(WindowToggles, AfterAnAutoStartThatShowedThePanelTheFirstHotKeyKeepsItSho
 TEST_F(WindowToggles, CloseBoxAfterAnAutoStartThatShowedThePanel) {
     startWithSettings(std::string("[CONFIG]\nAutoStart = 1\nDefaultSKDFileName = Missing.skd\n") + kToggleKeys);
     ASSERT_TRUE(panelShown());
-    sim().clickCloseBox(panel());
+    sim().clickCloseBox(controlPanel());
     EXPECT_FALSE(panelShown());
     sim().pressHotKey(kF7, 0);
     EXPECT_TRUE(panelShown());
@@ -88,7 +78,7 @@ TEST_F(WindowToggles, DataDisplayCloseBoxHidesAndTheHotKeyShowsItAgain) {
     sim().pressHotKey(kF8, 0);
     ASSERT_TRUE(displayShown());
     int count = sim().widgetCount();
-    sim().clickCloseBox(display());
+    sim().clickCloseBox(dataDisplay());
     EXPECT_FALSE(displayShown());
     sim().pressHotKey(kF8, 0);
     EXPECT_TRUE(displayShown());
@@ -101,10 +91,10 @@ TEST_F(WindowToggles, ClosingOneWindowLeavesTheOtherAlone) {
     startWithSettings(kToggleKeys);
     openPanel();
     sim().pickMenuItem("Data Display");
-    sim().clickCloseBox(display());
+    sim().clickCloseBox(dataDisplay());
     EXPECT_TRUE(panelShown());
     EXPECT_FALSE(displayShown());
-    sim().clickCloseBox(panel());
+    sim().clickCloseBox(controlPanel());
     EXPECT_FALSE(panelShown());
     sim().pressHotKey(kF8, 0);
     EXPECT_TRUE(displayShown());

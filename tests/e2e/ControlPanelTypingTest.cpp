@@ -22,9 +22,9 @@ protected:
     }
     // Names the file in the open save dialog and confirms it.
     void saveAs(const std::string& name) {
-        WidgetId dialog = window("Save Position File");
+        WidgetId dialog = windowTitled("Save Position File");
         ASSERT_NE(0, dialog);
-        std::vector<WidgetInfo> fields = children(dialog, skysim::TextField);
+        std::vector<WidgetInfo> fields = childrenOf(dialog, skysim::TextField);
         ASSERT_FALSE(fields.empty());
         ASSERT_TRUE(sim().typeInto(fields.front().id, name));
         press(" OK");

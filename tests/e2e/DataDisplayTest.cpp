@@ -24,7 +24,7 @@ protected:
     }
     // Rows of both blocks, block 1 first: each a label, a "Stored" and a "Current" caption.
     std::vector<Row> rows() const {
-        std::vector<WidgetInfo> captions = children(display(), skysim::Caption);
+        std::vector<WidgetInfo> captions = childrenOf(dataDisplay(), skysim::Caption);
         std::vector<Row> found;
         for (size_t i = 0; i + 2 < captions.size(); i += 3)
             found.push_back({captions[i], captions[i + 1], captions[i + 2]});
@@ -42,23 +42,23 @@ protected:
 TEST_F(DataDisplay, WindowAndSubWindowGeometry) {
     startWithSettings("");
     openDisplay();
-    WidgetInfo window = sim().widget(display());
+    WidgetInfo window = sim().widget(dataDisplay());
     EXPECT_EQ(skysim::MainWindow, window.widgetClass);
     EXPECT_TRUE(window.root);
     EXPECT_TRUE(window.shown);
     EXPECT_EQ((std::vector<int>{20, 540, 370, 120}),
               (std::vector<int>{window.left, window.top, window.right, window.bottom}));
     EXPECT_EQ(0u, window.descriptor.find(std::string(kDisplayTitle) + " v1.20 "));
-    EXPECT_EQ(1, sim().property(display(), 1200));
+    EXPECT_EQ(1, sim().property(dataDisplay(), 1200));
 
-    std::vector<WidgetInfo> subWindows = children(display(), skysim::SubWindow);
+    std::vector<WidgetInfo> subWindows = childrenOf(dataDisplay(), skysim::SubWindow);
     ASSERT_EQ(1u, subWindows.size());
     const WidgetInfo& sub = subWindows[0];
     EXPECT_EQ((std::vector<int>{30, 510, 360, 130}), (std::vector<int>{sub.left, sub.top, sub.right, sub.bottom}));
     bool exists = false;
     EXPECT_EQ(0, sim().property(sub.id, 1200, &exists));
     EXPECT_TRUE(exists);
-    EXPECT_EQ(1u + 19 * 3, children(display()).size()) << "the sub-window and 19 rows of three captions";
+    EXPECT_EQ(1u + 19 * 3, childrenOf(dataDisplay()).size()) << "the sub-window and 19 rows of three captions";
 }
 
 TEST_F(DataDisplay, RowsOfBothBlocksWithTheirColumns) {
@@ -133,15 +133,15 @@ TEST_F(DataDisplay, CurrentHeadingIsPsiPlusVariationNotNormalised) {
 TEST_F(DataDisplay, ValuesKeepRefreshingWhileHidden) {
     startWithSettings("");
     openDisplay();
-    sim().clickCloseBox(display());
-    ASSERT_FALSE(sim().widget(display()).shown);
+    sim().clickCloseBox(dataDisplay());
+    ASSERT_FALSE(sim().widget(dataDisplay()).shown);
     sim().setDouble("sim/flightmodel/position/elevation", 100.0);
     sim().setInt("sim/cockpit/autopilot/autopilot_mode", 6);
     nextFlightLoops();
     EXPECT_EQ("328.000000", row("Altitude").current.descriptor);
     EXPECT_EQ("6", row("AP Mode").current.descriptor);
     sim().pickMenuItem("Data Display");
-    EXPECT_TRUE(sim().widget(display()).shown);
+    EXPECT_TRUE(sim().widget(dataDisplay()).shown);
     EXPECT_EQ("328.000000", row("Altitude").current.descriptor);
 }
 

@@ -13,7 +13,7 @@ namespace {
 namespace fs = std::filesystem;
 using skysim::DrawOp;
 
-// The dialog's list box on screen: 660..880 by 370..570, its scroll bar the right 20 pixels.
+// Where the dialog's list box stands, for the layout check: its scroll bar is the right 20 pixels.
 constexpr int kListLeft = 660, kListTop = 570, kListRight = 880, kListBottom = 370;
 
 class FileDialogTest : public PanelTest {
@@ -21,15 +21,15 @@ protected:
     // A dialog left open would keep its list's item store past the test: cancel it as the pilot would.
     void TearDown() override {
         if (dialog() != 0 && sim().started()) {
-            sim().click(810, 321);
+            sim().clickButton(" Cancel");
             nextFlightLoops();
             EXPECT_EQ(0, dialog());
         }
         PanelTest::TearDown();
     }
-    WidgetId dialog() const { return flighttest::fileDialog(); }
+    WidgetId dialog() const { return fileDialog(); }
     WidgetId childOf(int widgetClass) const {
-        std::vector<WidgetInfo> found = children(dialog(), widgetClass);
+        std::vector<WidgetInfo> found = childrenOf(dialog(), widgetClass);
         return found.empty() ? 0 : found.front().id;
     }
     WidgetId listBox() const { return childOf(skysim::CustomClass); }
@@ -43,15 +43,11 @@ protected:
         }
         return names;
     }
-    void pickLine(int line) { sim().click(kListLeft + 40, kListTop - 12 * line - 6); }
+    void pick(const std::string& name) { ASSERT_TRUE(pickListEntry(name)) << name; }
     void writePosition(const std::string& name, const std::string& latitude) {
         writeFile(pluginFile(name), positionFileText({{"Latitude", latitude}}));
     }
-    int dialogCount() const {
-        int count = 0;
-        for (const WidgetInfo& w : sim().widgets()) count += w.root && w.left == 650 && w.top == 600;
-        return count;
-    }
+    int dialogCount() const { return windowsTitled(kLoadDialogTitle) + windowsTitled(kSaveDialogTitle); }
     static std::set<std::string> namesIn(const fs::path& folder) {
         std::set<std::string> names;
         for (const auto& entry : fs::directory_iterator(folder)) names.insert(entry.path().filename().string());
@@ -81,7 +77,7 @@ TEST_F(FileDialogTest, LoadDialogHasItsGeometryAndListsThePositionFilesWithTheFi
     EXPECT_EQ((std::vector<int>{660, 362, 860, 340}),
               (std::vector<int>{field.left, field.top, field.right, field.bottom}));
     EXPECT_EQ(0, sim().property(nameField(), 7));  // greyed: filled only by picking
-    std::vector<WidgetInfo> buttons = children(dialog(), skysim::Button);
+    std::vector<WidgetInfo> buttons = childrenOf(dialog(), skysim::Button);
     ASSERT_EQ(2u, buttons.size());
     EXPECT_EQ(" OK", buttons[0].descriptor);
     EXPECT_EQ((std::vector<int>{660, 332, 750, 310}),
@@ -138,8 +134,9 @@ TEST_F(FileDialogTest, AFolderLargerThanOneListingIsListedWhole) {
     startWithSettings("");
     sim().pickMenuItem("Load Position File");
     EXPECT_EQ(300, sim().property(listBox(), 1910));  // the item count
-    // Page down until the end of the list shows.
-    for (int page = 0; page < 18; ++page) sim().click(kListRight - 10, kListBottom + 25);
+    // Page down, in the scroll bar below its thumb, until the end of the list shows.
+    WidgetInfo list = sim().widget(listBox());
+    for (int page = 0; page < 18; ++page) sim().click(list.right - 10, list.bottom + 25);
     std::vector<std::string> shown = listed();
     ASSERT_FALSE(shown.empty());
     EXPECT_EQ(names.back(), shown.back());
@@ -155,7 +152,7 @@ TEST_F(FileDialogTest, PickingCopiesTheNameAndOkLoadsItIntoThePanelThenTheDialog
     press(" Load SKD");
     ASSERT_NE(0, dialog());
     EXPECT_EQ("Alpha.skd", nameText());
-    pickLine(1);
+    pick("Bravo.skd");
     EXPECT_EQ("Bravo.skd", nameText());
     press(" OK");
     EXPECT_EQ("22.250000", fieldText(kLatitude));
@@ -173,7 +170,7 @@ TEST_F(FileDialogTest, CancelChangesNothingButClosesTheDialog) {
     startWithSettings("");
     openPanel();
     press(" Load SKD");
-    pickLine(0);
+    pick("Alpha.skd");
     press(" Cancel");
     nextFlightLoops();
     EXPECT_EQ(0, dialog());

@@ -1,18 +1,16 @@
 // What the capture, placement and command tests share: the settings that bind
-// all eight hot keys, finding the plug-in's windows, and reading the data
-// references the plug-in wrote.
+// all eight hot keys and reading the data references the plug-in wrote.
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "TestSupport.h"
+#include "WidgetFinder.h"
 
 namespace flighttest {
 
 using skysim::DataAccess;
-using skysim::WidgetId;
-using skysim::WidgetInfo;
 
 // The command numbers, as the hot keys' reference texts "00" to "07" carry them.
 enum Command { GET_DATA, LOAD, SAVE, QUICK_LOAD, QUICK_SAVE, POSITION, CONTROL_PANEL, DATA_DISPLAY };
@@ -27,25 +25,6 @@ inline std::string allHotKeysIni() {
     return ini;
 }
 inline int hotKeyOf(int command) { return kF1 + command; }
-
-// The root main window whose rectangle is exactly this one, or 0.
-inline WidgetId rootWindowAt(int left, int top, int right, int bottom) {
-    for (const WidgetInfo& w : skysim::Sim::get().widgets()) {
-        if (w.root && w.widgetClass == skysim::MainWindow && w.left == left && w.top == top && w.right == right &&
-            w.bottom == bottom) {
-            return w.id;
-        }
-    }
-    return 0;
-}
-inline int rootWindowCount() {
-    int count = 0;
-    for (const WidgetInfo& w : skysim::Sim::get().widgets()) count += w.root && w.widgetClass == skysim::MainWindow;
-    return count;
-}
-inline WidgetId controlPanel() { return rootWindowAt(20, 540, 430, 200); }
-inline WidgetId dataDisplay() { return rootWindowAt(20, 540, 370, 120); }
-inline WidgetId fileDialog() { return rootWindowAt(650, 600, 890, 300); }
 
 inline bool isWrite(DataAccess::Kind kind) {
     return kind == DataAccess::SetF || kind == DataAccess::SetD || kind == DataAccess::SetI ||

@@ -40,10 +40,8 @@ protected:
     }
 
     WidgetId dialogField() const {
-        for (const WidgetInfo& info : skysim::Sim::get().widgets()) {
-            if (info.parent == flighttest::fileDialog() && info.widgetClass == skysim::TextField) return info.id;
-        }
-        return 0;
+        std::vector<WidgetInfo> fields = childrenOf(fileDialog(), skysim::TextField);
+        return fields.empty() ? 0 : fields.front().id;
     }
     // Every file below the simulator's root and in the current folder.
     std::vector<std::string> allFiles() const {
@@ -64,14 +62,14 @@ protected:
 TEST_F(LongPathFileDialogTest, SaveWritesNothingAnywhereAndSaysTheFolderIsUnknown) {
     std::vector<std::string> before = allFiles();
     ASSERT_TRUE(sim().pickMenuItem("Save Position File"));
-    ASSERT_NE(0, flighttest::fileDialog());
+    ASSERT_NE(0, fileDialog());
     ASSERT_TRUE(sim().typeInto(dialogField(), "Approach"));
     ASSERT_TRUE(sim().clickButton(" OK"));
     sim().advance(0.2);
     EXPECT_EQ(before, allFiles());
     EXPECT_FALSE(fileExists(working_.path() + "/Approach.skd"));
     EXPECT_NE(0, sim().findShown(kFolderUnknown));
-    EXPECT_EQ(0, flighttest::fileDialog());
+    EXPECT_EQ(0, fileDialog());
 }
 
 TEST_F(LongPathFileDialogTest, LoadListsNothingLoadsNothingAndSaysTheFolderIsUnknown) {

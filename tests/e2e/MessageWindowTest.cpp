@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "TestSupport.h"
+#include "WidgetFinder.h"
 
 namespace {
 
@@ -16,11 +17,6 @@ protected:
     }
     // A failed quick load: there is no quick file.
     void warn() { ASSERT_TRUE(sim().pickMenuItem("Quick Load File")); }
-    int windowsTitled(const std::string& title) {
-        int count = 0;
-        for (skysim::WidgetId id : sim().roots()) count += sim().widget(id).descriptor == title ? 1 : 0;
-        return count;
-    }
     skysim::WidgetId warning() { return sim().findShown(kWarningTitle, skysim::MainWindow); }
 };
 

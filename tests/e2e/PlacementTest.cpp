@@ -257,12 +257,12 @@ TEST_F(PlacementTest, PlacementIsAOneOffWrite) {
 TEST_F(PlacementTest, LoopClosesAnAnsweredMessageWindow) {
     start();
     sim().pickMenuItem("Quick Load File");  // no quick file yet: the pilot is told
-    int windows = rootWindowCount();
+    int windows = windowCount();
     ASSERT_EQ(1, windows);
     ASSERT_TRUE(sim().clickButton(" OK"));
-    EXPECT_EQ(1, rootWindowCount());  // never destroyed from inside its own callback
+    EXPECT_EQ(1, windowCount());  // never destroyed from inside its own callback
     sim().advance(0.15);
-    EXPECT_EQ(0, rootWindowCount());
+    EXPECT_EQ(0, windowCount());
 }
 
 TEST_F(PlacementTest, LoopClosesACancelledFileDialog) {

@@ -25,7 +25,7 @@ TEST_F(SampleSettings, ShippedFileReadsCleanlyAndBindsItsFourKeys) {
     sim().advance(1.5);
     EXPECT_EQ(0, sim().widgetCount()) << "the sample does not auto-start";
     EXPECT_EQ(1, sim().pressHotKey(118, kShiftControl));
-    EXPECT_NE(0, flighttest::controlPanel());
+    EXPECT_NE(0, controlPanel());
 }
 
 TEST_F(SampleSettings, KeyCodesFrom128UpReachTheSimulatorUnchanged) {
@@ -35,7 +35,7 @@ TEST_F(SampleSettings, KeyCodesFrom128UpReachTheSimulatorUnchanged) {
     ASSERT_EQ(1u, keys.size());
     EXPECT_EQ(188, keys[0].key);
     EXPECT_EQ(1, sim().pressHotKey(188, 0));
-    EXPECT_NE(0, flighttest::controlPanel());
+    EXPECT_NE(0, controlPanel());
 }
 
 }  // namespace

@@ -57,8 +57,8 @@ protected:
         startWithSettings(kKeys);
         sim().pressHotKey(kF8, 0);
         sim().pressHotKey(kF7, 0);  // the panel in front, its buttons in reach
-        ASSERT_TRUE(sim().widget(panel()).shown);
-        ASSERT_TRUE(sim().widget(display()).shown);
+        ASSERT_TRUE(sim().widget(controlPanel()).shown);
+        ASSERT_TRUE(sim().widget(dataDisplay()).shown);
         setAircraft();
         press(" Get Data");
         ASSERT_TRUE(enabled(" Position"));
@@ -69,7 +69,7 @@ protected:
     void cancelDialog() {
         press(" Cancel");
         nextFlightLoops();
-        ASSERT_EQ(0, window("Load Position File"));
+        ASSERT_EQ(0, windowTitled("Load Position File"));
     }
 };
 
@@ -106,7 +106,7 @@ TEST_F(SteadyStateAllocations, AnEmptyLoadDialogAllocatesOnlyTheItemStore) {
     ASSERT_EQ(1u, store);
     const std::uint64_t before = sim().pluginAllocations();
     openLoadDialog();
-    ASSERT_NE(0, window("Load Position File"));
+    ASSERT_NE(0, windowTitled("Load Position File"));
     EXPECT_EQ(before + store, sim().pluginAllocations());
     cancelDialog();
     EXPECT_EQ(before + store, sim().pluginAllocations()) << "closing allocates nothing";

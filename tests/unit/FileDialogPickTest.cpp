@@ -4,6 +4,7 @@
 #include <string>
 
 #include "AppFixture.h"
+#include "WidgetFinder.h"
 #include "XPWidgetsApi.h"
 
 namespace {
@@ -16,8 +17,6 @@ protected:
         if (app_->fileDialogWindow != nullptr) XPDestroyWidget(app_->fileDialogWindow, 1);
         AppFixture::TearDown();
     }
-    // The first line of the dialog's list, which spans 660..880 by 370..570.
-    void pickFirstLine() { sim().click(700, 564); }
     std::string nameFieldText() const {
         return skysim::Sim::get().widget(reinterpret_cast<skysim::WidgetId>(app_->fileNameField)).descriptor;
     }
@@ -29,7 +28,7 @@ TEST_F(FileDialogPickTest, ANamePickedLongerThanTheDialogTakesIsReportedNotLoade
 
     app_->openLoadDialog();
     app_->addListItem(std::string(300, 'n').c_str());
-    pickFirstLine();
+    ASSERT_TRUE(pickListEntry(std::string(300, 'n')));
     EXPECT_EQ(256u, nameFieldText().size()) << "one character past the longest name tells it is too long";
     ASSERT_TRUE(sim().clickButton(" OK"));
     EXPECT_NE(0, shown("Position File Name Too Long."));
@@ -43,7 +42,7 @@ TEST_F(FileDialogPickTest, ANameOfTheLongestLengthIsPickedAndLoaded) {
     writeFile(path(name), kPosition);
 
     app_->openLoadDialog();
-    pickFirstLine();
+    ASSERT_TRUE(pickListEntry(name));
     EXPECT_EQ(name, nameFieldText());
     ASSERT_TRUE(sim().clickButton(" OK"));
     EXPECT_EQ(0, shown("Position File Name Too Long."));
