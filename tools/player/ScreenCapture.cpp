@@ -9,14 +9,7 @@ namespace player {
 namespace {
 
 ScreenItem itemOf(const skysim::Sim& sim, const skysim::WidgetInfo& info) {
-    ScreenItem item;
-    item.id = info.id;
-    item.widgetClass = info.widgetClass;
-    item.left = info.left;
-    item.top = info.top;
-    item.right = info.right;
-    item.bottom = info.bottom;
-    item.text = info.descriptor;
+    ScreenItem item{info.id, info.widgetClass, info.left, info.top, info.right, info.bottom, info.descriptor};
     bool exists = false;
     std::intptr_t enabled = sim.property(info.id, xpProperty_Enabled, &exists);
     item.enabled = !exists || enabled != 0;

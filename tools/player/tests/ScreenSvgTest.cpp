@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <regex>
+#include <tuple>
 
 #include "ScreenSvg.h"
 #include "SvgText.h"
@@ -43,10 +44,7 @@ skysim::DrawOp op(skysim::DrawOp::Kind kind, skysim::WidgetId widget, int x1 = 0
     skysim::DrawOp out;
     out.kind = kind;
     out.widget = widget;
-    out.x1 = x1;
-    out.y1 = y1;
-    out.x2 = x2;
-    out.y2 = y2;
+    std::tie(out.x1, out.y1, out.x2, out.y2) = std::tie(x1, y1, x2, y2);
     return out;
 }
 
