@@ -19,5 +19,5 @@ run-clang-tidy -quiet -p "$build" "${sources[@]/#/$root/}" >"$build/clang-tidy.l
 echo "cppcheck: src/"
 cppcheck --std=c++17 --language=c++ --quiet --error-exitcode=1 --inline-suppr \
     --enable=warning,performance,portability,style \
-    --suppressions-list=tools/lint/cppcheck-suppressions.txt -I src src
+    --suppressions-list=tools/lint/cppcheck-suppressions.txt -I src -I "$build/generated" src
 echo "lint: clean"
