@@ -4,6 +4,7 @@
 // handling, each group in registration order, and one that returns 0 ends the
 // phase there. A command runs once (begin, then end) or is held: begin,
 // continue at every frame, end on release.
+#include <algorithm>
 #include <cstdint>
 #include <deque>
 #include <unordered_map>
@@ -68,6 +69,7 @@ Catalogue& catalogue() {
 }
 
 long nextHandlerId = 1;
+std::vector<Command*> heldCommands;  // in the order they were pressed
 
 // Runs the handlers of one side; false when one of them returned 0.
 bool runHandlers(Command& command, bool before, XPLMCommandPhase phase) {
@@ -103,6 +105,7 @@ bool once(Command* command) {
 bool begin(Command* command) {
     if (command == nullptr || command->held) return false;
     command->held = true;
+    heldCommands.push_back(command);
     runPhase(*command, xplm_CommandBegin);
     return true;
 }
@@ -110,6 +113,7 @@ bool begin(Command* command) {
 bool end(Command* command) {
     if (command == nullptr || !command->held) return false;
     command->held = false;
+    heldCommands.erase(std::find(heldCommands.begin(), heldCommands.end(), command));
     runPhase(*command, xplm_CommandEnd);
     return true;
 }
@@ -125,6 +129,7 @@ const char* sideOf(int before) { return before != 0 ? "before" : "after"; }
 }  // namespace
 
 void resetCommandHandlers() {
+    heldCommands.clear();
     for (Command& command : catalogue().commands) {
         command.handlers.clear();
         command.held = false;
@@ -148,11 +153,11 @@ void releasePluginCommandHandlers() {
     }
 }
 
-// By index: a handler may begin or end commands, or make new ones.
+// A handler may begin or end commands: those held when the frame began, and still held.
 void continueHeldCommands() {
-    std::deque<Command>& commands = catalogue().commands;
-    for (size_t i = 0; i < commands.size(); ++i) {
-        if (commands[i].held) runPhase(commands[i], xplm_CommandContinue);
+    const std::vector<Command*> held = heldCommands;
+    for (Command* command : held) {
+        if (command->held) runPhase(*command, xplm_CommandContinue);
     }
 }
 
