@@ -1,19 +1,21 @@
-# The two everyday commands (see README.md):
+# The everyday commands (see README.md):
 #   make run   builds the release plug-in and plays the demo scenario on the stand-in simulator
 #   make test  builds everything (Windows, release, debug, sanitizers), runs the whole test suite,
 #              the static checks, the instruction budgets and a short fuzzing run
-# Both install missing Debian packages first when run as root, and say what to
+#   make dist  builds both modules and packs the release archive dist/SkyPlacer-<version>.zip
+# All install missing Debian packages first when run as root, and say what to
 # install otherwise. The builds themselves are the presets in CMakePresets.json.
 
 SHELL := /bin/bash
 .SHELLFLAGS := -eu -o pipefail -c
 
 # What `make run` needs (rsvg-convert turns the player's SVG pictures into PNG;
-# the stand-in switches callgrind with valgrind's header), and what `make test`
-# needs on top of it.
+# the stand-in switches callgrind with valgrind's header), what `make dist`
+# needs on top of it (the Windows build), and what `make test` needs on top of
+# that (unzip unpacks the archive as a pilot would).
 RUN_PACKAGES := cmake make g++ libgtest-dev librsvg2-bin valgrind
-TEST_PACKAGES := $(RUN_PACKAGES) g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 clang-format \
-                 clang-tidy cppcheck clang libclang-rt-14-dev
+DIST_PACKAGES := $(RUN_PACKAGES) g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
+TEST_PACKAGES := $(DIST_PACKAGES) clang-format clang-tidy cppcheck clang libclang-rt-14-dev unzip
 
 # Seconds each fuzz target runs: `make fuzz FUZZ_SECONDS=3600` for a long run;
 # make test runs each for SMOKE_FUZZ_SECONDS.
@@ -23,14 +25,14 @@ SMOKE_FUZZ_SECONDS := 20
 PLAYER := build/release/tools/player/skyplacer-player
 SCENARIO := scenarios/demo.scn
 
-.PHONY: bench budgets fuzz lint run test deps-run deps-test release debug sanitize windows format clean
+.PHONY: bench budgets dist fuzz lint run test deps-run deps-dist deps-test release debug sanitize windows format clean
 # The steps of run and test build on each other: keep them in order under -j.
 .NOTPARALLEL:
 
 # Configures and builds one preset of CMakePresets.json.
 build = cmake --preset $(1) && cmake --build --preset $(1)
-# Runs one preset's tests; win.xpl is built by then, so its table check must not skip.
-check = SKYPLACER_REQUIRE_WIN_MODULE=1 ctest --preset $(1)
+# Runs one preset's tests; win.xpl and the archive are built by then, so their checks must not skip.
+check = SKYPLACER_REQUIRE_WIN_MODULE=1 SKYPLACER_REQUIRE_ARCHIVE=1 ctest --preset $(1)
 
 # Builds just the player and what it plays: the release lin.xpl in dist/ and the
 # stand-in. The pictures land in build/release/pictures/demo/.
@@ -40,8 +42,9 @@ run: deps-run
 	$(PLAYER) $(SCENARIO)
 
 # Windows first: the debug suite checks win.xpl's tables along with lin.xpl's.
-# The release module completes dist/SkyPlacer; the tests use their own builds'.
-test: deps-test lint windows release debug
+# The release module completes dist/SkyPlacer, and the archive is packed for
+# its test; the other tests use their own builds'.
+test: deps-test lint windows release dist debug
 	$(call check,debug)
 	$(call build,sanitize)
 	$(call check,sanitize)
@@ -79,6 +82,11 @@ release:
 windows:
 	$(call build,mingw)
 
+# dist/SkyPlacer-<version>.zip: both modules, SkyPlacer.ini and README.txt, the
+# pilot's part of README.md; the version is the CMake project's.
+dist: deps-dist windows release
+	cmake --build --preset release --target skyplacer_archive
+
 # Installs the packages named in $(1) that are not installed yet; a machine
 # that has them all runs no apt-get at all.
 define ensure_packages
@@ -104,6 +112,9 @@ endef
 
 deps-run:
 	$(call ensure_packages,$(RUN_PACKAGES))
+
+deps-dist:
+	$(call ensure_packages,$(DIST_PACKAGES))
 
 deps-test:
 	$(call ensure_packages,$(TEST_PACKAGES))

@@ -14,19 +14,27 @@ void resetDataRefs();
 void resetFlightLoops();
 void resetMenus();
 void resetHotKeys();
+void resetCommandHandlers();  // commands themselves last for the process
 // Stops a running plug-in, as quitting the simulator would.
 void stopRunningPlugin();
 
 // Open from the call of XPluginStart until the plug-in is stopped (or its start
 // failed): what is registered meanwhile belongs to the plug-in.
 bool pluginSessionOpen();
-// When the plug-in's session closes, the simulator removes what it still holds:
-// its items in the plug-ins menu (it has no call to remove them), and, with a
-// line in the simulator's log each, the menus, flight loops and hot keys it
-// did not destroy or unregister. Its windows stay until reset.
-void releasePluginMenus();
+// Numbers the plug-in's runs (1 for the first start): the run whose session
+// is open, 0 while none is.
+int pluginRun();
+// When the plug-in's session closes, the simulator removes the flight loops,
+// hot keys and command handlers it did not unregister, and names each in its
+// log. What it left in menus stays and is named too (`run` is the closing
+// run's number). Its windows stay until reset.
+void reportPluginMenus(int run);
 void releasePluginFlightLoops();
 void releasePluginHotKeys();
+void releasePluginCommandHandlers();
+
+// At the start of each frame, every held command's handlers get the continue phase.
+void continueHeldCommands();
 
 // Equirectangular projection about latitude 0, longitude 0 (degrees, metres).
 void worldToLocal(double latitude, double longitude, double elevation, double* x, double* y, double* z);

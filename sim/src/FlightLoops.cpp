@@ -56,6 +56,7 @@ FlightLoop* loopWithId(long id) {
 
 void runFrame() {
     ++frameCount;
+    continueHeldCommands();
     std::vector<long> due;
     for (const FlightLoop& loop : loops) {
         if (loop.dueFrame != 0 && loop.dueFrame <= frameCount) due.push_back(loop.id);

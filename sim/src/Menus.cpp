@@ -1,8 +1,9 @@
-// The stand-in's menus: the simulator's plug-ins menu, and the menus the
-// plug-in creates, each attached to an existing item of its parent. Destroying
-// a menu removes it and the menus below it; the parent's item stays, as in the
-// simulator. A stopped plug-in's items in the plug-ins menu go with its menus,
-// so every menu that exists hangs from an existing item and can be picked.
+// The stand-in's menus: the simulator's plug-ins menu, and the menus plug-ins
+// create, each attached to an existing item of its parent. Destroying a menu
+// removes it and the menus below it; the parent's item stays, as in the
+// simulator. Removing an item takes the menus below it. What a stopped
+// plug-in leaves in any menu stays, as in the simulator, and no longer
+// reaches the plug-in: its menus' handlers are not called again.
 #include <algorithm>
 #include <cstdint>
 #include <iterator>
@@ -17,7 +18,8 @@ namespace {
 
 struct Item {
     MenuItemInfo info;
-    bool byPlugin;
+    int owner;    // the plug-in run that appended it (pluginRun()); 0 for the driver
+    long serial;  // never reused: what a menu below it hangs from
 };
 
 struct Menu {
@@ -25,16 +27,17 @@ struct Menu {
     std::vector<Item> items;
     XPLMMenuHandler_f handler = nullptr;
     void* menuRef = nullptr;
-    std::intptr_t parent = 0;
-    bool byPlugin = false;
+    long parentItem = 0;  // serial of the item it hangs from
+    int owner = 0;
 };
 
 constexpr std::intptr_t kPluginsMenuId = 1;
 
 // Built before main: running out of memory there ends the process whatever catches it.
-Menu pluginsMenu{"Plugins", {}, nullptr, nullptr, 0, false};  // NOLINT(cert-err58-cpp)
-std::map<std::intptr_t, Menu> createdMenus;                   // by id, so in creation order
-std::intptr_t nextMenuId = kPluginsMenuId + 1;                // never reused, so a stale id finds nothing
+Menu pluginsMenu{"Plugins", {}, nullptr, nullptr, 0, 0};  // NOLINT(cert-err58-cpp)
+std::map<std::intptr_t, Menu> createdMenus;               // by id, so in creation order
+std::intptr_t nextMenuId = kPluginsMenuId + 1;            // never reused, so a stale id finds nothing
+long nextItemSerial = 1;
 
 Menu* findMenu(XPLMMenuID id) {
     std::intptr_t key = reinterpret_cast<std::intptr_t>(id);
@@ -43,20 +46,49 @@ Menu* findMenu(XPLMMenuID id) {
     return found != createdMenus.end() ? &found->second : nullptr;
 }
 
+// The driver's menus, and the running plug-in's; a stopped plug-in's are never called.
+bool reachable(const Menu& menu) { return menu.handler != nullptr && (menu.owner == 0 || menu.owner == pluginRun()); }
+
 const Menu* menuNamed(const std::string& name) {
     for (const auto& [id, menu] : createdMenus) {
-        if (menu.name == name && menu.handler != nullptr) return &menu;
+        if (menu.name == name && reachable(menu)) return &menu;
     }
     return nullptr;
 }
 
-void destroyMenu(std::intptr_t id) {
-    if (createdMenus.erase(id) == 0) return;
-    std::vector<std::intptr_t> children;
-    for (const auto& [childId, menu] : createdMenus) {
-        if (menu.parent == id) children.push_back(childId);
+// An index counts only the caller's own items of the menu, as the plug-ins
+// menu's indices do whatever other plug-ins add to it.
+std::vector<Item>::iterator ownItem(Menu& menu, int index) {
+    const int owner = pluginRun();
+    for (auto item = menu.items.begin(); item != menu.items.end(); ++item) {
+        if (item->owner == owner && index-- == 0) return item;
     }
-    for (std::intptr_t child : children) destroyMenu(child);
+    return menu.items.end();
+}
+
+int ownItemCount(const Menu& menu) {
+    const int owner = pluginRun();
+    return static_cast<int>(
+        std::count_if(menu.items.begin(), menu.items.end(), [owner](const Item& item) { return item.owner == owner; }));
+}
+
+void destroyMenusBelow(const std::vector<Item>& items);
+
+void destroyMenu(std::intptr_t id) {
+    auto found = createdMenus.find(id);
+    if (found == createdMenus.end()) return;
+    std::vector<Item> items = std::move(found->second.items);
+    createdMenus.erase(found);
+    destroyMenusBelow(items);
+}
+
+void destroyMenusBelow(const std::vector<Item>& items) {
+    std::vector<std::intptr_t> below;
+    for (const auto& [id, menu] : createdMenus) {
+        auto hangsHere = [&menu = menu](const Item& item) { return item.serial == menu.parentItem; };
+        if (std::any_of(items.begin(), items.end(), hangsHere)) below.push_back(id);
+    }
+    for (std::intptr_t id : below) destroyMenu(id);
 }
 
 }  // namespace
@@ -66,18 +98,22 @@ void resetMenus() {
     createdMenus.clear();
 }
 
-void releasePluginMenus() {
-    auto& items = pluginsMenu.items;
-    items.erase(std::remove_if(items.begin(), items.end(), [](const Item& item) { return item.byPlugin; }),
-                items.end());
-    for (auto menu = createdMenus.begin(); menu != createdMenus.end();) {
-        if (!menu->second.byPlugin) {
-            ++menu;
-            continue;
+void reportPluginMenus(int run) {
+    auto reportItems = [run](const Menu& menu) {
+        for (const Item& item : menu.items) {
+            if (item.owner != run) continue;
+            simLogLine("XPluginStop: the plug-in did not remove its item \"" + item.info.text + "\" from the menu \"" +
+                       menu.name + "\"; it stays");
         }
-        simLogLine("XPluginStop: the plug-in did not destroy its menu \"" + menu->second.name +
-                   "\"; the simulator removed it");
-        menu = createdMenus.erase(menu);
+    };
+    reportItems(pluginsMenu);
+    for (const auto& [id, menu] : createdMenus) {
+        if (menu.owner == run) {
+            simLogLine("XPluginStop: the plug-in did not destroy its menu \"" + menu.name +
+                       "\"; it stays, and its items no longer reach the plug-in");
+        } else {
+            reportItems(menu);
+        }
     }
 }
 
@@ -108,7 +144,7 @@ int Sim::menuItemCount() const {
 
 bool Sim::pickMenuItem(const std::string& itemText) {
     for (const auto& [id, menu] : createdMenus) {
-        if (menu.handler == nullptr) continue;
+        if (!reachable(menu)) continue;
         for (const Item& item : menu.items) {
             if (item.info.text != itemText) continue;
             // The handler may change the menus: call it with copies.
@@ -137,14 +173,34 @@ SKYSIM_EXPORT XPLMMenuID XPLMFindPluginsMenu(void) {
     return reinterpret_cast<XPLMMenuID>(skysim::kPluginsMenuId);
 }
 
-// Returns the new item's index, or -1 for an unknown menu.
+// Returns the new item's index among the caller's items of the menu, or -1 for an unknown menu.
 SKYSIM_EXPORT int XPLMAppendMenuItem(XPLMMenuID menu, const char* name, void* itemRef, int) {
     SKYSIM_STAND_IN_CODE;
     using namespace skysim;
     Menu* target = findMenu(menu);
     if (target == nullptr) return -1;
-    target->items.push_back({{name != nullptr ? name : "", itemRef}, pluginSessionOpen()});
-    return static_cast<int>(target->items.size()) - 1;
+    target->items.push_back({{name != nullptr ? name : "", itemRef}, pluginRun(), nextItemSerial++});
+    return ownItemCount(*target) - 1;
+}
+
+// The caller's items after the removed one move up one index.
+SKYSIM_EXPORT void XPLMRemoveMenuItem(XPLMMenuID menu, int index) {
+    SKYSIM_STAND_IN_CODE;
+    using namespace skysim;
+    Menu* target = findMenu(menu);
+    if (target == nullptr) {
+        simLogLine("XPLMRemoveMenuItem: unknown menu; nothing removed");
+        return;
+    }
+    auto item = ownItem(*target, index);
+    if (item == target->items.end()) {
+        simLogLine("XPLMRemoveMenuItem: the menu \"" + target->name + "\" has no item " + std::to_string(index) +
+                   " of the caller; nothing removed");
+        return;
+    }
+    std::vector<Item> removed{*item};
+    target->items.erase(item);
+    destroyMenusBelow(removed);
 }
 
 // A menu hangs from an existing item of a known menu; otherwise none is made.
@@ -158,13 +214,14 @@ SKYSIM_EXPORT XPLMMenuID XPLMCreateMenu(const char* name, XPLMMenuID parent, int
         simLogLine("XPLMCreateMenu: unknown parent menu for \"" + text + "\"; no menu made");
         return nullptr;
     }
-    if (parentItem < 0 || parentItem >= static_cast<int>(parentMenu->items.size())) {
+    auto item = ownItem(*parentMenu, parentItem);
+    if (item == parentMenu->items.end()) {
         simLogLine("XPLMCreateMenu: the parent menu has no item " + std::to_string(parentItem) + " for \"" + text +
                    "\"; no menu made");
         return nullptr;
     }
     std::intptr_t id = nextMenuId++;
-    createdMenus[id] = Menu{text, {}, handler, menuRef, reinterpret_cast<std::intptr_t>(parent), pluginSessionOpen()};
+    createdMenus[id] = Menu{text, {}, handler, menuRef, item->serial, pluginRun()};
     return reinterpret_cast<XPLMMenuID>(id);
 }
 

@@ -27,6 +27,7 @@ EntryPoints module;
 bool running = false;
 bool isEnabled = false;
 bool sessionOpen = false;  // from XPluginStart until the plug-in is stopped
+int runs = 0;              // XPluginStart calls so far
 std::string identity[3];   // name, signature, description from XPluginStart
 
 template <typename Function>
@@ -41,15 +42,18 @@ std::string bufferText(const char* buffer) { return std::string(buffer, strnlen(
 
 // The simulator takes back what the plug-in still holds.
 void closeSession() {
+    reportPluginMenus(runs);
     sessionOpen = false;
-    releasePluginMenus();
     releasePluginFlightLoops();
     releasePluginHotKeys();
+    releasePluginCommandHandlers();
 }
 
 }  // namespace
 
 bool pluginSessionOpen() { return sessionOpen; }
+
+int pluginRun() { return sessionOpen ? runs : 0; }
 
 // As the simulator does: XPluginDisable when enabled, then XPluginStop.
 void stopRunningPlugin() {
@@ -96,6 +100,7 @@ int Sim::start() {
     char buffers[3][kIdentitySize];
     std::memset(buffers, 0, sizeof(buffers));
     sessionOpen = true;
+    ++runs;
     int result = callPlugin(module.start, buffers[0], buffers[1], buffers[2]);
     for (int i = 0; i < 3; ++i) identity[i] = bufferText(buffers[i]);
     running = result != 0;

@@ -39,6 +39,7 @@ void resetCore(const std::string& folder) {
     resetFlightLoops();
     resetMenus();
     resetHotKeys();
+    resetCommandHandlers();
 }
 
 std::string Sim::rootPath() const {

@@ -4,12 +4,14 @@
 
 #include <cstdint>
 
+#include "XPLMApi.h"
 #include "XPWidgetsApi.h"
 
 float PlacementFlightLoop(float elapsedSinceLastCall, float elapsedSinceLastFlightLoop, int counter, void* refcon);
 float StartupFlightLoop(float elapsedSinceLastCall, float elapsedSinceLastFlightLoop, int counter, void* refcon);
 void MenuHandler(void* menuReference, void* itemReference);
 void HotKeyHandler(void* reference);
+int CommandHandler(XPLMCommandRef command, XPLMCommandPhase phase, void* refcon);
 int ControlPanelCallback(XPWidgetMessage message, XPWidgetID widget, intptr_t param1, intptr_t param2);
 int DataDisplayCallback(XPWidgetMessage message, XPWidgetID widget, intptr_t param1, intptr_t param2);
 int FileDialogCallback(XPWidgetMessage message, XPWidgetID widget, intptr_t param1, intptr_t param2);

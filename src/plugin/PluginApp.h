@@ -109,6 +109,7 @@ struct PluginApp {
     int32_t controlPanelVisible;
     int32_t dataDisplayVisible;
     int32_t fileLoaded;
+    XPLMCommandRef commandRefs[kCommandCount];  // the simulator's commands, indexed by command number
 
     // --- plugin: lifecycle (PluginLifecycle.cpp) ---
     void start(char* name, char* signature, char* description);
@@ -129,6 +130,11 @@ struct PluginApp {
     void toggleControlPanel();
     void toggleDataDisplay();
     bool buildControlPanelOnce();  // true when this call built it
+
+    // --- plugin: the simulator's commands (SimulatorCommands.cpp) ---
+    void registerCommands();
+    void unregisterCommands();
+    int dispatchCommand(XPLMCommandRef command, XPLMCommandPhase phase, const void* refcon);
 
     // --- plugin: the main loop, every 0.1 seconds (MainLoop.cpp) ---
     float placementLoop(float elapsedSinceLastCall, float elapsedSinceLastFlightLoop, int counter, void* refcon);

@@ -1,5 +1,5 @@
 // Start and stop sequences of the plug-in: menu, folders, settings, data
-// references, flight loops, hot keys, windows and the log's opening and
+// references, flight loops, hot keys, commands, windows and the log's opening and
 // closing lines.
 #include <cstdio>
 #include <cstring>
@@ -34,6 +34,7 @@ void PluginApp::start(char* name, char* signature, char* description) {
     lookUpDataRefs();
     XPLMRegisterFlightLoopCallback(PlacementFlightLoop, 1.0f, nullptr);
     registerHotKeys();
+    registerCommands();
     resetWorkingState();
 
     logMessage("+++ LOGGING STARTED +++\n");
@@ -157,8 +158,11 @@ void PluginApp::stop() {
         XPLMUnregisterHotKey(hotKeyHandles[command]);
         slot = HotKeySlot{};
     }
+    unregisterCommands();
     XPLMUnregisterFlightLoopCallback(StartupFlightLoop, nullptr);
     XPLMUnregisterFlightLoopCallback(PlacementFlightLoop, nullptr);
     XPLMDestroyMenu(pluginMenu);
+    // The simulator keeps a stopped plug-in's items: without this, every reload would add one more.
+    XPLMRemoveMenuItem(XPLMFindPluginsMenu(), pluginsMenuItem);
     logMessage("--- LOGGING STOPPED ---\n\n");
 }

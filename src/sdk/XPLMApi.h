@@ -14,11 +14,15 @@ typedef int XPLMKeyFlags;
 typedef int XPLMFontID;
 typedef int XPLMTextureID;
 typedef int XPLMCommandKeyID;
+typedef void* XPLMCommandRef;
+typedef int XPLMCommandPhase;
 
 typedef void (*XPLMMenuHandler_f)(void* menuRef, void* itemRef);
 typedef float (*XPLMFlightLoop_f)(float elapsedSinceLastCall, float elapsedSinceLastFlightLoop, int counter,
                                   void* refcon);
 typedef void (*XPLMHotKey_f)(void* refcon);
+// Returns 1 to let the simulator and later handlers have the command too, 0 to keep it.
+typedef int (*XPLMCommandCallback_f)(XPLMCommandRef command, XPLMCommandPhase phase, void* refcon);
 
 extern "C" {
 
@@ -28,6 +32,8 @@ int XPLMAppendMenuItem(XPLMMenuID menu, const char* name, void* itemRef, int ign
 XPLMMenuID XPLMCreateMenu(const char* name, XPLMMenuID parent, int parentItem, XPLMMenuHandler_f handler,
                           void* menuRef);
 void XPLMDestroyMenu(XPLMMenuID menu);
+// The index counts only this plug-in's items of the menu; the items after it move up one.
+void XPLMRemoveMenuItem(XPLMMenuID menu, int index);
 
 // Data references
 XPLMDataRef XPLMFindDataRef(const char* name);
@@ -48,6 +54,11 @@ void XPLMUnregisterFlightLoopCallback(XPLMFlightLoop_f callback, void* refcon);
 XPLMHotKeyID XPLMRegisterHotKey(char virtualKey, XPLMKeyFlags flags, const char* description, XPLMHotKey_f callback,
                                 void* refcon);
 void XPLMUnregisterHotKey(XPLMHotKeyID id);
+
+// Commands: a name the simulator knows already gives back its command.
+XPLMCommandRef XPLMCreateCommand(const char* name, const char* description);
+void XPLMRegisterCommandHandler(XPLMCommandRef command, XPLMCommandCallback_f handler, int before, void* refcon);
+void XPLMUnregisterCommandHandler(XPLMCommandRef command, XPLMCommandCallback_f handler, int before, void* refcon);
 
 // Utilities
 void XPLMGetSystemPath(char* out512);
@@ -70,3 +81,8 @@ void XPLMDrawString(float* rgb, int x, int y, const char* text, int* wrapWidth, 
 
 // Key stroke 0 toggles the simulator's pause.
 constexpr XPLMCommandKeyID kPauseKeyStroke = 0;
+
+// A command's phases: pressed, held (once a frame), released.
+constexpr XPLMCommandPhase xplm_CommandBegin = 0;
+constexpr XPLMCommandPhase xplm_CommandContinue = 1;
+constexpr XPLMCommandPhase xplm_CommandEnd = 2;

@@ -43,8 +43,8 @@ void PluginApp::createControlPanel(int left, int top, int width, int height) {
     const int right = left + width;
     const int bottom = top - height;
 
-    FramedWindow frame = createFramedWindow(" ControlPanel - SkyPlacer", versionText, left, top, right, bottom,
-                                            textBuffer, sizeof textBuffer);
+    FramedWindow frame =
+        createFramedWindow(" ControlPanel", versionText, left, top, right, bottom, textBuffer, sizeof textBuffer);
     controlPanelWindow = frame.window;
     controlPanelSubWindow = frame.subWindow;
 

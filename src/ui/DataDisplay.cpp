@@ -38,7 +38,7 @@ void PluginApp::createDataDisplay(int left, int top, int width, int height) {
     const int bottom = top - height;
 
     FramedWindow frame =
-        createFramedWindow(" Data - SkyPlacer", versionText, left, top, right, bottom, textBuffer, sizeof textBuffer);
+        createFramedWindow(" Data", versionText, left, top, right, bottom, textBuffer, sizeof textBuffer);
     dataDisplayWindow = frame.window;
     dataDisplaySubWindow = frame.subWindow;
 

@@ -4,10 +4,10 @@
 #include "plugin/Identity.h"
 #include "text/BoundedText.h"
 
-FramedWindow createFramedWindow(const char* name, const char* version, int left, int top, int right, int bottom,
+FramedWindow createFramedWindow(const char* role, const char* version, int left, int top, int right, int bottom,
                                 char* titleBuffer, size_t titleSize) {
     FramedWindow frame;
-    formatText(titleBuffer, titleSize, "%s %s %s", name, version, kCreditText);
+    formatText(titleBuffer, titleSize, "%s - %s %s %s", role, kPluginName, version, kCreditText);
     frame.window = XPCreateWidget(left, top, right, bottom, 1, titleBuffer, 1, nullptr, xpWidgetClass_MainWindow);
     XPSetWidgetProperty(frame.window, xpProperty_MainWindowHasCloseBoxes, 1);
 

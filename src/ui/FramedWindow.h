@@ -13,8 +13,8 @@ struct FramedWindow {
     XPWidgetID subWindow;
 };
 
-// `name` opens the title, `version` and the credit follow it; `titleBuffer` holds the composed title.
-FramedWindow createFramedWindow(const char* name, const char* version, int left, int top, int right, int bottom,
+// The title is `role`, " - ", the plug-in's name, `version` and the credit; `titleBuffer` holds it.
+FramedWindow createFramedWindow(const char* role, const char* version, int left, int top, int right, int bottom,
                                 char* titleBuffer, size_t titleSize);
 
 // The frame's close box: hides `current` when `pushed` is it. Windows of an

@@ -1,6 +1,6 @@
-// The eight commands through the real module: every hot key and every menu
-// item reaches its action, anything else is ignored, and the two windows are
-// built once and then shown and hidden.
+// The eight commands through the real module: every hot key, menu item and
+// simulator command reaches its action, anything else is ignored, and the
+// two windows are built once and then shown and hidden.
 #include <tuple>
 
 #include "FlightTestSupport.h"
@@ -34,15 +34,21 @@ protected:
 
 // --- every route reaches its action ---
 
-enum class Route { HotKey, Menu };
+enum class Route { HotKey, Menu, SimulatorCommand };
 
 class CommandRouteTest : public CommandsTest, public ::testing::WithParamInterface<std::tuple<Route, int>> {
 protected:
     void run(int command) {
-        if (std::get<0>(GetParam()) == Route::HotKey) {
-            pressCommand(command);
-        } else {
-            EXPECT_TRUE(sim().pickMenuItem(kMenuTexts[command])) << command;
+        switch (std::get<0>(GetParam())) {
+            case Route::HotKey:
+                pressCommand(command);
+                break;
+            case Route::Menu:
+                EXPECT_TRUE(sim().pickMenuItem(kMenuTexts[command])) << command;
+                break;
+            case Route::SimulatorCommand:
+                EXPECT_TRUE(sim().commandOnce(commandName(command))) << command;
+                break;
         }
     }
 };
@@ -93,12 +99,15 @@ TEST_P(CommandRouteTest, RunsItsAction) {
     }
 }
 
+std::string routeAndCommand(const ::testing::TestParamInfo<std::tuple<Route, int>>& info) {
+    static const char* const routes[] = {"HotKey", "Menu", "SimulatorCommand"};
+    return routes[static_cast<int>(std::get<0>(info.param))] + std::to_string(std::get<1>(info.param));
+}
+
 INSTANTIATE_TEST_SUITE_P(AllCommands, CommandRouteTest,
-                         ::testing::Combine(::testing::Values(Route::HotKey, Route::Menu), ::testing::Range(0, 8)),
-                         [](const ::testing::TestParamInfo<std::tuple<Route, int>>& info) {
-                             return std::string(std::get<0>(info.param) == Route::HotKey ? "HotKey" : "Menu") +
-                                    std::to_string(std::get<1>(info.param));
-                         });
+                         ::testing::Combine(::testing::Values(Route::HotKey, Route::Menu, Route::SimulatorCommand),
+                                            ::testing::Range(0, 8)),
+                         routeAndCommand);
 
 TEST_F(CommandsTest, HotKeysRegisterWithTheirCommandNumbers) {
     startWithAllHotKeys();

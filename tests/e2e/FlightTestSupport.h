@@ -26,6 +26,14 @@ inline std::string allHotKeysIni() {
 }
 inline int hotKeyOf(int command) { return kF1 + command; }
 
+// The simulator's command of each of them.
+inline std::string commandName(int command) {
+    static const char* const names[] = {
+        "get_data",   "load_position_file", "save_position_file",   "quick_load",
+        "quick_save", "position",           "toggle_control_panel", "toggle_data_display"};
+    return std::string("skyplacer/") + names[command];
+}
+
 inline bool isWrite(DataAccess::Kind kind) {
     return kind == DataAccess::SetF || kind == DataAccess::SetD || kind == DataAccess::SetI ||
            kind == DataAccess::SetVF;

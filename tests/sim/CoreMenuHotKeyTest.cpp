@@ -102,6 +102,25 @@ TEST_F(MenuHotKeyTest, DestroyingAMenuRemovesItButKeepsThePluginsMenuItem) {
     EXPECT_EQ(1u, sim().pluginsMenuItems().size());
 }
 
+TEST_F(MenuHotKeyTest, RemovingAnItemMovesTheLaterOnesUpAndTakesTheMenusBelowIt) {
+    int index;
+    XPLMMenuID tools = buildToolsMenu(nullptr, &index);  // Tools: Open, Close
+    EXPECT_EQ(1, XPLMAppendMenuItem(XPLMFindPluginsMenu(), "Help", nullptr, 1));
+    XPLMRemoveMenuItem(tools, 0);
+    ASSERT_EQ(1u, sim().menuItems("Tools").size());
+    EXPECT_EQ("Close", sim().menuItems("Tools")[0].text);
+    XPLMRemoveMenuItem(tools, 1);  // Close is item 0 now
+    XPLMRemoveMenuItem(reinterpret_cast<XPLMMenuID>(999999), 0);
+    EXPECT_EQ(1u, sim().menuItems("Tools").size());
+    XPLMRemoveMenuItem(XPLMFindPluginsMenu(), 0);  // the item Tools hangs from
+    EXPECT_EQ(std::vector<std::string>{"Help"}, sim().pluginsMenuItems());
+    EXPECT_EQ(0, sim().menuCount());
+    EXPECT_FALSE(sim().pickMenuItem("Close"));
+    std::string log = sim().simLog();
+    EXPECT_NE(std::string::npos, log.find("XPLMRemoveMenuItem: the menu \"Tools\" has no item 1 of the caller")) << log;
+    EXPECT_NE(std::string::npos, log.find("XPLMRemoveMenuItem: unknown menu")) << log;
+}
+
 TEST_F(MenuHotKeyTest, AMenuNeedsAKnownParentAndAnExistingItem) {
     int index;
     XPLMMenuID tools = buildToolsMenu(nullptr, &index);  // the plug-ins menu has item 0; Tools has 0 and 1

@@ -79,7 +79,7 @@ TEST_F(ModuleTest, StopAndStartAgainAsWhenPluginsAreReloaded) {
         sim().stop();
         EXPECT_FALSE(sim().started());
         EXPECT_EQ(0, sim().flightLoopCount()) << "the plug-in unregisters its loops at stop";
-        EXPECT_TRUE(sim().pluginsMenuItems().empty()) << "the simulator removes a stopped plug-in's items";
+        EXPECT_TRUE(sim().pluginsMenuItems().empty()) << "the plug-in removes its item";
     }
     EXPECT_EQ(std::string::npos, sim().simLog().find("XPluginStop:")) << "the plug-in left nothing behind";
     EXPECT_EQ(std::string::npos, sim().simLog().find("already registered"));
@@ -120,33 +120,52 @@ namespace {
 float idleLoop(float, float, int, void*) { return 0; }
 void idleHotKey(void*) {}
 void idleMenuHandler(void*, void*) {}
+int idleCommand(XPLMCommandRef, XPLMCommandPhase, void*) { return 1; }
 
 }  // namespace
 
-TEST_F(ModuleTest, WhatAStoppedPluginLeftIsRemovedAndNamedInTheSimulatorsLog) {
+TEST_F(ModuleTest, WhatAStoppedPluginLeftIsNamedInTheSimulatorsLog) {
     ASSERT_EQ(1, sim().start());
     XPLMRegisterFlightLoopCallback(idleLoop, 1.0f, nullptr);
     XPLMRegisterHotKey('K', 0, "Forgotten key", idleHotKey, nullptr);
+    XPLMRegisterCommandHandler(XPLMCreateCommand("test/forgotten", ""), idleCommand, 0, nullptr);
     int item = XPLMAppendMenuItem(XPLMFindPluginsMenu(), "Forgotten", nullptr, 1);
     XPLMMenuID menu = XPLMCreateMenu("Forgotten menu", XPLMFindPluginsMenu(), item, idleMenuHandler, nullptr);
     ASSERT_NE(nullptr, menu);
     XPLMAppendMenuItem(menu, "Forgotten action", nullptr, 1);
     XPWidgetID window = XPCreateWidget(0, 100, 100, 0, 1, "Left open", 1, nullptr, xpWidgetClass_MainWindow);
-    int loops = sim().flightLoopCount();
     sim().stop();
-    EXPECT_EQ(loops - 3, sim().flightLoopCount()) << "the plug-in's own two loops and the forgotten one go";
+    // The simulator calls no stopped plug-in: its registrations go.
     EXPECT_EQ(0, sim().flightLoopCount());
     EXPECT_TRUE(sim().hotKeys().empty());
-    EXPECT_EQ(0, sim().menuCount());
-    EXPECT_TRUE(sim().pluginsMenuItems().empty());
+    EXPECT_EQ(0, sim().commandHandlerCount());
+    // What it put in menus stays, and no longer reaches it.
+    EXPECT_EQ(1, sim().menuCount());
+    EXPECT_EQ(std::vector<std::string>{"Forgotten"}, sim().pluginsMenuItems());
     EXPECT_FALSE(sim().pickMenuItem("Forgotten action"));
     std::string log = sim().simLog();
     EXPECT_NE(std::string::npos, log.find("did not unregister its flight loop")) << log;
     EXPECT_NE(std::string::npos, log.find("did not unregister its hot key \"Forgotten key\"")) << log;
+    EXPECT_NE(std::string::npos, log.find("did not unregister its handler (after) of the command \"test/forgotten\""))
+        << log;
+    EXPECT_NE(std::string::npos, log.find("did not remove its item \"Forgotten\" from the menu \"Plugins\"")) << log;
     EXPECT_NE(std::string::npos, log.find("did not destroy its menu \"Forgotten menu\"")) << log;
-    EXPECT_EQ(std::string::npos, log.find("\"Sky Placer\"")) << "the plug-in destroys its own menu";
+    EXPECT_EQ(std::string::npos, log.find("\"Sky Placer\"")) << "the plug-in removes its own item and menu";
     EXPECT_TRUE(sim().exists(reinterpret_cast<skysim::WidgetId>(window))) << "windows stay until reset";
     sim().reset(root_.path());  // the leftovers were this test's own: the teardown's check starts afresh
+}
+
+// In the plug-ins menu, a plug-in's item indices count only its own items,
+// whatever other plug-ins add.
+TEST_F(ModuleTest, ThePluginsIndicesCountOnlyItsOwnItems) {
+    XPLMAppendMenuItem(XPLMFindPluginsMenu(), "Other", nullptr, 1);  // before the start: another plug-in's
+    ASSERT_EQ(1, sim().start());                                     // "Sky Placer" is the plug-in's item 0
+    EXPECT_EQ(1, XPLMAppendMenuItem(XPLMFindPluginsMenu(), "Second", nullptr, 1)) << "made while it runs: its own";
+    XPLMRemoveMenuItem(XPLMFindPluginsMenu(), 1);
+    EXPECT_EQ((std::vector<std::string>{"Other", "Sky Placer"}), sim().pluginsMenuItems());
+    sim().stop();
+    EXPECT_EQ(std::vector<std::string>{"Other"}, sim().pluginsMenuItems());
+    EXPECT_EQ("", sim().simLog());
 }
 
 TEST_F(ModuleTest, RegistrationsMadeWithoutThePluginSurviveItsStop) {

@@ -21,5 +21,5 @@ echo "cppcheck: ${#sources[@]} files"
 cppcheck --std=c++17 --language=c++ --quiet --error-exitcode=1 --inline-suppr \
     --enable=warning,performance,portability,style \
     --suppressions-list=tools/lint/cppcheck-suppressions.txt \
-    -I src -I src/sdk -I sim/include -I sim/src -I tools/player "${sources[@]}"
+    -I src -I src/sdk -I "$build/generated" -I sim/include -I sim/src -I tools/player "${sources[@]}"
 echo "lint: clean"

@@ -23,6 +23,7 @@ enum class StepKind {
     Wait,           // wait SECONDS
     Menu,           // menu ITEM
     Key,            // key KEY [MODIFIERS]
+    Command,        // command NAME [hold SECONDS]
     Click,          // click LABEL
     Close,          // close TITLE
     Type,           // type LABEL TEXT

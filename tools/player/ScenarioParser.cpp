@@ -34,6 +34,7 @@ const StepShape kShapes[] = {
     {"wait", StepKind::Wait, 1, 1, BodyRule::None, false},
     {"menu", StepKind::Menu, 1, 1, BodyRule::None, false},
     {"key", StepKind::Key, 1, 2, BodyRule::None, false},
+    {"command", StepKind::Command, 1, 3, BodyRule::None, false},
     {"click", StepKind::Click, 1, 1, BodyRule::None, false},
     {"close", StepKind::Close, 1, 1, BodyRule::None, false},
     {"type", StepKind::Type, 2, 2, BodyRule::None, false},
@@ -176,6 +177,12 @@ bool checkValues(const Step& step, std::string& error) {
             } else if (step.args.size() > 1) {
                 checkModifiers(step.args[1], error);
             }
+            break;
+        case StepKind::Command:
+            if (step.args.size() > 1 && (step.args.size() != 3 || step.args[1] != "hold" ||
+                                         !parseNumber(step.args[2], number) || number < 0 || number > kLongestWait))
+                error = "command needs a name, and may be held: NAME hold SECONDS, 0 to " +
+                        std::to_string(static_cast<int>(kLongestWait));
             break;
         case StepKind::ExpectField:
         case StepKind::ExpectCell:

@@ -182,6 +182,8 @@ bool StepRunner::runStep(const Step& step, std::string& note, std::string& error
             return pickMenu(args[0], error);
         case StepKind::Key:
             return pressKey(step, error);
+        case StepKind::Command:
+            return runCommand(step, note, error);
         case StepKind::Click:
             return clickButton(args[0], note, error);
         case StepKind::Close:
@@ -233,6 +235,29 @@ bool StepRunner::pressKey(const Step& step, std::string& error) {
     error = "no hot key is bound to " + step.args[0] + (modifiers.empty() ? "" : " with " + modifiers) + " (key " +
             std::to_string(key) + ", flags " + std::to_string(flags) + "); bound: " + hotKeyList(sim_);
     return false;
+}
+
+// As a key bound in the simulator's settings: pressed and released, or held while time passes.
+bool StepRunner::runCommand(const Step& step, std::string& note, std::string& error) {
+    const std::string& name = step.args[0];
+    skysim::CommandInfo command = sim_.command(name);
+    if (!command.exists) {
+        std::string made;
+        for (const std::string& each : sim_.createdCommands()) made += (made.empty() ? "" : ", ") + each;
+        error = "no command " + name + "; the plug-in made: " + (made.empty() ? "none" : made);
+        return false;
+    }
+    if (command.beforeHandlers + command.afterHandlers == 0) note = "no handler is registered for it";
+    const bool held = step.args.size() == 3;
+    if (!(held ? sim_.commandBegin(name) : sim_.commandOnce(name))) {
+        error = "the command " + name + " is held already";
+        return false;
+    }
+    if (held) {
+        passTime(step, std::strtod(step.args[2].c_str(), nullptr));
+        sim_.commandEnd(name);
+    }
+    return true;
 }
 
 bool StepRunner::clickButton(const std::string& label, std::string& note, std::string& error) {

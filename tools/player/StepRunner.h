@@ -33,6 +33,7 @@ private:
     bool startPlugin(std::string& error);
     void passTime(const Step& step, double seconds);
     bool pressKey(const Step& step, std::string& error);
+    bool runCommand(const Step& step, std::string& note, std::string& error);
     bool pickMenu(const std::string& item, std::string& error);
     bool clickButton(const std::string& label, std::string& note, std::string& error);
     bool closeWindow(const std::string& title, std::string& error);

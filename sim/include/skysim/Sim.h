@@ -65,6 +65,16 @@ struct MenuItemInfo {
     void* itemRef;
 };
 
+struct CommandInfo {
+    bool exists = false;
+    bool simulators = false;  // one of the simulator's own commands
+    std::string description;
+    int beforeHandlers = 0;
+    int afterHandlers = 0;
+    // Phases that every handler registered before let through to the simulator, since the last reset.
+    int phasesReachingSimulator = 0;
+};
+
 class Sim {
 public:
     static Sim& get();
@@ -87,7 +97,7 @@ public:
     int enable();
     void disable();
     // XPluginDisable when enabled, then XPluginStop; the simulator then removes
-    // the plug-in's menu items and what it left registered (see README.md).
+    // what the plug-in left registered and names what it left in menus (see README.md).
     void stop();
     void sendMessage(int fromPlugin, int message, void* param);
     bool started() const;
@@ -142,6 +152,17 @@ public:
     // reference value than its own, to see what the plug-in makes of one it
     // never registered; false when no such hot key is registered.
     bool callHotKeyWithReference(int key, int flags, void* refcon);
+
+    // --- commands: they last for the process, their handlers until reset ---
+    CommandInfo command(const std::string& name) const;
+    std::vector<std::string> createdCommands() const;  // made by plug-ins, in order
+    int commandHandlerCount() const;                   // handlers on every command
+    // A bound key pressed and released: begin, then end. False for an unknown or held command.
+    bool commandOnce(const std::string& name);
+    // A bound key held down: begin now, continue at every frame, end at commandEnd. False for
+    // an unknown command, or one already held (begin) or not held (end).
+    bool commandBegin(const std::string& name);
+    bool commandEnd(const std::string& name);
 
     // --- widgets and mouse ---
     std::vector<WidgetInfo> widgets() const;  // alive widgets, in creation order

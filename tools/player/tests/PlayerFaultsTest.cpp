@@ -101,6 +101,14 @@ TEST(PlayerFaults, AnUnknownKeyName) {
     expectFault(play(path, work), path + ":1:", "unknown key name \"F55\"");
 }
 
+TEST(PlayerFaults, AnUnknownCommandNamesThePluginsCommands) {
+    TempFolder work;
+    std::string scenario = scenarioFile(work, "command.scn", "start\ncommand skyplacer/quicksave\n");
+    Outcome outcome = play(scenario, work);
+    expectFault(outcome, scenario + ":2:", "no command skyplacer/quicksave; the plug-in made: skyplacer/get_data");
+    EXPECT_NE(std::string::npos, outcome.err.find("skyplacer/quick_save")) << outcome.err;
+}
+
 TEST(PlayerFaults, SettingAnUnknownDataRef) {
     TempFolder work;
     std::string path = scenarioFile(work, "set.scn", "set sim/flightmodel/position/latitude 1\nset sim/no/such 1\n");

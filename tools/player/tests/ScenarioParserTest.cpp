@@ -104,6 +104,16 @@ TEST(ScenarioKeys, AMisspeltModifierIsNotDroppedSilently) {
     EXPECT_EQ(1, failure("key F5 Shift Ctrl Alt\n").line) << "in the middle too";
 }
 
+TEST(ScenarioCommands, ACommandRunsOnceOrIsHeldForSomeSeconds) {
+    Scenario scenario = parsed("command skyplacer/position\ncommand skyplacer/get_data hold 1.5\n");
+    EXPECT_EQ(std::vector<std::string>{"skyplacer/position"}, scenario.steps[0].args);
+    EXPECT_EQ((std::vector<std::string>{"skyplacer/get_data", "hold", "1.5"}), scenario.steps[1].args);
+    EXPECT_EQ(1, failure("command skyplacer/position 2\n").line);
+    EXPECT_EQ(1, failure("command skyplacer/position hold\n").line);
+    EXPECT_EQ(1, failure("command skyplacer/position hold 5000\n").line);
+    EXPECT_EQ(1, failure("command skyplacer/position hold 1 more\n").line);
+}
+
 TEST(ScenarioNumbers, OnlyFiniteNumbersAndSaneWaits) {
     for (const char* bad : {"wait inf\n", "wait nan\n", "wait 1e9\n", "expect dataref sim/x inf\n",
                             "expect dataref sim/x 47.5 within nan\n", "expect dataref sim/x 1.5x\n"}) {
