@@ -14,24 +14,25 @@ void readSystemPath(char (&out)[kSystemPathSize]) {
 
 namespace {
 
-// The separator that joins one step of `path`'s folder: chosen here, for every path.
-const char* separatorOf(PluginPath path) {
-    switch (path) {
-        case PluginPath::LogFile:
-            // The log's path is built for each message with the simulator's separator,
-            // asked for anew at each step: that is where the log has always been looked for.
-            return XPLMGetDirectorySeparator();
-        case PluginPath::DataFolder:
-            break;
-    }
-        // dataFolder is built once, at start, with the platform's own separator: its files
-        // are opened by the C library, which takes that one (the backslash on Windows, as
-        // the folder has always been written, and "/" on Linux, where a backslash is a name's).
 #ifdef _WIN32
-    return "\\";
+constexpr const char* kPlatformSeparator = "\\";
 #else
-    return "/";
+constexpr const char* kPlatformSeparator = "/";
 #endif
+
+// The separator that joins the steps of each path's folder: chosen here, for every path.
+// On Windows and Linux the two agree; they differ only where the simulator writes its
+// paths in a form of its own.
+const char* separatorOf(PluginPath path) {
+    if (path == PluginPath::LogFile) {
+        // The simulator's, asked for anew at each step: the log's path continues the root
+        // folder in the form the simulator gave it, as the log has always been found.
+        return XPLMGetDirectorySeparator();
+    }
+    // The platform's own, fixed when built: dataFolder is built once at start and its files
+    // are opened by the C library, which takes the platform's form of a path (the backslash
+    // on Windows, as the folder has always been written).
+    return kPlatformSeparator;
 }
 
 }  // namespace
