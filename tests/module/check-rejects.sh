@@ -81,6 +81,7 @@ if [ -n "$missing" ]; then
         echo "$missing: Windows half skipped"
     fi
     finish "table checks reject broken modules"
+    exit 0
 fi
 
 win_check() {
