@@ -5,6 +5,7 @@
 #   make dist  builds both modules and packs the release archive dist/SkyPlacer-<version>.zip
 # All install missing Debian packages first when run as root, and say what to
 # install otherwise. The builds themselves are the presets in CMakePresets.json.
+# `make mutants` (not part of make test) measures what the suite catches.
 
 SHELL := /bin/bash
 .SHELLFLAGS := -eu -o pipefail -c
@@ -22,10 +23,14 @@ TEST_PACKAGES := $(DIST_PACKAGES) clang-format clang-tidy cppcheck clang libclan
 FUZZ_SECONDS ?= 300
 SMOKE_FUZZ_SECONDS := 20
 
+# How many faults make mutants plants, and which: the same seed draws the same faults.
+MUTANTS ?= 200
+SEED ?= 1
+
 PLAYER := build/release/tools/player/skyplacer-player
 SCENARIO := scenarios/demo.scn
 
-.PHONY: bench budgets dist fuzz lint run test deps-run deps-dist deps-test release debug sanitize windows format clean
+.PHONY: bench budgets dist fuzz lint mutants run test deps-run deps-dist deps-test release debug sanitize windows format clean
 # The steps of run and test build on each other: keep them in order under -j.
 .NOTPARALLEL:
 
@@ -69,6 +74,13 @@ budgets: deps-test
 	cmake --preset release
 	cmake --build --preset release --target instruction_counts
 	tools/bench/instruction-counts.sh build/release --check
+
+# Faults planted one at a time in a copy of the tree (build/mutants/tree), each
+# rebuilt and run against the debug suite; the tree itself is only read. The
+# missed faults land in build/mutants/missed.txt.
+mutants: deps-test
+	$(if $(shell command -v python3),,$(call ensure_packages,python3))
+	tools/mutants/mutants.py --count $(MUTANTS) --seed $(SEED)
 
 debug sanitize:
 	$(call build,$@)
