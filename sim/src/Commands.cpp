@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <deque>
+#include <numeric>
 #include <unordered_map>
 
 #include "CoreParts.h"
@@ -175,16 +176,17 @@ CommandInfo Sim::command(const std::string& name) const {
 
 std::vector<std::string> Sim::createdCommands() const {
     std::vector<std::string> names;
-    for (const Command& command : catalogue().commands) {
-        if (!command.simulators) names.push_back(command.name);
+    for (const Command& each : catalogue().commands) {
+        if (!each.simulators) names.push_back(each.name);
     }
     return names;
 }
 
 int Sim::commandHandlerCount() const {
-    size_t count = 0;
-    for (const Command& command : catalogue().commands) count += command.handlers.size();
-    return static_cast<int>(count);
+    const auto& commands = catalogue().commands;
+    return static_cast<int>(
+        std::accumulate(commands.begin(), commands.end(), size_t{0},
+                        [](size_t sum, const Command& each) { return sum + each.handlers.size(); }));
 }
 
 bool Sim::commandOnce(const std::string& name) { return once(catalogue().named(name)); }
@@ -194,6 +196,18 @@ bool Sim::commandBegin(const std::string& name) { return begin(catalogue().named
 bool Sim::commandEnd(const std::string& name) { return end(catalogue().named(name)); }
 
 }  // namespace skysim
+
+namespace {
+
+// The handler registered with exactly these arguments, or the end of the list.
+std::vector<skysim::Handler>::iterator registration(skysim::Command& command, XPLMCommandCallback_f handler, int before,
+                                                    const void* refcon) {
+    return std::find_if(command.handlers.begin(), command.handlers.end(), [&](const skysim::Handler& each) {
+        return each.callback == handler && each.before == before && each.refcon == refcon;
+    });
+}
+
+}  // namespace
 
 // An existing name gives back its command, description unchanged; the
 // simulator's log says when a plug-in asked for one of the simulator's own.
@@ -232,16 +246,15 @@ SKYSIM_EXPORT void XPLMRegisterCommandHandler(XPLMCommandRef ref, XPLMCommandCal
         refuse("XPLMRegisterCommandHandler", command, "has no handler function");
         return;
     }
-    for (const Handler& each : command->handlers) {
-        if (each.callback == handler && each.before == before && each.refcon == refcon) {
-            refuse("XPLMRegisterCommandHandler", command, "has this handler already");
-            return;
-        }
+    if (registration(*command, handler, before, refcon) != command->handlers.end()) {
+        refuse("XPLMRegisterCommandHandler", command, "has this handler already");
+        return;
     }
     command->handlers.push_back(Handler{nextHandlerId++, handler, before, refcon, pluginSessionOpen()});
 }
 
 // Only a handler registered with the same four arguments goes.
+// cppcheck-suppress constParameter ; the simulator's own signature
 SKYSIM_EXPORT void XPLMUnregisterCommandHandler(XPLMCommandRef ref, XPLMCommandCallback_f handler, int before,
                                                 void* refcon) {
     SKYSIM_STAND_IN_CODE;
@@ -251,12 +264,10 @@ SKYSIM_EXPORT void XPLMUnregisterCommandHandler(XPLMCommandRef ref, XPLMCommandC
         refuse("XPLMUnregisterCommandHandler", command, "");
         return;
     }
-    auto& handlers = command->handlers;
-    for (auto each = handlers.begin(); each != handlers.end(); ++each) {
-        if (each->callback == handler && each->before == before && each->refcon == refcon) {
-            handlers.erase(each);
-            return;
-        }
+    auto found = registration(*command, handler, before, refcon);
+    if (found != command->handlers.end()) {
+        command->handlers.erase(found);
+        return;
     }
     refuse("XPLMUnregisterCommandHandler", command, "has no handler registered with these arguments");
 }

@@ -60,10 +60,8 @@ const Menu* menuNamed(const std::string& name) {
 // menu's indices do whatever other plug-ins add to it.
 std::vector<Item>::iterator ownItem(Menu& menu, int index) {
     const int owner = pluginRun();
-    for (auto item = menu.items.begin(); item != menu.items.end(); ++item) {
-        if (item->owner == owner && index-- == 0) return item;
-    }
-    return menu.items.end();
+    return std::find_if(menu.items.begin(), menu.items.end(),
+                        [&](const Item& item) { return item.owner == owner && index-- == 0; });
 }
 
 int ownItemCount(const Menu& menu) {
