@@ -14,6 +14,7 @@ void resetDataRefs();
 void resetFlightLoops();
 void resetMenus();
 void resetHotKeys();
+void resetDirectoryOrder();
 // Stops a running plug-in, as quitting the simulator would.
 void stopRunningPlugin();
 

@@ -35,6 +35,7 @@ void resetCore(const std::string& folder) {
     strokes.clear();
     isPaused = false;
     resetDataRefs();
+    resetDirectoryOrder();
     Sim::get().clearAccesses();
     resetFlightLoops();
     resetMenus();

@@ -143,6 +143,11 @@ public:
     // never registered; false when no such hot key is registered.
     bool callHotKeyWithReference(int key, int flags, void* refcon);
 
+    // --- folders ---
+    // XPLMGetDirectoryContents lists a folder in an order of its own, a
+    // shuffle fixed by this seed; reset restores the default seed.
+    void reseedDirectoryOrder(unsigned seed);
+
     // --- widgets and mouse ---
     std::vector<WidgetInfo> widgets() const;  // alive widgets, in creation order
     WidgetInfo widget(WidgetId id) const;
