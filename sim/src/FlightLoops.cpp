@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "CoreParts.h"
+#include "FlightModel.h"
 #include "Internal.h"
 #include "plugin/XPLMApi.h"
 
@@ -55,8 +56,10 @@ FlightLoop* loopWithId(long id) {
     return nullptr;
 }
 
+// The flight model runs first: what a plug-in wrote during the last frame shows in this one.
 void runFrame() {
     ++frameCount;
+    flightModelStep();
     std::vector<long> due;
     for (const FlightLoop& loop : loops) {
         if (loop.dueFrame != 0 && loop.dueFrame <= frameCount) due.push_back(loop.id);

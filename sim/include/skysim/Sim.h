@@ -97,7 +97,9 @@ public:
     std::string pluginDescription() const;
 
     // --- time: frames of 0.05 simulated seconds ---
-    // Runs frames until `seconds` have passed; each frame calls every flight loop that is due.
+    // Runs frames until `seconds` have passed; each frame first derives the
+    // flight model's values from what was written since the last one, then
+    // calls every flight loop that is due.
     void advance(double seconds);
     void runFrames(int frames);
     double now() const;
@@ -118,6 +120,9 @@ public:
     void hideDataRefFromPlugin(const std::string& name);
     // XPLMFindDataRef calls the plug-in made since the last reset.
     int dataRefLookUps() const;
+    // Names the plug-in looked up since the last reset that the simulator does
+    // not publish, each once, in the order of their first look-up.
+    std::vector<std::string> unpublishedLookUps() const;
     // Sets a data reference from text by its type ("1.5", "3", "0.2,0.4").
     bool setFromText(const std::string& name, const std::string& text);
     // Every access the plug-in made since the last clear.
