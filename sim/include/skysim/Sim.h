@@ -105,7 +105,9 @@ public:
     double now() const;
     int flightLoopCount() const;  // registered callbacks
 
-    // --- data references ---
+    // --- data references: the names the simulator publishes (data/datarefs-12.1.tsv) ---
+    // The driver sets the simulator's own state, writable for plug-ins or not;
+    // what the flight model derives from a value follows at once (README.md).
     void setFloat(const std::string& name, float value);
     void setDouble(const std::string& name, double value);
     void setInt(const std::string& name, int value);
