@@ -159,8 +159,8 @@ void PluginApp::fillFileList(const char* folder, const char* extension) {
         XPLMGetDirectoryContents(listedFolder, first, names, sizeof names, entries, kListingEntries, &total, &returned);
         for (int i = 0; i < returned; ++i) {
             if (!hasExtension(entries[i], extension)) continue;
-            if (!named || compareListTexts(entries[i], firstName) < 0)
-                copyText(firstName, sizeof firstName, entries[i]);
+            const bool firstInOrder = !named || compareListTexts(entries[i], firstName) < 0;
+            if (firstInOrder) copyText(firstName, sizeof firstName, entries[i]);
             named = true;
             addListItem(entries[i]);
         }
