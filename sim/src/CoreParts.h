@@ -15,6 +15,7 @@ void resetFlightLoops();
 void resetMenus();
 void resetHotKeys();
 void resetCommandHandlers();  // commands themselves last for the process
+void resetDirectoryOrder();
 // Stops a running plug-in, as quitting the simulator would.
 void stopRunningPlugin();
 

@@ -2,10 +2,13 @@
 // recorded, in order, with the values it moved; a null or unknown handle reads
 // 0, ignores writes and is recorded under the name "". A typed call on a
 // reference of another type behaves the same way (reads 0, writes ignored),
-// and so does a write to a reference that is read-only for plug-ins.
+// except that a double reads as a float too. A write to a reference the
+// simulator does not let plug-ins write is ignored, and its log says so once
+// per name. The flight model follows a write at the next frame.
 #include <algorithm>
 
 #include "DataRefStore.h"
+#include "FlightModel.h"
 #include "Internal.h"
 #include "XPLMApi.h"
 
@@ -34,17 +37,45 @@ DataRef* typedRef(XPLMDataRef handle, RefType type) {
     return ref != nullptr && ref->type == type ? ref : nullptr;
 }
 
+// The simulator publishes its doubles as floats too.
+DataRef* readableRef(XPLMDataRef handle, RefType type) {
+    DataRef* ref = refFromHandle(handle);
+    if (ref == nullptr) return nullptr;
+    return ref->type == type || (type == RefType::Float && ref->type == RefType::Double) ? ref : nullptr;
+}
+
 double readScalar(XPLMDataRef handle, RefType type, DataAccess::Kind kind) {
-    DataRef* ref = typedRef(handle, type);
+    DataRef* ref = readableRef(handle, type);
     double value = ref != nullptr ? ref->scalar : 0;
+    if (type == RefType::Float) value = static_cast<float>(value);
     record(kind, refFromHandle(handle), value);
     return value;
 }
 
-// A write to a reference the simulator keeps itself is recorded but has no effect.
-void writeTyped(XPLMDataRef handle, RefType type, DataAccess::Kind kind, double value) {
+// True when the simulator takes a plug-in's write of this entry; the first
+// refused write of each name since the last reset is logged.
+bool takesWrite(DataRef& ref, const char* call) {
+    if (ref.writable) return true;
+    if (!ref.refusalLogged) {
+        simLogLine(std::string(call) + ": \"" + ref.name +
+                   "\" is not writable; the simulator ignores writes to it (said once per name)");
+        ref.refusalLogged = true;
+    }
+    return false;
+}
+
+// The autopilot's state takes a write as presses of its mode buttons.
+void writeTyped(XPLMDataRef handle, RefType type, DataAccess::Kind kind, double value, const char* call) {
     DataRef* ref = typedRef(handle, type);
-    if (ref != nullptr && !ref->readOnly) writeScalar(*ref, value);
+    if (ref != nullptr && takesWrite(*ref, call)) {
+        static const DataRef* const autopilotState = &knownRef(refname::kAutopilotState);
+        if (ref == autopilotState) {
+            storeScalar(*ref, pressAutopilotButtons(toInt(ref->scalar), toInt(value)));
+        } else {
+            storeScalar(*ref, value);
+            pluginWroteAircraft(*ref);
+        }
+    }
     record(kind, refFromHandle(handle), value);
 }
 
@@ -63,7 +94,12 @@ SKYSIM_EXPORT XPLMDataRef XPLMFindDataRef(const char* name) {
     SKYSIM_STAND_IN_CODE;
     ++skysim::pluginLookUpCount();
     if (name == nullptr || skysim::isHiddenFromPlugin(name)) return nullptr;
-    return skysim::findRef(name);
+    skysim::DataRef* ref = skysim::findRef(name);
+    std::vector<std::string>& unpublished = skysim::unpublishedLookUps();
+    if (ref == nullptr && std::find(unpublished.begin(), unpublished.end(), name) == unpublished.end()) {
+        unpublished.emplace_back(name);
+    }
+    return ref;
 }
 
 SKYSIM_EXPORT float XPLMGetDataf(XPLMDataRef ref) {
@@ -86,30 +122,30 @@ SKYSIM_EXPORT int XPLMGetDatai(XPLMDataRef ref) {
 SKYSIM_EXPORT int XPLMGetDatavf(XPLMDataRef ref, float* out, int offset, int max) {
     SKYSIM_STAND_IN_CODE;
     skysim::DataRef* array = skysim::typedRef(ref, RefType::FloatArray);
-    int size = array != nullptr ? static_cast<int>(array->array.size()) : 0;
+    int size = array != nullptr ? array->size : 0;
     if (out == nullptr) {
         skysim::record(DataAccess::GetVF, skysim::refFromHandle(ref), size, nullptr, 0, offset);
         return size;
     }
     int copied = offset >= 0 && offset < size && max > 0 ? std::min(max, size - offset) : 0;
-    if (copied > 0) std::copy(array->array.begin() + offset, array->array.begin() + offset + copied, out);
+    for (int i = 0; i < copied; ++i) out[i] = skysim::floatAt(*array, offset + i);
     skysim::record(DataAccess::GetVF, skysim::refFromHandle(ref), copied, out, copied, offset);
     return copied;
 }
 
 SKYSIM_EXPORT void XPLMSetDataf(XPLMDataRef ref, float value) {
     SKYSIM_STAND_IN_CODE;
-    skysim::writeTyped(ref, RefType::Float, DataAccess::SetF, value);
+    skysim::writeTyped(ref, RefType::Float, DataAccess::SetF, value, "XPLMSetDataf");
 }
 
 SKYSIM_EXPORT void XPLMSetDatad(XPLMDataRef ref, double value) {
     SKYSIM_STAND_IN_CODE;
-    skysim::writeTyped(ref, RefType::Double, DataAccess::SetD, value);
+    skysim::writeTyped(ref, RefType::Double, DataAccess::SetD, value, "XPLMSetDatad");
 }
 
 SKYSIM_EXPORT void XPLMSetDatai(XPLMDataRef ref, int value) {
     SKYSIM_STAND_IN_CODE;
-    skysim::writeTyped(ref, RefType::Int, DataAccess::SetI, value);
+    skysim::writeTyped(ref, RefType::Int, DataAccess::SetI, value, "XPLMSetDatai");
 }
 
 // Writes `count` elements from `offset`, clipped to the array; the access
@@ -117,6 +153,10 @@ SKYSIM_EXPORT void XPLMSetDatai(XPLMDataRef ref, int value) {
 SKYSIM_EXPORT void XPLMSetDatavf(XPLMDataRef ref, float* values, int offset, int count) {
     SKYSIM_STAND_IN_CODE;
     skysim::DataRef* array = skysim::typedRef(ref, RefType::FloatArray);
-    int stored = array != nullptr ? skysim::writeFloats(*array, values, offset, count) : 0;
+    int stored = 0;
+    if (array != nullptr && skysim::takesWrite(*array, "XPLMSetDatavf")) {
+        stored = skysim::storeFloats(*array, values, offset, count);
+        if (stored > 0) skysim::pluginWroteAircraft(*array);
+    }
     skysim::record(DataAccess::SetVF, skysim::refFromHandle(ref), stored, values, stored, offset);
 }

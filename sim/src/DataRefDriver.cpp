@@ -1,25 +1,36 @@
 // The driver's side of the data references: tests set and read values by name.
-// Driver calls are not recorded as accesses and convert freely between the
-// scalar types; they keep the couplings as the plug-in's writes do.
+// Driver calls are not recorded as accesses, convert freely between the
+// scalar types and set any published name, writable or not: they set the
+// simulator's own state, which everything tied to it follows at once.
 #include <cerrno>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
 
-#include "DataRefStore.h"
+#include "FlightModel.h"
 #include "Internal.h"
 
 namespace skysim {
 namespace {
 
-void setScalar(const std::string& name, double value) {
-    DataRef* ref = findRef(name);
-    if (ref != nullptr) writeScalar(*ref, value);
+bool isScalar(const DataRef& ref) {
+    return ref.type == RefType::Int || ref.type == RefType::Float || ref.type == RefType::Double;
+}
+
+void setScalar(DataRef* ref, double value) {
+    if (ref == nullptr || !isScalar(*ref)) return;
+    storeScalar(*ref, value);
+    driverWroteAircraft(*ref);
+}
+
+void setFloats(DataRef* ref, const std::vector<float>& values) {
+    if (ref == nullptr || storeFloats(*ref, values.data(), 0, static_cast<int>(values.size())) == 0) return;
+    driverWroteAircraft(*ref);
 }
 
 double scalarOf(const std::string& name) {
     const DataRef* ref = findRef(name);
-    return ref != nullptr && ref->type != RefType::FloatArray ? ref->scalar : 0;
+    return ref != nullptr && isScalar(*ref) ? ref->scalar : 0;
 }
 
 // One whole number of text, blanks around it allowed.
@@ -49,15 +60,12 @@ bool isWholeInt(double value) { return std::floor(value) == value && value >= IN
 
 }  // namespace
 
-void Sim::setFloat(const std::string& name, float value) { setScalar(name, value); }
-void Sim::setDouble(const std::string& name, double value) { setScalar(name, value); }
-void Sim::setInt(const std::string& name, int value) { setScalar(name, value); }
+void Sim::setFloat(const std::string& name, float value) { setScalar(findRef(name), value); }
+void Sim::setDouble(const std::string& name, double value) { setScalar(findRef(name), value); }
+void Sim::setInt(const std::string& name, int value) { setScalar(findRef(name), value); }
 
 void Sim::setFloats(const std::string& name, const std::vector<float>& values) {
-    DataRef* ref = findRef(name);
-    if (ref != nullptr && ref->type == RefType::FloatArray) {
-        writeFloats(*ref, values.data(), 0, static_cast<int>(values.size()));
-    }
+    skysim::setFloats(findRef(name), values);
 }
 
 float Sim::getFloat(const std::string& name) const { return static_cast<float>(scalarOf(name)); }
@@ -66,7 +74,7 @@ int Sim::getInt(const std::string& name) const { return toInt(scalarOf(name)); }
 
 std::vector<float> Sim::getFloats(const std::string& name) const {
     const DataRef* ref = findRef(name);
-    return ref != nullptr ? ref->array : std::vector<float>();
+    return ref != nullptr ? floatsOf(*ref) : std::vector<float>();
 }
 
 bool Sim::knowsDataRef(const std::string& name) const { return findRef(name) != nullptr; }
@@ -76,19 +84,21 @@ bool Sim::setFromText(const std::string& name, const std::string& text) {
     if (ref == nullptr) return false;
     if (ref->type == RefType::FloatArray) {
         std::vector<float> values;
-        if (!parseList(text, &values) || values.size() > ref->array.size()) return false;
-        writeFloats(*ref, values.data(), 0, static_cast<int>(values.size()));
+        if (!parseList(text, &values) || values.size() > static_cast<size_t>(ref->size)) return false;
+        skysim::setFloats(ref, values);
         return true;
     }
     double value = 0;
-    if (!parseNumber(text, &value)) return false;
+    if (!isScalar(*ref) || !parseNumber(text, &value)) return false;
     if (ref->type == RefType::Int && !isWholeInt(value)) return false;
-    writeScalar(*ref, value);
+    setScalar(ref, value);
     return true;
 }
 
 void Sim::hideDataRefFromPlugin(const std::string& name) { hideFromPlugin(name); }
 
 int Sim::dataRefLookUps() const { return pluginLookUpCount(); }
+
+std::vector<std::string> Sim::unpublishedLookUps() const { return skysim::unpublishedLookUps(); }
 
 }  // namespace skysim

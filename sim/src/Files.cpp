@@ -1,12 +1,15 @@
 // The stand-in's file-system functions: the root path, the separator and the
 // directory listing. A listing names every entry of the folder but "." and
-// "..", files and folders alike, sorted by name byte by byte.
+// "..", files and folders alike, in no particular order, as the simulator
+// promises none: a shuffle of its own, fixed by a seed the driver can change.
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <iterator>
 
+#include "CoreParts.h"
 #include "Internal.h"
 #include "XPLMApi.h"
 
@@ -14,6 +17,26 @@ namespace skysim {
 namespace {
 
 constexpr int kSystemPathSize = 512;
+
+// The default lists no folder of 2 to 11 names in sorted order, nor with its
+// first name in front, so a plug-in that counts on an order shows it at once.
+constexpr std::uint64_t kDefaultOrderSeed = 18;
+std::uint64_t orderSeed = kDefaultOrderSeed;
+
+// splitmix64: the same sequence on every platform, unlike the standard library's shuffles.
+std::uint64_t nextRandom(std::uint64_t& state) {
+    std::uint64_t z = (state += 0x9E3779B97F4A7C15ull);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return z ^ (z >> 31);
+}
+
+// The same names in the same order at every call while the folder and the seed stay.
+void shuffle(std::vector<std::string>& names) {
+    std::sort(names.begin(), names.end());
+    std::uint64_t state = orderSeed;
+    for (size_t i = names.size(); i > 1; --i) std::swap(names[i - 1], names[nextRandom(state) % i]);
+}
 
 // The entries of a folder given as a full path without a trailing separator;
 // false when the path is refused or cannot be read.
@@ -24,11 +47,16 @@ bool listFolder(const char* folder, std::vector<std::string>* names) {
     if (error) return false;
     std::transform(begin(entries), end(entries), std::back_inserter(*names),
                    [](const std::filesystem::directory_entry& entry) { return entry.path().filename().string(); });
-    std::sort(names->begin(), names->end());
+    shuffle(*names);
     return true;
 }
 
 }  // namespace
+
+void resetDirectoryOrder() { orderSeed = kDefaultOrderSeed; }
+
+void Sim::reseedDirectoryOrder(unsigned seed) { orderSeed = seed; }
+
 }  // namespace skysim
 
 SKYSIM_EXPORT void XPLMGetSystemPath(char* out512) {
@@ -47,9 +75,10 @@ SKYSIM_EXPORT const char* XPLMGetDirectorySeparator(void) {
 }
 
 // Names from `firstReturn` on go one after another into `names`, each with its
-// terminator, with a pointer to each in `indices`, until one does not fit.
-// Returns 1 when all of them fitted, 0 when the buffers ran out or the folder
-// was refused (then *total and *returned are 0 too).
+// terminator, with a pointer to each in `indices`, until one does not fit;
+// after the last one come an empty name and a null pointer, which take room
+// in the buffers too. Returns 1 when all of them fitted, 0 when the buffers
+// ran out or the folder was refused (then *total and *returned are 0 too).
 SKYSIM_EXPORT int XPLMGetDirectoryContents(const char* folder, int firstReturn, char* names, int namesSize,
                                            char** indices, int indexCount, int* total, int* returned) {
     SKYSIM_STAND_IN_CODE;
@@ -61,16 +90,20 @@ SKYSIM_EXPORT int XPLMGetDirectoryContents(const char* folder, int firstReturn, 
     int written = 0;
     size_t used = 0;
     bool fitted = true;
+    const bool room = names != nullptr && indices != nullptr && namesSize > 0 && indexCount > 0;
     for (size_t i = static_cast<size_t>(std::max(firstReturn, 0)); i < entries.size(); ++i) {
         size_t need = entries[i].size() + 1;
-        if (names == nullptr || indices == nullptr || written >= indexCount || namesSize < 0 ||
-            used + need > static_cast<size_t>(namesSize)) {
+        if (!room || written + 1 >= indexCount || used + need + 1 > static_cast<size_t>(namesSize)) {
             fitted = false;
             break;
         }
         std::memcpy(names + used, entries[i].c_str(), need);
         indices[written++] = names + used;
         used += need;
+    }
+    if (room) {
+        names[used] = '\0';
+        indices[written] = nullptr;
     }
     if (returned != nullptr) *returned = written;
     return fitted ? 1 : 0;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "CoreParts.h"
+#include "FlightModel.h"
 #include "Internal.h"
 #include "XPLMApi.h"
 
@@ -54,8 +55,10 @@ FlightLoop* loopWithId(long id) {
     return found != loops.end() ? &*found : nullptr;
 }
 
+// The flight model runs first: what a plug-in wrote during the last frame shows in this one.
 void runFrame() {
     ++frameCount;
+    flightModelStep();
     continueHeldCommands();
     std::vector<long> due;
     for (const FlightLoop& loop : loops) {

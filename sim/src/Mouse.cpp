@@ -42,8 +42,7 @@ void sendToCaptured(int message, int x, int y) {
 // First shown push button with this label, depth first in creation order.
 const Widget* pushButtonIn(const Widget& widget, const std::string& label) {
     if (!widget.visible) return nullptr;
-    if (widget.widgetClass == Button && widgetProperty(widget, xpProperty_ButtonType) == 0 &&
-        widget.descriptor == label) {
+    if (isPushButton(widget) && widget.descriptor == label) {
         return &widget;
     }
     for (WidgetId child : widget.children) {

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "CoreParts.h"
+#include "FlightModel.h"
 #include "Internal.h"
 #include "XPLMApi.h"
 
@@ -35,6 +36,8 @@ void resetCore(const std::string& folder) {
     strokes.clear();
     isPaused = false;
     resetDataRefs();
+    resetFlightModel();
+    resetDirectoryOrder();
     Sim::get().clearAccesses();
     resetFlightLoops();
     resetMenus();

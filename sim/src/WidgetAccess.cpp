@@ -81,10 +81,11 @@ SKYSIM_EXPORT void XPHideWidget(XPWidgetID handle) {
     if (widget != nullptr) widget->visible = false;
 }
 
+// Visible to the pilot: the widget and every container up to its root.
 SKYSIM_EXPORT int XPIsWidgetVisible(XPWidgetID handle) {
     SKYSIM_STAND_IN_CODE;
     const Widget* widget = pluginWidget(handle);
-    return widget != nullptr && widget->visible ? 1 : 0;
+    return widget != nullptr && isShown(*widget) ? 1 : 0;
 }
 
 SKYSIM_EXPORT void XPGetWidgetGeometry(XPWidgetID handle, int* left, int* top, int* right, int* bottom) {

@@ -2,11 +2,13 @@
 //
 // Main window: takes every click; with close boxes (property 1200) a press and
 // release inside the close box sends message 1200 up the chain from the window.
-// Push button (class 3, property 1300 = 0): a press and a release over it
-// sends message 1300 up the chain with the button's id; disabled, it swallows
-// clicks. Text field: a click focuses it (if enabled). Sub-windows and captions
-// take nothing and pass clicks on to their container. Other button types only
-// take the click. None of them draws anything into the record.
+// Button (class 3): its behaviour (property 1301, 0 when unset) decides what a
+// click does, whatever its look (property 1300). A push button (behaviour 0):
+// a press and a release over it sends message 1300 up the chain with the
+// button's id; disabled, it swallows clicks. Other behaviours (check box,
+// radio button) only take the click. Text field: a click focuses it (if
+// enabled). Sub-windows and captions take nothing and pass clicks on to their
+// container. None of them draws anything into the record.
 #include <climits>
 
 #include "WidgetTree.h"
@@ -15,6 +17,15 @@ namespace skysim {
 
 bool inCloseBox(const Widget& window, int x, int y) {
     return window.right - 20 <= x && x <= window.right - 4 && window.top - 20 <= y && y <= window.top - 4;
+}
+
+namespace {
+constexpr XPWidgetPropertyID kButtonBehavior = 1301;
+constexpr intptr_t kPushButtonBehavior = 0;
+}  // namespace
+
+bool isPushButton(const Widget& widget) {
+    return widget.widgetClass == Button && widgetProperty(widget, kButtonBehavior) == kPushButtonBehavior;
 }
 
 namespace {
@@ -45,7 +56,7 @@ int mainWindowMessage(int message, Widget& window, std::intptr_t param1) {
 }
 
 int buttonMessage(int message, Widget& button, std::intptr_t param1) {
-    bool pushButton = widgetProperty(button, xpProperty_ButtonType) == 0;
+    bool pushButton = isPushButton(button);
     switch (message) {
         case xpMsg_MouseDown:
             button.pressed = pushButton && isEnabled(button);

@@ -85,9 +85,12 @@ SKYSIM_EXPORT int XPSendMessageToWidget(XPWidgetID widget, XPWidgetMessage messa
     return dispatch(toId(widget), message, mode, param1, param2) != 0 ? 1 : 0;
 }
 
-// A new callback runs before every function already in the chain.
+// A new callback runs before every function already in the chain, and hears
+// at once the create message, with param1 1: added to a widget that exists.
 SKYSIM_EXPORT void XPAddWidgetCallback(XPWidgetID handle, XPWidgetFunc_t callback) {
     SKYSIM_STAND_IN_CODE;
     Widget* widget = pluginWidget(handle);
-    if (widget != nullptr && callback != nullptr) widget->chain.insert(widget->chain.begin(), callback);
+    if (widget == nullptr || callback == nullptr) return;
+    widget->chain.insert(widget->chain.begin(), callback);
+    callWidgetFunction(callback, xpMsg_Create, widget->id, 1, 0);
 }

@@ -52,6 +52,9 @@ WidgetId dispatch(WidgetId id, int message, int mode, std::intptr_t param1, std:
 // Sets the descriptor and tells the widget (message 18).
 void setDescriptor(Widget& widget, const char* text);
 
+// A button whose behaviour (property 1301, whatever its look) is the push button's.
+bool isPushButton(const Widget& widget);
+
 // The standard classes' own message function (the last link of their chain).
 int standardWidgetFunc(XPWidgetMessage message, XPWidgetID widget, std::intptr_t param1, std::intptr_t param2);
 

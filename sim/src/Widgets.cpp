@@ -134,13 +134,14 @@ SKYSIM_EXPORT XPWidgetID XPCreateCustomWidget(int left, int top, int right, int 
                                               XPWidgetFunc_t callback) {
     SKYSIM_STAND_IN_CODE;
     WidgetId id = createWidget(left, top, right, bottom, visible, descriptor, isRoot, container, CustomClass, callback);
-    dispatch(id, xpMsg_Create, xpMode_Direct, 1, 0);
+    dispatch(id, xpMsg_Create, xpMode_Direct, 0, 0);
     return toHandle(id);
 }
 
-// Message 2 goes to every widget that goes, children first; param1 is 1 for
-// those destroyed with their container. Without destroyChildren the children
-// are only detached: they stay alive, in no container, and are never shown.
+// Each widget that goes is told (message 2) and removed before its container
+// is told: children first, deepest first; param1 is 1 for those destroyed with
+// their container. Without destroyChildren the children are only detached:
+// they stay alive, in no container, and are never shown.
 SKYSIM_EXPORT void XPDestroyWidget(XPWidgetID handle, int destroyChildren) {
     SKYSIM_STAND_IN_CODE;
     WidgetId id = toId(handle);
@@ -154,11 +155,11 @@ SKYSIM_EXPORT void XPDestroyWidget(XPWidgetID handle, int destroyChildren) {
         widget->children.clear();
         doomed.push_back(id);
     }
-    // Every function of each chain hears it: a callback that handles it cannot hide it from the widget's own.
-    for (WidgetId each : doomed) dispatch(each, xpMsg_Destroy, xpMode_DirectAllCallbacks, each == id ? 0 : 1, 0);
     for (WidgetId each : doomed) {
+        // Every function of the chain hears it: a callback that handles it cannot hide it from the widget's own.
+        dispatch(each, xpMsg_Destroy, xpMode_DirectAllCallbacks, each == id ? 0 : 1, 0);
         Widget* gone = findWidget(each);
-        if (gone == nullptr) continue;  // a destroy message already took it
+        if (gone == nullptr) continue;  // its destroy message already took it
         detachFromParent(*gone);
         widgets.erase(each);
     }

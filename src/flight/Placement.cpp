@@ -1,8 +1,10 @@
 // Placing the aircraft at storedRecord in one go.
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <iterator>
 
+#include "flight/Atmosphere.h"
 #include "flight/FlightUnits.h"
 #include "flight/Quaternion.h"
 #include "plugin/PluginApp.h"
@@ -23,6 +25,14 @@ double directionOfMotion(float heading) {
     return (degrees + 0.0) * kDegreesToRadians;  // + 0.0 turns a -0 into 0, as the integer did
 }
 
+// One component of the velocity, in metres per second: a direction cosine of
+// the true airspeed in knots. Held to what a float holds, for the rare
+// altitude where the air has all but run out.
+float velocityComponent(float direction, double trueKnots) {
+    const double metresPerSecond = direction * trueKnots * kKnotsToMetresPerSecond;
+    return static_cast<float>(std::clamp(metresPerSecond, -double(FLT_MAX), double(FLT_MAX)));
+}
+
 }  // namespace
 
 void PluginApp::placeAircraft() {
@@ -40,13 +50,16 @@ void PluginApp::placeAircraft() {
     Quaternion orientation = eulerToQuaternion(trueHeading, record.Pitch, record.Roll);
     XPLMSetDatavf(qRef, orientation.data(), 0, static_cast<int>(orientation.size()));
 
-    // Horizontal only: the stored pitch does not tilt the velocity.
+    // Horizontal only: the stored pitch does not tilt the velocity. The stored
+    // speed is indicated: the simulator shows it for a true airspeed that grows
+    // as the air thins, so the velocity is that true airspeed.
     const double direction = directionOfMotion(trueHeading);
     const float east = static_cast<float>(std::sin(direction));
     const float north = static_cast<float>(-std::cos(direction));
-    XPLMSetDataf(localVxRef, east * record.Speed * kKnotsToMetresPerSecond);
+    const double trueKnots = trueAirspeed(record.Speed, record.Altitude / kFeetPerMetre);
+    XPLMSetDataf(localVxRef, velocityComponent(east, trueKnots));
     XPLMSetDataf(localVyRef, 0.0f);
-    XPLMSetDataf(localVzRef, north * record.Speed * kKnotsToMetresPerSecond);
+    XPLMSetDataf(localVzRef, velocityComponent(north, trueKnots));
 
     XPLMSetDataf(flapRequestRef, record.Flaps);
     XPLMSetDatai(gearHandleRef, record.Gear);

@@ -148,6 +148,9 @@ void PluginApp::fillFileList(const char* folder, const char* extension) {
     folderForListing(folder, listedFolder, sizeof listedFolder);
     char names[kListingNamesSize];
     char* entries[kListingEntries];
+    // The simulator lists a folder in no particular order: the list is sorted
+    // once filled, and the name offered is the first in that order.
+    char firstName[kListItemTextSize] = "";
     bool named = false;
     // One call returns as many names as its buffers hold; ask again for the rest.
     int first = 0;
@@ -157,13 +160,17 @@ void PluginApp::fillFileList(const char* folder, const char* extension) {
         XPLMGetDirectoryContents(listedFolder, first, names, sizeof names, entries, kListingEntries, &total, &returned);
         for (int i = 0; i < returned; ++i) {
             if (!hasExtension(entries[i], extension)) continue;
-            if (!named) XPSetWidgetDescriptor(fileNameField, entries[i]);
+            const bool firstInOrder = !named || compareListTexts(entries[i], firstName) < 0;
+            if (firstInOrder) copyText(firstName, sizeof firstName, entries[i]);
             named = true;
             addListItem(entries[i]);
         }
         first += returned;
         if (returned <= 0 || first >= total) break;
     }
+    if (!named) return;
+    XPSetWidgetProperty(fileListBox, ListBoxProp_SortItems, 1);
+    XPSetWidgetDescriptor(fileNameField, firstName);
 }
 
 void PluginApp::addListItem(const char* text) {

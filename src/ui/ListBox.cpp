@@ -3,6 +3,7 @@
 // the destroy message.
 #include "ui/ListBox.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -107,6 +108,12 @@ int onPropertyChanged(const ListBoxState& state) {
             items.erase(items.begin() + state.currentItem);
         }
     }
+    // In place: sorting allocates nothing. The selection and the scroll position stay.
+    if (takeTrigger(state.widget, ListBoxProp_SortItems)) {
+        std::sort(items.begin(), items.end(), [](const ListItem& a, const ListItem& b) {
+            return compareListTexts(a.text.c_str(), b.text.c_str()) < 0;
+        });
+    }
     return 1;
 }
 
@@ -161,6 +168,21 @@ int ListBoxCallback(XPWidgetMessage message, XPWidgetID widget, intptr_t param1,
 }
 
 int liveListItemStores() { return storesAlive; }
+
+namespace {
+
+int foldCase(unsigned char c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; }
+
+}  // namespace
+
+int compareListTexts(const char* a, const char* b) {
+    const auto* x = reinterpret_cast<const unsigned char*>(a);
+    const auto* y = reinterpret_cast<const unsigned char*>(b);
+    for (; *x != '\0' && foldCase(*x) == foldCase(*y); ++x, ++y) {
+    }
+    int folded = foldCase(*x) - foldCase(*y);
+    return folded != 0 ? folded : std::strcmp(a, b);
+}
 
 int roundHalfUp(float x) {
     float whole = std::trunc(x);

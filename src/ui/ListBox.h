@@ -24,6 +24,8 @@ constexpr XPWidgetPropertyID ListBoxProp_ScrollMin = 1909;
 constexpr XPWidgetPropertyID ListBoxProp_ScrollMax = 1910;
 constexpr XPWidgetPropertyID ListBoxProp_ScrollPos = 1911;
 constexpr XPWidgetPropertyID ListBoxProp_PageLines = 1912;
+// Trigger: sort the items into the order of compareListTexts.
+constexpr XPWidgetPropertyID ListBoxProp_SortItems = 1913;
 
 // Sent up the widget chain when a click in the item area ends:
 // param1 = the list box, param2 = the selected index.
@@ -47,6 +49,11 @@ struct ListItems {
 XPWidgetID createListBox(int left, int top, int right, int bottom, int visible, const char* descriptor,
                          XPWidgetID container);
 int ListBoxCallback(XPWidgetMessage message, XPWidgetID widget, intptr_t param1, intptr_t param2);
+
+// The order a pilot looks for a name in: letters compared without their case
+// (ASCII), then byte by byte to tell apart names that differ only in case.
+// Negative, 0 or positive, as strcmp.
+int compareListTexts(const char* a, const char* b);
 
 // The whole part of x (truncated toward zero), plus 1 when the fraction is 0.5 or more.
 int roundHalfUp(float x);

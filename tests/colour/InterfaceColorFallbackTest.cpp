@@ -11,9 +11,10 @@
 
 namespace {
 
-constexpr int kCaptionText = 9;  // "sim/graphics/colors/caption_text_rgb", fallback 0, 0, 0
-constexpr int kMenuText = 4;     // "sim/graphics/colors/menu_text_rgb", fallback 0.8, 0.8, 0.8
-constexpr int kMenuDark = 0;     // "sim/graphics/colors/menu_dark_rgb", fallback 33/256, 41/256, 44/256
+constexpr int kCaptionText = 9;     // "sim/graphics/colors/caption_text_rgb", fallback 0, 0, 0
+constexpr int kMenuText = 4;        // "sim/graphics/colors/menu_text_rgb", fallback 0.8, 0.8, 0.8
+constexpr int kMenuDark = 0;        // "sim/graphics/colors/menu_dark_rgb", fallback 33/256, 41/256, 44/256
+constexpr int kMenuBackground = 1;  // "sim/graphics/colors/menu_bkgnd_rgb", fallback 53/256, 64/256, 68/256
 
 class InterfaceColorFallback : public ::testing::Test {
 protected:
@@ -52,6 +53,18 @@ TEST_F(InterfaceColorFallback, AnUnpublishedColourIsItsFallbackTimesTheLightLeve
     EXPECT_FLOAT_EQ(33.0f / 256 * 0.5f, rgb[0]);
     EXPECT_FLOAT_EQ(41.0f / 256 * 0.25f, rgb[1]);
     EXPECT_FLOAT_EQ(44.0f / 256, rgb[2]);
+}
+
+// "sim/graphics/colors/menu_bkgnd_rgb" is not published by the simulator any
+// more: it falls back without being hidden, and every other name the colours
+// look up, light levels included, is published.
+TEST_F(InterfaceColorFallback, TheMenuBackgroundFallsBackAsTheSimulatorNoLongerPublishesIt) {
+    float rgb[3] = {};
+    InterfaceColor(kMenuBackground, rgb);
+    EXPECT_FLOAT_EQ(53.0f / 256 * 0.5f, rgb[0]);
+    EXPECT_FLOAT_EQ(64.0f / 256 * 0.25f, rgb[1]);
+    EXPECT_FLOAT_EQ(68.0f / 256, rgb[2]);
+    EXPECT_EQ(std::vector<std::string>{"sim/graphics/colors/menu_bkgnd_rgb"}, skysim::Sim::get().unpublishedLookUps());
 }
 
 TEST_F(InterfaceColorFallback, HandlesAreLookedUpOnceForThePluginsLife) {

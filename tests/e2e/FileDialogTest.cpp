@@ -1,5 +1,6 @@
 // The file dialog driven through the built module as a pilot would: opening
-// it from the menu, hot keys and the control panel, the listed files, picking,
+// it from the menu, hot keys and the control panel, the listed files in their
+// sorted order, picking,
 // loading and saving, Cancel, replacement, refused names and a folder larger
 // than one directory listing.
 #include <filesystem>
@@ -113,6 +114,23 @@ TEST_F(FileDialogTest, OnlyNamesWhoseTextFromTheFirstPointIsTheExtensionAreListe
     sim().pickMenuItem("Load Position File");
     EXPECT_EQ((std::vector<std::string>{".skd", "Home.skd"}), listed());
     EXPECT_EQ(".skd", nameText());
+}
+
+// The simulator lists a folder in no particular order; the pilot finds a name
+// in one: letters without their case, then byte order for names that differ
+// only in case.
+TEST_F(FileDialogTest, TheListIsSortedWhateverOrderTheSimulatorListsTheFolderIn) {
+    for (const char* name : {"b.skd", "a.skd", "C.skd", "Approach.skd", "A.skd"}) writePosition(name, "1");
+    startWithSettings("");
+    const std::vector<std::string> expected = {"A.skd", "a.skd", "Approach.skd", "b.skd", "C.skd"};
+    for (unsigned seed : {1u, 2u, 3u}) {
+        sim().reseedDirectoryOrder(seed);
+        sim().pickMenuItem("Load Position File");
+        EXPECT_EQ(expected, listed()) << "seed " << seed;
+        EXPECT_EQ("A.skd", nameText()) << "the first in that order is offered";
+        ASSERT_TRUE(sim().clickButton(" Cancel"));
+        nextFlightLoops();
+    }
 }
 
 TEST_F(FileDialogTest, AnEmptyFolderGivesAnEmptyListAndAnEmptyName) {

@@ -98,6 +98,19 @@ TEST_F(LifecycleTest, StartStopAndStartAgainInOneProcess) {
     EXPECT_TRUE(sim().menuItems("Sky Placer").empty());
 }
 
+// Every name the plug-in looks up, at start and when its list box first draws,
+// is in the simulator's published list, but the one interface colour it no
+// longer publishes: a misspelt name would show here.
+TEST_F(LifecycleTest, EveryDataRefThePluginLooksUpIsPublishedButTheOldMenuBackground) {
+    writeFile(pluginFile("Home.skd"), "");
+    startPlugin();
+    runStartup();
+    ASSERT_TRUE(sim().pickMenuItem("Load Position File"));
+    sim().draw();  // the list's text and selection colours
+    EXPECT_EQ(25 + 12, sim().dataRefLookUps());
+    EXPECT_EQ(std::vector<std::string>{"sim/graphics/colors/menu_bkgnd_rgb"}, sim().unpublishedLookUps());
+}
+
 // The stop sequence destroys every window the plug-in built, so none stays on
 // screen to reach a freed application object, and reloads do not pile them up.
 TEST_F(LifecycleTest, StopDestroysEveryWindowThePluginBuilt) {

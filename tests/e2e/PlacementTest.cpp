@@ -122,7 +122,9 @@ TEST_F(PlacementTest, AltitudeInFeetIsDividedByTheSameFactorItWasCapturedWith) {
     EXPECT_NE(1000.0, written("sim/flightmodel/position/local_y"));
 }
 
-TEST_F(PlacementTest, OneThrottleFillsAllEightEngines) {
+// The simulator has sixteen engine slots; the plug-in keeps to its eight.
+TEST_F(PlacementTest, OneThrottleFillsAllEightEnginesAndLeavesTheOtherSlots) {
+    sim().setFloats(kThrottle, std::vector<float>(16, 0.3f));
     sim().setFloats(kThrottle, {0.7f});
     start();
     captureAndPlace();
@@ -130,7 +132,9 @@ TEST_F(PlacementTest, OneThrottleFillsAllEightEngines) {
     ASSERT_EQ(1u, throttle.size());
     EXPECT_EQ(0, throttle[0].offset);
     EXPECT_EQ(std::vector<float>(8, 0.7f), throttle[0].values);
-    EXPECT_EQ(std::vector<float>(8, 0.7f), sim().getFloats(kThrottle));
+    std::vector<float> slots(16, 0.3f);
+    std::fill(slots.begin(), slots.begin() + 8, 0.7f);
+    EXPECT_EQ(slots, sim().getFloats(kThrottle));
 }
 
 TEST_F(PlacementTest, EveryCapturedValueLandsInItsOwnDataRef) {

@@ -1,5 +1,6 @@
 // Data references: typed values, null handles, arrays, the access record,
-// values set from text, and the couplings that keep the aircraft state whole.
+// values set from text, and the flight model that keeps the aircraft state
+// whole: at once for the driver, at the next frame for a plug-in's writes.
 #include <cmath>
 #include <string>
 #include <vector>
@@ -92,7 +93,7 @@ TEST_F(DataRefTest, HandlesOutliveResetWhileValuesDoNot) {
 
 TEST_F(DataRefTest, DefaultsAreZeroButColoursAndLightLevels) {
     EXPECT_EQ(0.0, sim().getDouble(kLatitude));
-    EXPECT_EQ((std::vector<float>(8, 0.0f)), sim().getFloats(kThrottle));
+    EXPECT_EQ((std::vector<float>(16, 0.0f)), sim().getFloats(kThrottle));
     EXPECT_EQ(1.0f, sim().getFloat("sim/graphics/misc/cockpit_light_level_r"));
     std::vector<float> text = sim().getFloats("sim/graphics/colors/list_text_rgb");
     ASSERT_EQ(3u, text.size());
@@ -103,13 +104,17 @@ TEST_F(DataRefTest, DefaultsAreZeroButColoursAndLightLevels) {
     EXPECT_EQ(text, sim().getFloats("sim/graphics/colors/list_text_rgb"));
 }
 
-TEST_F(DataRefTest, TypedCallsOnAnotherTypeReadZeroAndWriteNothing) {
-    sim().setDouble(kLatitude, 47.5);
-    EXPECT_EQ(0.0f, XPLMGetDataf(find(kLatitude)));
-    EXPECT_EQ(0, XPLMGetDatai(find(kLatitude)));
-    EXPECT_EQ(47.5, XPLMGetDatad(find(kLatitude)));
-    XPLMSetDataf(find(kLatitude), 3.0f);
-    EXPECT_EQ(47.5, sim().getDouble(kLatitude));
+// A double reads as a float too; nothing else crosses types.
+TEST_F(DataRefTest, TypedCallsOnAnotherTypeReadZeroAndWriteNothingButDoublesReadAsFloats) {
+    sim().setDouble(kLocalX, 47.25);
+    EXPECT_EQ(47.25f, XPLMGetDataf(find(kLocalX)));
+    EXPECT_EQ(0, XPLMGetDatai(find(kLocalX)));
+    EXPECT_EQ(47.25, XPLMGetDatad(find(kLocalX)));
+    XPLMSetDataf(find(kLocalX), 3.0f);
+    XPLMSetDatai(find(kLocalX), 3);
+    EXPECT_EQ(47.25, sim().getDouble(kLocalX));
+    sim().setFloat(kFlaps, 0.5f);
+    EXPECT_EQ(0.0, XPLMGetDatad(find(kFlaps)));
     sim().setFloats(kThrottle, {0.5f});
     EXPECT_EQ(0.0f, XPLMGetDataf(find(kThrottle)));
 }
@@ -126,14 +131,14 @@ TEST_F(DataRefTest, FloatsAndIntsKeepTheirOwnPrecision) {
 
 TEST_F(DataRefTest, ArrayReadsGiveSizeCopyFromOffsetAndClip) {
     XPLMDataRef throttle = find(kThrottle);
-    sim().setFloats(kThrottle, {0, 1, 2, 3, 4, 5, 6, 7});
-    EXPECT_EQ(8, XPLMGetDatavf(throttle, nullptr, 0, 0));
+    sim().setFloats(kThrottle, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15});
+    EXPECT_EQ(16, XPLMGetDatavf(throttle, nullptr, 0, 0));
     float out[8] = {};
     EXPECT_EQ(3, XPLMGetDatavf(throttle, out, 2, 3));
     EXPECT_EQ((std::vector<float>{2, 3, 4, 0}), std::vector<float>(out, out + 4));
-    EXPECT_EQ(2, XPLMGetDatavf(throttle, out, 6, 8));
-    EXPECT_EQ(6.0f, out[0]);
-    EXPECT_EQ(0, XPLMGetDatavf(throttle, out, 8, 8));
+    EXPECT_EQ(2, XPLMGetDatavf(throttle, out, 14, 8));
+    EXPECT_EQ(14.0f, out[0]);
+    EXPECT_EQ(0, XPLMGetDatavf(throttle, out, 16, 8));
     EXPECT_EQ(0, XPLMGetDatavf(throttle, out, -1, 8));
     EXPECT_EQ(0, XPLMGetDatavf(find(kGear), out, 0, 8));  // not an array
 }
@@ -141,15 +146,18 @@ TEST_F(DataRefTest, ArrayReadsGiveSizeCopyFromOffsetAndClip) {
 TEST_F(DataRefTest, ArrayWritesStartAtOffsetAndAreClippedToTheArray) {
     XPLMDataRef throttle = find(kThrottle);
     float values[4] = {0.5f, 0.6f, 0.7f, 0.8f};
-    XPLMSetDatavf(throttle, values, 6, 4);
-    EXPECT_EQ((std::vector<float>{0, 0, 0, 0, 0, 0, 0.5f, 0.6f}), sim().getFloats(kThrottle));
-    XPLMSetDatavf(throttle, values, 8, 1);
+    XPLMSetDatavf(throttle, values, 14, 4);
+    std::vector<float> expected(16, 0.0f);
+    expected[14] = 0.5f;
+    expected[15] = 0.6f;
+    EXPECT_EQ(expected, sim().getFloats(kThrottle));
+    XPLMSetDatavf(throttle, values, 16, 1);
     XPLMSetDatavf(throttle, values, -1, 2);
     EXPECT_EQ(0.0f, sim().getFloats(kThrottle)[0]);
     const skysim::DataAccess& first = sim().accesses()[0];
     EXPECT_EQ(skysim::DataAccess::SetVF, first.kind);
     EXPECT_EQ(kThrottle, first.name);
-    EXPECT_EQ(6, first.offset);
+    EXPECT_EQ(14, first.offset);
     EXPECT_EQ((std::vector<float>{0.5f, 0.6f}), first.values);
 }
 
@@ -186,7 +194,7 @@ TEST_F(DataRefTest, SetFromTextFollowsTheType) {
     EXPECT_TRUE(sim().setFromText(kThrottle, "0.2,0.4"));
     std::vector<float> throttles = sim().getFloats(kThrottle);
     EXPECT_EQ((std::vector<float>{0.2f, 0.4f, 0.9f}), std::vector<float>(throttles.begin(), throttles.begin() + 3));
-    EXPECT_FALSE(sim().setFromText(kThrottle, "1,2,3,4,5,6,7,8,9"));
+    EXPECT_FALSE(sim().setFromText(kThrottle, "1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17"));
     EXPECT_FALSE(sim().setFromText(kThrottle, "0.2,,0.4"));
     EXPECT_FALSE(sim().setFromText(kFlaps, "abc"));
     EXPECT_FALSE(sim().setFromText(kFlaps, "1.5x"));
@@ -205,12 +213,14 @@ TEST_F(DataRefTest, WorldToLocalIsEquirectangularAboutTheOrigin) {
     XPLMWorldToLocal(1, 1, 0, nullptr, &y, nullptr);
 }
 
-TEST_F(DataRefTest, WritingLocalPositionMovesLatitudeLongitudeElevation) {
+TEST_F(DataRefTest, WritingLocalPositionMovesLatitudeLongitudeElevationAtTheNextFrame) {
     double x, y, z;
     XPLMWorldToLocal(47.4647, 8.5492, 432.0, &x, &y, &z);
     XPLMSetDatad(find(kLocalX), x);
     XPLMSetDatad(find(kLocalY), y);
     XPLMSetDatad(find(kLocalZ), z);
+    EXPECT_EQ(0.0, XPLMGetDatad(find(kLatitude))) << "not within the same callback";
+    sim().runFrames(1);
     EXPECT_NEAR(47.4647, sim().getDouble(kLatitude), 1e-9);
     EXPECT_NEAR(8.5492, sim().getDouble(kLongitude), 1e-9);
     EXPECT_NEAR(432.0, sim().getDouble(kElevation), 1e-9);
@@ -227,40 +237,46 @@ TEST_F(DataRefTest, SettingLatitudeLongitudeElevationMovesLocalPosition) {
     EXPECT_DOUBLE_EQ(z, XPLMGetDatad(find(kLocalZ)));
 }
 
-// The simulator keeps these itself: a plug-in moves the aircraft through the
-// local coordinates, and the velocity gives the airspeed.
-TEST_F(DataRefTest, PluginWritesToReadOnlyReferencesAreRecordedButNotApplied) {
+// The published list says which a plug-in may write: latitude, longitude,
+// elevation and the magnetic variation are the simulator's own.
+TEST_F(DataRefTest, PluginWritesToUnwritableReferencesAreRecordedIgnoredAndLoggedOncePerName) {
+    const char* const kVariation = "sim/flightmodel/position/magnetic_variation";
     sim().setDouble(kLatitude, 10.0);
-    sim().setDouble(kLongitude, 20.0);
     sim().setDouble(kElevation, 300.0);
-    sim().setFloat(kAirspeed, 120.0f);
-    double x = sim().getDouble(kLocalX), z = sim().getDouble(kLocalZ);
+    sim().setFloat(kVariation, 4.0f);
+    double x = sim().getDouble(kLocalX);
     sim().clearAccesses();
-    XPLMSetDatad(find(kLatitude), 50.0);
-    XPLMSetDatad(find(kLongitude), 60.0);
-    XPLMSetDatad(find(kElevation), 700.0);
-    XPLMSetDataf(find(kAirspeed), 80.0f);
+    for (int i = 0; i < 2; ++i) {
+        XPLMSetDatad(find(kLatitude), 50.0);
+        XPLMSetDatad(find(kElevation), 700.0);
+        XPLMSetDataf(find(kVariation), -8.0f);
+    }
+    sim().runFrames(1);
     EXPECT_EQ(10.0, sim().getDouble(kLatitude));
-    EXPECT_EQ(20.0, sim().getDouble(kLongitude));
     EXPECT_EQ(300.0, sim().getDouble(kElevation));
-    EXPECT_EQ(120.0f, sim().getFloat(kAirspeed));
-    EXPECT_EQ(x, sim().getDouble(kLocalX)) << "no coupling from an ignored write";
-    EXPECT_EQ(z, sim().getDouble(kLocalZ));
-    const std::vector<skysim::DataAccess>& seen = sim().accesses();
-    ASSERT_EQ(4u, seen.size());
-    EXPECT_EQ(skysim::DataAccess::SetD, seen[0].kind);
-    EXPECT_EQ(kLatitude, seen[0].name);
-    EXPECT_EQ(50.0, seen[0].value);
-    EXPECT_EQ(kAirspeed, seen[3].name);
-    EXPECT_EQ(80.0, seen[3].value);
-    // Writable neighbours still take a plug-in's write and move the read-only ones.
+    EXPECT_EQ(4.0f, sim().getFloat(kVariation));
+    EXPECT_EQ(x, sim().getDouble(kLocalX)) << "nothing follows an ignored write";
+    ASSERT_EQ(6u, sim().accesses().size());
+    EXPECT_EQ(skysim::DataAccess::SetD, sim().accesses()[0].kind);
+    EXPECT_EQ(kLatitude, sim().accesses()[0].name);
+    EXPECT_EQ(50.0, sim().accesses()[0].value);
+    const std::string log = sim().simLog();
+    for (const char* name : {kLatitude, kElevation, kVariation}) {
+        size_t first = log.find(std::string("\"") + name + "\" is not writable");
+        EXPECT_NE(std::string::npos, first) << name << " in\n" << log;
+        EXPECT_EQ(std::string::npos, log.find(name, first + 2)) << "said once: " << name;
+    }
+    // Writable neighbours take a plug-in's write and move them at the next frame.
     XPLMSetDatad(find(kLocalY), 900.0);
+    sim().runFrames(1);
     EXPECT_EQ(900.0, sim().getDouble(kElevation));
 }
 
-TEST_F(DataRefTest, QuaternionOfAQuarterTurnReadsAsHeadingNinety) {
+TEST_F(DataRefTest, QuaternionOfAQuarterTurnReadsAsHeadingNinetyFromTheNextFrame) {
     float q[4] = {std::sqrt(0.5f), 0, 0, std::sqrt(0.5f)};
     XPLMSetDatavf(find(kQ), q, 0, 4);
+    EXPECT_EQ(0.0f, XPLMGetDataf(find(kPsi)));
+    sim().runFrames(1);
     EXPECT_NEAR(90.0f, XPLMGetDataf(find(kPsi)), 1e-4);
     EXPECT_NEAR(0.0f, XPLMGetDataf(find(kTheta)), 1e-4);
     EXPECT_NEAR(0.0f, XPLMGetDataf(find(kPhi)), 1e-4);
@@ -276,6 +292,7 @@ TEST_F(DataRefTest, EulerAnglesAndQuaternionRoundTrip) {
     sim().setFloat(kPsi, 0.0f);  // scramble the angles, then write the quaternion back
     sim().setFloat(kPhi, 5.0f);
     XPLMSetDatavf(find(kQ), q.data(), 0, 4);
+    sim().runFrames(1);
     EXPECT_NEAR(250.0f, sim().getFloat(kPsi), 1e-3);
     EXPECT_NEAR(10.0f, sim().getFloat(kTheta), 1e-3);
     EXPECT_NEAR(-20.0f, sim().getFloat(kPhi), 1e-3);
@@ -285,17 +302,20 @@ TEST_F(DataRefTest, HeadingComesBackInZeroTo360) {
     sim().setFloat(kPsi, -30.0f);
     std::vector<float> q = sim().getFloats(kQ);
     XPLMSetDatavf(find(kQ), q.data(), 0, 4);
+    sim().runFrames(1);
     EXPECT_NEAR(330.0f, sim().getFloat(kPsi), 1e-3);
     float nearNorth[4] = {1.0f, 0, 0, -1e-9f};
     XPLMSetDatavf(find(kQ), nearNorth, 0, 4);
+    sim().runFrames(1);
     EXPECT_GE(sim().getFloat(kPsi), 0.0f);
     EXPECT_LT(sim().getFloat(kPsi), 360.0f);
 }
 
-TEST_F(DataRefTest, LocalVelocitySetsIndicatedAirspeedInKnots) {
+TEST_F(DataRefTest, LocalVelocitySetsIndicatedAirspeedInKnotsAtSeaLevel) {
     XPLMSetDataf(find("sim/flightmodel/position/local_vx"), 51.444447f);
     XPLMSetDataf(find("sim/flightmodel/position/local_vy"), 0.0f);
     XPLMSetDataf(find("sim/flightmodel/position/local_vz"), 0.0f);
+    sim().runFrames(1);
     EXPECT_NEAR(100.0f, sim().getFloat(kAirspeed), 1e-3);
     sim().setFloat("sim/flightmodel/position/local_vx", 3.0f);
     sim().setFloat("sim/flightmodel/position/local_vy", 0.0f);

@@ -1,6 +1,9 @@
-// The system path, the separator and the directory listing's contract: sorted
-// names packed with terminators, skipping, overrun and refused folder paths.
+// The system path, the separator and the directory listing's contract: names
+// in an order of their own, packed with terminators and closed by an empty
+// name and a null index, skipping, overrun and refused folder paths.
+#include <algorithm>
 #include <filesystem>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -56,48 +59,76 @@ TEST_F(CoreTest, ASystemPathTooLongForItsBufferIsCutAndLogged) {
     EXPECT_NE(std::string::npos, sim().simLog().find("XPLMGetSystemPath"));
 }
 
-TEST_F(DirectoryTest, ListsEveryEntrySortedByNameWithTerminators) {
+TEST_F(DirectoryTest, ListsEveryEntryOnceInAnOrderOfItsOwnThenAnEmptyNameAndANullIndex) {
     int result = -1;
     std::vector<std::string> seen = list(0, 4096, 4096, &result);
     EXPECT_EQ(1, result);
     EXPECT_EQ(5, total_);
     EXPECT_EQ(5, returned_);
-    EXPECT_EQ((std::vector<std::string>{"QuickFile.skd", "Sub", "a.skd", "b.skd", "c.txt"}), seen);
+    std::vector<std::string> sorted = seen;
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ((std::vector<std::string>{"QuickFile.skd", "Sub", "a.skd", "b.skd", "c.txt"}), sorted);
+    EXPECT_NE(sorted, seen) << "the simulator promises no order";
+    EXPECT_EQ(seen, list(0, 4096, 4096, &result)) << "but keeps its own while the folder stays";
     EXPECT_EQ(names_.data(), indices_[0]);
-    EXPECT_EQ(indices_[0] + std::string("QuickFile.skd").size() + 1, indices_[1]);  // packed one after another
+    EXPECT_EQ(indices_[0] + seen[0].size() + 1, indices_[1]);  // packed one after another
+    EXPECT_EQ(nullptr, indices_[5]);
+    EXPECT_EQ('\0', names_[36]) << "an empty name after the last";
+    EXPECT_EQ('#', names_[37]);
+}
+
+TEST_F(DirectoryTest, ReseedingShufflesAnewAndResetRestoresTheOrder) {
+    int result = -1;
+    const std::vector<std::string> first = list(0, 4096, 4096, &result);
+    std::set<std::vector<std::string>> orders;
+    for (unsigned seed = 1; seed <= 8; ++seed) {
+        sim().reseedDirectoryOrder(seed);
+        orders.insert(list(0, 4096, 4096, &result));
+    }
+    EXPECT_GT(orders.size(), 2u);
+    sim().reset(root_.path());
+    EXPECT_EQ(first, list(0, 4096, 4096, &result));
 }
 
 TEST_F(DirectoryTest, FirstReturnSkipsThatManyNames) {
     int result = -1;
-    EXPECT_EQ((std::vector<std::string>{"b.skd", "c.txt"}), list(3, 4096, 4096, &result));
+    const std::vector<std::string> all = list(0, 4096, 4096, &result);
+    EXPECT_EQ(std::vector<std::string>(all.begin() + 3, all.end()), list(3, 4096, 4096, &result));
     EXPECT_EQ(1, result);
     EXPECT_EQ(5, total_);
     EXPECT_EQ(2, returned_);
     EXPECT_TRUE(list(9, 4096, 4096, &result).empty());
     EXPECT_EQ(1, result);
     EXPECT_EQ(5, total_);
+    EXPECT_EQ(nullptr, indices_[0]);
 }
 
-TEST_F(DirectoryTest, NameBufferOverrunStopsAtTheFirstNameThatDoesNotFit) {
+// The five names take 36 bytes with their terminators; the empty name after them one more.
+TEST_F(DirectoryTest, NameBufferOverrunStopsWhereANameAndTheEmptyNameDoNotFit) {
     int result = -1;
-    // "QuickFile.skd\0Sub\0" takes 18 bytes; "a.skd\0" needs 6 more.
-    std::vector<std::string> seen = list(0, 23, 4096, &result);
-    EXPECT_EQ(0, result);
-    EXPECT_EQ((std::vector<std::string>{"QuickFile.skd", "Sub"}), seen);
-    EXPECT_EQ(5, total_);
-    EXPECT_EQ('#', names_[18]);                        // nothing written past the names that fitted
-    EXPECT_EQ(4u, list(0, 35, 4096, &result).size());  // one byte short of all five
-    EXPECT_EQ(0, result);
-    EXPECT_EQ(5u, list(0, 36, 4096, &result).size());  // exactly enough room
+    const std::vector<std::string> all = list(0, 4096, 4096, &result);
+    EXPECT_EQ(all, list(0, 37, 4096, &result));
     EXPECT_EQ(1, result);
+    std::vector<std::string> seen = list(0, 36, 4096, &result);
+    EXPECT_EQ(0, result);
+    EXPECT_EQ(std::vector<std::string>(all.begin(), all.begin() + 4), seen);
+    EXPECT_EQ(5, total_);
+    size_t used = 36 - all[4].size() - 1;
+    EXPECT_EQ('\0', names_[used]);
+    EXPECT_EQ('#', names_[used + 1]) << "nothing written past the empty name";
+    EXPECT_EQ(nullptr, indices_[4]);
 }
 
-TEST_F(DirectoryTest, IndexOverrunStopsAtTheIndexCount) {
+TEST_F(DirectoryTest, IndexOverrunLeavesRoomForTheNullIndex) {
     int result = -1;
-    EXPECT_EQ((std::vector<std::string>{"QuickFile.skd", "Sub", "a.skd"}), list(0, 4096, 3, &result));
+    const std::vector<std::string> all = list(0, 4096, 4096, &result);
+    EXPECT_EQ(std::vector<std::string>(all.begin(), all.begin() + 2), list(0, 4096, 3, &result));
     EXPECT_EQ(0, result);
     EXPECT_EQ(5, total_);
-    EXPECT_EQ(3, returned_);
+    EXPECT_EQ(2, returned_);
+    EXPECT_EQ(nullptr, indices_[2]);
+    EXPECT_EQ(all, list(0, 4096, 6, &result));
+    EXPECT_EQ(1, result);
 }
 
 TEST_F(DirectoryTest, AFolderEndingInASeparatorIsRefused) {
@@ -125,5 +156,5 @@ TEST_F(DirectoryTest, CountPointersMayBeNull) {
     char names[4096];
     char* indices[16];
     EXPECT_EQ(1, XPLMGetDirectoryContents(folder_.c_str(), 0, names, 4096, indices, 16, nullptr, nullptr));
-    EXPECT_STREQ("QuickFile.skd", indices[0]);
+    EXPECT_EQ(nullptr, indices[5]);
 }

@@ -75,6 +75,21 @@ TEST_F(WidgetTest, PushButtonTellsItsContainersWithItsId) {
     EXPECT_EQ(idOf(ok), pushed[0].param1);
 }
 
+// What a click does comes from the behaviour (1301), not from the look (1300).
+TEST_F(WidgetTest, AButtonPushesByItsBehaviourWhateverItsLook) {
+    XPWidgetID win = window(0, 200, 200, 0);
+    XPAddWidgetCallback(win, recorder<1>);
+    XPWidgetID radioLook = pushButton(win, 20, 50, 80, 28, " Look");
+    XPSetWidgetProperty(radioLook, xpProperty_ButtonType, 1);
+    XPWidgetID checkBox = pushButton(win, 100, 50, 160, 28, " Box");
+    XPSetWidgetProperty(checkBox, 1301, 1);
+    EXPECT_TRUE(sim().clickButton(" Look"));
+    EXPECT_FALSE(sim().clickButton(" Box")) << "not a push button";
+    sim().click(130, 40);
+    ASSERT_EQ(1u, seen(xpMsg_PushButtonPressed).size());
+    EXPECT_EQ(idOf(radioLook), seen(xpMsg_PushButtonPressed)[0].param1);
+}
+
 TEST_F(WidgetTest, PushButtonReleasedElsewhereIsNotPressed) {
     XPWidgetID win = window(0, 200, 200, 0);
     XPAddWidgetCallback(win, recorder<1>);
@@ -121,6 +136,7 @@ TEST_F(WidgetTest, CoveredButtonIsOutOfReachUntilItsWindowIsRaised) {
     XPAddWidgetCallback(panel, recorder<1>);
     XPWidgetID position = pushButton(panel, 180, 240, 240, 218, " Position");
     window(20, 540, 370, 120, "Display");  // covers the whole panel
+    seenMessages().clear();
     EXPECT_FALSE(sim().clickButton(" Position"));
     EXPECT_TRUE(seenMessages().empty());
     sim().click(400, 300);  // the panel's uncovered strip raises it

@@ -5,6 +5,21 @@
 
 using skysim::WidgetId;
 
+namespace {
+
+// How many children each widget had left when it heard its destroy message.
+std::vector<size_t>& childrenWhenDestroyed() {
+    static std::vector<size_t> counts;
+    return counts;
+}
+
+int countChildrenOnDestroy(XPWidgetMessage message, XPWidgetID widget, intptr_t, intptr_t) {
+    if (message == xpMsg_Destroy) childrenWhenDestroyed().push_back(skysim::Sim::get().children(idOf(widget)).size());
+    return 0;
+}
+
+}  // namespace
+
 TEST_F(WidgetTest, IdsAreNeverReusedAndStaleIdsAreIgnored) {
     XPWidgetID first = window(0, 100, 100, 0);
     XPDestroyWidget(first, 1);
@@ -84,22 +99,29 @@ TEST_F(WidgetTest, DescriptorFillingTheBufferIsNotTerminated) {
     EXPECT_EQ(6, XPGetWidgetDescriptor(win, nullptr, 100));
 }
 
-TEST_F(WidgetTest, CreateMessageTellsCustomWidgetsApart) {
+// param1 0: the widget was just created; 1: a callback was added to one that exists.
+TEST_F(WidgetTest, CreateMessageGoesToANewWidgetAndAtOnceToAnAddedCallback) {
     XPWidgetID win = window(0, 100, 100, 0);
     XPWidgetID custom = XPCreateCustomWidget(10, 90, 90, 10, 1, "a;b", 0, win, recorder<1>);
     ASSERT_EQ(1u, seen(xpMsg_Create).size());
     EXPECT_EQ(idOf(custom), seen(xpMsg_Create)[0].widget);
-    EXPECT_EQ(1, seen(xpMsg_Create)[0].param1);
+    EXPECT_EQ(0, seen(xpMsg_Create)[0].param1);
     EXPECT_EQ(skysim::CustomClass, sim().widget(idOf(custom)).widgetClass);
     EXPECT_EQ("a;b", sim().widget(idOf(custom)).descriptor);
+    XPAddWidgetCallback(custom, recorder<2>);
+    ASSERT_EQ(2u, seen(xpMsg_Create).size()) << "the added function only";
+    EXPECT_EQ(2, seen(xpMsg_Create)[1].tag);
+    EXPECT_EQ(1, seen(xpMsg_Create)[1].param1);
 }
 
-TEST_F(WidgetTest, ShownNeedsEveryContainerVisible) {
+TEST_F(WidgetTest, VisibleAndShownNeedEveryContainerVisible) {
     XPWidgetID win = window(0, 100, 100, 0);
     XPWidgetID sub = child(win, 10, 90, 90, 10, xpWidgetClass_SubWindow);
     XPWidgetID caption = child(sub, 20, 80, 80, 60, xpWidgetClass_Caption, "Hello");
-    XPHideWidget(win);
     EXPECT_EQ(1, XPIsWidgetVisible(caption));
+    XPHideWidget(win);
+    EXPECT_EQ(0, XPIsWidgetVisible(caption));
+    EXPECT_TRUE(sim().widget(idOf(caption)).visible) << "its own flag stays";
     EXPECT_FALSE(sim().widget(idOf(caption)).shown);
     EXPECT_EQ(0, sim().findShown("Hello"));
     XPShowWidget(win);
@@ -128,11 +150,14 @@ TEST_F(WidgetTest, GeometryAcceptsNullOutputs) {
     EXPECT_EQ(20, bottom);
 }
 
-TEST_F(WidgetTest, DestroyTellsChildrenFirstThenRemovesThem) {
+// Each widget is told and removed before its container hears of it.
+TEST_F(WidgetTest, DestroyTellsAndRemovesEachChildBeforeItsParent) {
     XPWidgetID win = XPCreateCustomWidget(0, 100, 100, 0, 1, "", 1, nullptr, recorder<1>);
     XPWidgetID sub = XPCreateCustomWidget(10, 90, 90, 10, 1, "", 0, win, recorder<2>);
     XPWidgetID leaf = XPCreateCustomWidget(20, 80, 80, 20, 1, "", 0, sub, recorder<3>);
     XPWidgetID other = XPCreateCustomWidget(10, 90, 90, 10, 1, "", 0, win, recorder<4>);
+    childrenWhenDestroyed().clear();
+    for (XPWidgetID each : {win, sub, leaf, other}) XPAddWidgetCallback(each, countChildrenOnDestroy);
     XPDestroyWidget(win, 1);
     std::vector<SeenMessage> destroyed = seen(xpMsg_Destroy);
     ASSERT_EQ(4u, destroyed.size());
@@ -140,6 +165,7 @@ TEST_F(WidgetTest, DestroyTellsChildrenFirstThenRemovesThem) {
     EXPECT_EQ(idOf(sub), destroyed[1].widget);
     EXPECT_EQ(idOf(other), destroyed[2].widget);
     EXPECT_EQ(idOf(win), destroyed[3].widget);
+    EXPECT_EQ((std::vector<size_t>{0, 0, 0, 0}), childrenWhenDestroyed());
     EXPECT_EQ(0, sim().widgetCount());
     EXPECT_TRUE(sim().roots().empty());
 }

@@ -75,6 +75,9 @@ void SimTest::SetUp() {
 // plug-in left behind, so nothing a test opened outlives it.
 void SimTest::TearDown() {
     EXPECT_EQ(0, sim().unknownWidgetCalls()) << "the plug-in called the toolkit with a widget id of 0 or a dead one";
+    EXPECT_EQ(std::string::npos, sim().simLog().find("is not writable"))
+        << "the plug-in wrote a data reference the simulator does not let it write:\n"
+        << sim().simLog();
     if (sim().started()) sim().stop();
     EXPECT_EQ(std::string::npos, sim().simLog().find("XPluginStop:"))
         << "the plug-in left registrations behind at stop:\n"

@@ -38,7 +38,9 @@ TEST_F(PlacementLoopTest, ArmedCallPlacesOnceAndDisarms) {
     sim().clearAccesses();
     EXPECT_EQ(0.1f, callLoop());
     EXPECT_EQ(1, app_->placementDone);
-    EXPECT_EQ(std::vector<float>(8, 0.5f), sim().getFloats("sim/flightmodel/engine/ENGN_thro"));
+    std::vector<float> throttles(16, 0.0f);
+    std::fill(throttles.begin(), throttles.begin() + 8, 0.5f);
+    EXPECT_EQ(throttles, sim().getFloats("sim/flightmodel/engine/ENGN_thro")) << "eight of the sixteen slots";
     size_t afterFirst = sim().accesses().size();
     EXPECT_EQ(0.1f, callLoop());
     EXPECT_EQ(afterFirst, sim().accesses().size());
@@ -56,8 +58,9 @@ TEST_F(PlacementLoopTest, AllZeroRecordFacesMinusTheOldVariation) {
 }
 
 // The velocity's precision: the sine and the negated cosine are rounded to
-// single precision before they multiply the single-precision speed and factor.
-TEST_F(PlacementLoopTest, VelocityIsWorkedOutInSinglePrecision) {
+// single precision; their product with the speed and the single-precision
+// factor is worked in double and rounded once, as it is written.
+TEST_F(PlacementLoopTest, VelocityIsWorkedOutInDoubleAndWrittenAsFloat) {
     app_->localVzRef = ref("sim/flightmodel/position/local_vz");
     app_->storedRecord.Heading = 1.0f;
     app_->storedRecord.Speed = 123.0f;
@@ -65,12 +68,12 @@ TEST_F(PlacementLoopTest, VelocityIsWorkedOutInSinglePrecision) {
     callLoop();
     const double radians = 1 * (1.0 / 57.29577951308238);
     const float factor = static_cast<float>(0.5144444456666667);
-    const float vx = static_cast<float>(std::sin(radians)) * 123.0f * factor;
-    const float vz = static_cast<float>(-std::cos(radians)) * 123.0f * factor;
+    const float vx = static_cast<float>(double(static_cast<float>(std::sin(radians))) * 123.0 * double(factor));
+    const float vz = static_cast<float>(double(static_cast<float>(-std::cos(radians))) * 123.0 * double(factor));
     EXPECT_EQ(vx, sim().getFloat("sim/flightmodel/position/local_vx"));
     EXPECT_EQ(vz, sim().getFloat("sim/flightmodel/position/local_vz"));
-    EXPECT_NE(static_cast<float>(std::sin(radians) * 123.0 * 0.5144444456666667), vx)
-        << "the case must tell single from double precision";
+    EXPECT_NE(static_cast<float>(std::sin(radians)) * 123.0f * factor, vx)
+        << "the case must tell the single-precision product apart";
 }
 
 TEST_F(PlacementLoopTest, PauseFollowsOnlyTheFirstPlacementWithBothSettings) {

@@ -135,9 +135,14 @@ bool StepRunner::run(std::string& error) {
     return true;
 }
 
+// A placement made in the run's last frame is seen once the flight model has
+// taken it: one more frame passes, with the plug-in stopped.
 void StepRunner::finish() {
     if (started_) sim_.stop();
     started_ = false;
+    if (!placing_) return;
+    sim_.runFrames(1);
+    settlePlacement();
 }
 
 bool StepRunner::startPlugin(std::string& error) {
@@ -204,15 +209,28 @@ bool StepRunner::runStep(const Step& step, std::string& note, std::string& error
     }
 }
 
-// Runs one frame at a time so that each placement is seen with the aircraft just before and just after it.
+// Runs one frame at a time so that each placement is seen with the aircraft
+// just before it and as the next frame shows it: the simulator derives the
+// latitude, longitude, elevation and angles at the start of a frame.
 void StepRunner::passTime(const Step& step, double seconds) {
     double until = sim_.now() + seconds;
     while (sim_.now() < until - 1e-9) {
         AircraftPose before = pose();
         sim_.clearAccesses();
         sim_.runFrames(1);
-        if (placedSinceCleared(sim_)) report_.placement({where(step), sim_.now(), before, pose()});
+        settlePlacement();
+        if (placedSinceCleared(sim_)) {
+            placing_ = true;
+            placement_ = {where(step), sim_.now(), before, {}};
+        }
     }
+}
+
+void StepRunner::settlePlacement() {
+    if (!placing_) return;
+    placement_.after = pose();
+    report_.placement(placement_);
+    placing_ = false;
 }
 
 bool StepRunner::pickMenu(const std::string& item, std::string& error) {

@@ -32,6 +32,8 @@ private:
     bool runStep(const Step& step, std::string& note, std::string& error);
     bool startPlugin(std::string& error);
     void passTime(const Step& step, double seconds);
+    // Reports the placement made in the frame before, with the aircraft as it is now.
+    void settlePlacement();
     bool pressKey(const Step& step, std::string& error);
     bool runCommand(const Step& step, std::string& note, std::string& error);
     bool pickMenu(const std::string& item, std::string& error);
@@ -62,7 +64,9 @@ private:
     std::string scope_;  // title text of the window later look-ups are limited to
     bool started_ = false;
     bool everStarted_ = false;
-    size_t logStart_ = 0;  // the log's size when the run began
+    size_t logStart_ = 0;   // the log's size when the run began
+    bool placing_ = false;  // a placement was made in the last frame run
+    Placement placement_;   // that placement, waiting for the frame that shows it
 };
 
 // Reads a data reference as a number: "NAME[i]" is element i of an array.

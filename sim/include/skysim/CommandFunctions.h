@@ -1,5 +1,5 @@
 // The simulator's command functions that the plug-in does not call (its own
-// are declared in src/plugin/XPLMApi.h). The stand-in provides them as the
+// are declared in src/sdk/XPLMApi.h). The stand-in provides them as the
 // simulator does, for tests and tools that act as another plug-in would.
 #pragma once
 

@@ -107,13 +107,17 @@ public:
     std::string pluginDescription() const;
 
     // --- time: frames of 0.05 simulated seconds ---
-    // Runs frames until `seconds` have passed; each frame calls every flight loop that is due.
+    // Runs frames until `seconds` have passed; each frame first derives the
+    // flight model's values from what was written since the last one, then
+    // calls every flight loop that is due.
     void advance(double seconds);
     void runFrames(int frames);
     double now() const;
     int flightLoopCount() const;  // registered callbacks
 
-    // --- data references ---
+    // --- data references: the names the simulator publishes (data/datarefs-12.1.tsv) ---
+    // The driver sets the simulator's own state, writable for plug-ins or not;
+    // what the flight model derives from a value follows at once (README.md).
     void setFloat(const std::string& name, float value);
     void setDouble(const std::string& name, double value);
     void setInt(const std::string& name, int value);
@@ -128,6 +132,9 @@ public:
     void hideDataRefFromPlugin(const std::string& name);
     // XPLMFindDataRef calls the plug-in made since the last reset.
     int dataRefLookUps() const;
+    // Names the plug-in looked up since the last reset that the simulator does
+    // not publish, each once, in the order of their first look-up.
+    std::vector<std::string> unpublishedLookUps() const;
     // Sets a data reference from text by its type ("1.5", "3", "0.2,0.4").
     bool setFromText(const std::string& name, const std::string& text);
     // Every access the plug-in made since the last clear.
@@ -163,6 +170,11 @@ public:
     // an unknown command, or one already held (begin) or not held (end).
     bool commandBegin(const std::string& name);
     bool commandEnd(const std::string& name);
+
+    // --- folders ---
+    // XPLMGetDirectoryContents lists a folder in an order of its own, a
+    // shuffle fixed by this seed; reset restores the default seed.
+    void reseedDirectoryOrder(unsigned seed);
 
     // --- widgets and mouse ---
     std::vector<WidgetInfo> widgets() const;  // alive widgets, in creation order

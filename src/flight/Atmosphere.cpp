@@ -1,0 +1,25 @@
+// The standard atmosphere's density: a power law up to the tropopause at
+// 11,000 metres, an exponential decay in the stratosphere above it.
+#include "flight/Atmosphere.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+constexpr double kTropopauseMetres = 11000.0;
+
+}  // namespace
+
+double densityRatio(double metres) {
+    if (metres > kTropopauseMetres) return 0.297076 * std::exp((kTropopauseMetres - metres) / 6341.62);
+    return std::pow(1.0 - 2.25577e-5 * metres, 4.255876);
+}
+
+// Indicated airspeed is the true airspeed times the square root of the density
+// ratio. Where the ratio has run out to 0 the smallest positive one stands in,
+// so that a standing aircraft stays standing rather than moving at NaN.
+double trueAirspeed(double indicated, double metres) {
+    return indicated / std::max(std::sqrt(densityRatio(metres)), std::numeric_limits<double>::min());
+}
