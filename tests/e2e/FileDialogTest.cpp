@@ -110,7 +110,8 @@ TEST_F(FileDialogTest, SaveDialogReplacesTheLoadDialogWithAnEditablePrefilledNam
 }
 
 TEST_F(FileDialogTest, OnlyNamesWhoseTextFromTheFirstPointIsTheExtensionAreListed) {
-    for (const char* name : {"Home.SKD", "Home.skd.bak", "Home.v2.skd", "skd", "Approach.txt", "Home.skd", ".skd"}) {
+    // No two names differ only in case: Windows would make them one file.
+    for (const char* name : {"Away.SKD", "Home.skd.bak", "Home.v2.skd", "skd", "Approach.txt", "Home.skd", ".skd"}) {
         writePosition(name, "1");
     }
     startWithSettings("");
@@ -250,7 +251,7 @@ TEST_F(FileDialogTest, ATypedNameWithoutAPointGetsTheExtensionAndOneWithAPointKe
     press(" OK");
     nextFlightLoops();
     EXPECT_TRUE(fileExists(pluginFile("Approach.skd")));
-    EXPECT_NE(std::string::npos, readFile(pluginFile("Approach.skd")).find("[POSITION_DATA]"));
+    EXPECT_NE(std::string::npos, pluginText("Approach.skd").find("[POSITION_DATA]"));
 
     sim().pickMenuItem("Save Position File");
     ASSERT_TRUE(sim().typeInto(nameField(), "Approach.txt"));

@@ -79,7 +79,7 @@ void SimTest::TearDown() {
     sim().reset(root_.path());
 }
 
-std::string SimTest::logText() const { return readFile(pluginFile("SkyPlacerLog.txt")); }
+std::string SimTest::logText() const { return pluginText("SkyPlacerLog.txt"); }
 
 void SimTest::startPlugin() { ASSERT_EQ(1, sim().start()); }
 
