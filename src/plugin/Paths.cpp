@@ -1,6 +1,7 @@
 // Paths of the plug-in's folder and of the files in it.
 #include "plugin/Paths.h"
 
+#include <cstring>
 #include <initializer_list>
 
 #include "plugin/BoundedText.h"
@@ -24,5 +25,5 @@ const char* platformSeparator() { return SKYPLACER_SEP; }
 
 bool pluginFilePath(const char* folder, const char* name, char* out, size_t size) {
     if (folder[0] == '\0') return false;
-    return copyText(out, size, folder) && appendText(out, size, name);
+    return copyText(out, size, folder) && appendText(out, size, name) && std::strlen(out) <= kMaxPathLength;
 }

@@ -275,12 +275,13 @@ TEST_F(FileDialogTest, AnEmptySaveNameWritesTheBareExtension) {
 TEST_F(FileDialogTest, UnsafeNamesAreRefusedWithAMessageAndNothingWritten) {
     startWithSettings("");
     fs::create_directories(pluginFolder() + "sub");
-    // Names that leave the folder, name a drive or a stream, hold characters Windows refuses or name a device.
+    // Names that leave the folder, name a drive or a stream, hold characters Windows refuses, name a device,
+    // or end in a point or a blank, which Windows would drop from the name.
     const char* const names[] = {
         "../Escape", "..",   "sub/Inner", "sub\\Inner", "/tmp/Absolute", "C:Approach", "Approach.skd:stream",
         "a<b",       "a>b",  "a\"b",      "a|b",        "a?b",           "a*b",        "tab\there",
         "bell\x07",  "CON",  "nul",       "NUL.skd",    "Com1.skd",      "lpt9",       "aux.tar.gz",
-        "PRN .skd",  "COM9", "LPT1"};
+        "PRN .skd",  "COM9", "LPT1",      "Home.",      "Home.skd ",     "."};
     for (const char* name : names) {
         std::set<std::string> before = folderNames();
         std::set<std::string> parentBefore = parentNames();
