@@ -1,7 +1,8 @@
 # The two everyday commands (see README.md):
 #   make run   builds the release plug-in and plays the demo scenario on the stand-in simulator
-#   make test  builds everything (Windows, release, debug, sanitizers), runs the whole test suite,
-#              the static checks, the instruction budgets and a short fuzzing run
+#   make test  builds everything (Windows, release, debug, sanitizers), runs the whole test suite
+#              (the Windows module's under wine too), the static checks, the instruction budgets
+#              and a short fuzzing run
 # Both install missing Debian packages first when run as root, and say what to
 # install otherwise. The builds themselves are the presets in CMakePresets.json.
 
@@ -10,10 +11,11 @@ SHELL := /bin/bash
 
 # What `make run` needs (rsvg-convert turns the player's SVG pictures into PNG;
 # the stand-in switches callgrind with valgrind's header), and what `make test`
-# needs on top of it.
+# needs on top of it (the Windows tests: MinGW-w64 with its POSIX thread model,
+# GoogleTest's sources, and wine to run them).
 RUN_PACKAGES := cmake make g++ libgtest-dev librsvg2-bin valgrind
-TEST_PACKAGES := $(RUN_PACKAGES) g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 clang-format \
-                 clang-tidy cppcheck clang libclang-rt-14-dev
+TEST_PACKAGES := $(RUN_PACKAGES) g++-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
+                 googletest wine64 clang-format clang-tidy cppcheck clang libclang-rt-14-dev
 
 # Seconds each fuzz target runs: `make fuzz FUZZ_SECONDS=3600` for a long run;
 # make test runs each for SMOKE_FUZZ_SECONDS.
@@ -23,7 +25,7 @@ SMOKE_FUZZ_SECONDS := 20
 PLAYER := build/release/tools/player/skyplacer-player
 SCENARIO := scenarios/demo.scn
 
-.PHONY: bench budgets fuzz lint run test deps-run deps-test release debug sanitize windows format clean
+.PHONY: bench budgets fuzz lint run test test-windows deps-run deps-test release debug sanitize windows format clean
 # The steps of run and test build on each other: keep them in order under -j.
 .NOTPARALLEL:
 
@@ -40,8 +42,9 @@ run: deps-run
 	$(PLAYER) $(SCENARIO)
 
 # Windows first: the debug suite checks win.xpl's tables along with lin.xpl's.
-# The release module completes dist/SkyPlacer; the tests use their own builds'.
-test: deps-test lint windows release debug
+# The release module completes dist/SkyPlacer; the Linux tests use their own
+# builds' modules, the Windows tests the win.xpl of dist/SkyPlacer.
+test: deps-test lint windows test-windows release debug
 	$(call check,debug)
 	$(call build,sanitize)
 	$(call check,sanitize)
@@ -78,6 +81,12 @@ release:
 # Leaves dist/SkyPlacer/64/win.xpl.
 windows:
 	$(call build,mingw)
+
+# The end-to-end suite and every scenario against dist/SkyPlacer/64/win.xpl,
+# as Windows programs under wine (tests/windows).
+test-windows: deps-test windows
+	$(call build,mingw-tests)
+	ctest --preset mingw-tests
 
 # Installs the packages named in $(1) that are not installed yet; a machine
 # that has them all runs no apt-get at all.
