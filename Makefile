@@ -1,7 +1,8 @@
 # The everyday commands (see README.md):
 #   make run   builds the release plug-in and plays the demo scenario on the stand-in simulator
-#   make test  builds everything (Windows, release, debug, sanitizers), runs the whole test suite,
-#              the static checks, the instruction budgets and a short fuzzing run
+#   make test  builds everything (Windows, release, debug, sanitizers), runs the whole test suite
+#              (the Windows module's under wine too), the static checks, the instruction budgets
+#              and a short fuzzing run
 #   make dist  builds both modules and packs the release archive dist/SkyPlacer-<version>.zip
 # All install missing Debian packages first when run as root, and say what to
 # install otherwise. The builds themselves are the presets in CMakePresets.json.
@@ -13,10 +14,12 @@ SHELL := /bin/bash
 # What `make run` needs (rsvg-convert turns the player's SVG pictures into PNG;
 # the stand-in switches callgrind with valgrind's header), what `make dist`
 # needs on top of it (the Windows build), and what `make test` needs on top of
-# that (unzip unpacks the archive as a pilot would).
+# that (the Windows tests: MinGW-w64 with its POSIX thread model, GoogleTest's
+# sources and wine to run them; the lint; unzip unpacks the archive as a pilot would).
 RUN_PACKAGES := cmake make g++ libgtest-dev librsvg2-bin valgrind
 DIST_PACKAGES := $(RUN_PACKAGES) g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
-TEST_PACKAGES := $(DIST_PACKAGES) clang-format clang-tidy cppcheck clang libclang-rt-14-dev unzip
+TEST_PACKAGES := $(DIST_PACKAGES) g++-mingw-w64-x86-64-posix googletest wine64 \
+                 clang-format clang-tidy cppcheck clang libclang-rt-14-dev unzip
 
 # Seconds each fuzz target runs: `make fuzz FUZZ_SECONDS=3600` for a long run;
 # make test runs each for SMOKE_FUZZ_SECONDS.
@@ -30,7 +33,7 @@ SEED ?= 1
 PLAYER := build/release/tools/player/skyplacer-player
 SCENARIO := scenarios/demo.scn
 
-.PHONY: bench budgets dist fuzz lint mutants run test deps-run deps-dist deps-test release debug sanitize windows format clean
+.PHONY: bench budgets dist fuzz lint mutants run test test-windows deps-run deps-dist deps-test release debug sanitize windows format clean
 # The steps of run and test build on each other: keep them in order under -j.
 .NOTPARALLEL:
 
@@ -48,8 +51,9 @@ run: deps-run
 
 # Windows first: the debug suite checks win.xpl's tables along with lin.xpl's.
 # The release module completes dist/SkyPlacer, and the archive is packed for
-# its test; the other tests use their own builds'.
-test: deps-test lint windows release dist debug
+# its test; the Linux tests use their own builds' modules, the Windows tests
+# the win.xpl of dist/SkyPlacer.
+test: deps-test lint windows test-windows release dist debug
 	$(call check,debug)
 	$(call build,sanitize)
 	$(call check,sanitize)
@@ -98,6 +102,12 @@ windows:
 # pilot's part of README.md; the version is the CMake project's.
 dist: deps-dist windows release
 	cmake --build --preset release --target skyplacer_archive
+
+# The end-to-end suite and every scenario against dist/SkyPlacer/64/win.xpl,
+# as Windows programs under wine (tests/windows).
+test-windows: deps-test windows
+	$(call build,mingw-tests)
+	ctest --preset mingw-tests
 
 # Installs the packages named in $(1) that are not installed yet; a machine
 # that has them all runs no apt-get at all.

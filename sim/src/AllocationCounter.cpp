@@ -4,7 +4,9 @@
 // the whole process (the plug-in module and its C++ runtime, static or not,
 // included) then calls, and forwards each to the C library's own. free is left
 // alone: the memory is the C library's. Under AddressSanitizer, which defines
-// them itself, the sanitizer's allocation hook counts instead.
+// them itself, the sanitizer's allocation hook counts instead. A Windows DLL
+// cannot replace them for the modules it did not link: there nothing is
+// counted.
 #include <atomic>
 #include <cerrno>
 #include <cstddef>
@@ -56,7 +58,7 @@ __attribute__((constructor)) void installAllocationHook() {
 
 }  // namespace
 
-#else
+#elif !defined(_WIN32)
 
 // glibc's own allocator, which the counting functions forward to: its names are reserved to it.
 // NOLINTBEGIN(bugprone-reserved-identifier,cert-dcl37-c,cert-dcl51-cpp)

@@ -6,7 +6,7 @@
 namespace skysim {
 
 __thread bool runningPluginCode __attribute__((tls_model("initial-exec"))) = false;
-bool countingPluginInstructions __attribute__((visibility("hidden"))) = false;
+bool countingPluginInstructions SKYSIM_HIDDEN = false;
 
 // Collection follows the switch at once, also when plug-in code is running
 // (a callback of a test that turns counting on or off).

@@ -9,9 +9,17 @@
 // of the stand-in's instructions fall inside the plug-in's count.
 #pragma once
 
+#ifndef _WIN32
 #include <valgrind/callgrind.h>
+#endif
 
 #define SKYSIM_ALWAYS_INLINE inline __attribute__((always_inline))
+// Kept out of the stand-in's exports where symbols have a visibility (not in a Windows DLL).
+#ifdef _WIN32
+#define SKYSIM_HIDDEN
+#else
+#define SKYSIM_HIDDEN __attribute__((visibility("hidden")))
+#endif
 
 namespace skysim {
 
@@ -20,9 +28,12 @@ namespace skysim {
 // neither a call nor an allocation.
 extern __thread bool runningPluginCode __attribute__((tls_model("initial-exec")));
 // Sim::countPluginInstructions: callgrind collects while plug-in code runs.
-extern bool countingPluginInstructions __attribute__((visibility("hidden")));
+extern bool countingPluginInstructions SKYSIM_HIDDEN;
 
-#if defined(__x86_64__) && defined(__linux__) && !defined(NVALGRIND)
+#if defined(_WIN32)
+// Valgrind does not run Windows programs: there is nothing to switch.
+SKYSIM_ALWAYS_INLINE void toggleCollect() {}
+#elif defined(__x86_64__) && defined(__linux__) && !defined(NVALGRIND)
 // Callgrind's toggle request, with its arguments in read-only memory where
 // CALLGRIND_TOGGLE_COLLECT writes them to the stack first: fewer of the
 // stand-in's instructions fall inside the count at each switch.

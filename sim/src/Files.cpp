@@ -41,7 +41,7 @@ void shuffle(std::vector<std::string>& names) {
 // The entries of a folder given as a full path without a trailing separator;
 // false when the path is refused or cannot be read.
 bool listFolder(const char* folder, std::vector<std::string>* names) {
-    if (folder == nullptr || folder[0] == '\0' || folder[std::strlen(folder) - 1] == '/') return false;
+    if (folder == nullptr || folder[0] == '\0' || isSeparator(folder[std::strlen(folder) - 1])) return false;
     std::error_code error;
     std::filesystem::directory_iterator entries(folder, error);
     if (error) return false;
@@ -71,7 +71,7 @@ SKYSIM_EXPORT void XPLMGetSystemPath(char* out512) {
 
 SKYSIM_EXPORT const char* XPLMGetDirectorySeparator(void) {
     SKYSIM_STAND_IN_CODE;
-    return "/";
+    return skysim::directorySeparator();
 }
 
 // Names from `firstReturn` on go one after another into `names`, each with its

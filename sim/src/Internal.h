@@ -4,11 +4,8 @@
 #include <string>
 
 #include "Attribution.h"
+#include "Platform.h"  // SKYSIM_EXPORT: the simulator's C functions, each starting with SKYSIM_STAND_IN_CODE
 #include "skysim/Sim.h"
-
-// The simulator's C functions: the plug-in module imports them when it is loaded.
-// Each starts with SKYSIM_STAND_IN_CODE.
-#define SKYSIM_EXPORT extern "C" __attribute__((visibility("default")))
 
 namespace skysim {
 

@@ -1,13 +1,12 @@
 // The plug-in module: loaded once per path and never unloaded, so the
 // simulator can start, stop and start it again ("reload plug-ins") and a test
 // process can load it for every test.
-#include <dlfcn.h>
-
 #include <cstring>
 #include <map>
 
 #include "CoreParts.h"
 #include "Internal.h"
+#include "Platform.h"
 
 namespace skysim {
 namespace {
@@ -22,7 +21,7 @@ struct EntryPoints {
     void (*receiveMessage)(int from, int message, void* param) = nullptr;
 };
 
-std::map<std::string, void*> handles;  // by path; dlopen handles are kept for the process
+std::map<std::string, void*> handles;  // by path; opened modules are kept for the process
 EntryPoints module;
 bool running = false;
 bool isEnabled = false;
@@ -32,7 +31,7 @@ std::string identity[3];   // name, signature, description from XPluginStart
 
 template <typename Function>
 bool findEntry(void* handle, const char* name, Function* entry, std::string* error) {
-    *entry = reinterpret_cast<Function>(dlsym(handle, name));
+    *entry = reinterpret_cast<Function>(moduleFunction(handle, name));
     if (*entry == nullptr && error != nullptr) *error = std::string("the module has no entry point ") + name;
     return *entry != nullptr;
 }
@@ -73,10 +72,8 @@ bool Sim::load(const std::string& modulePath, std::string* error) {
     }
     module = EntryPoints();
     void*& handle = handles[modulePath];
-    if (handle == nullptr) handle = dlopen(modulePath.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (handle == nullptr) handle = openModule(modulePath, error);
     if (handle == nullptr) {
-        const char* reason = dlerror();
-        if (error != nullptr) *error = reason != nullptr ? reason : "cannot load " + modulePath;
         handles.erase(modulePath);
         return false;
     }

@@ -31,7 +31,7 @@ void Sim::reset(const std::string& folder) {
 }
 
 void resetCore(const std::string& folder) {
-    rootFolder = folder;
+    rootFolder = simulatorFolderPath(folder);
     debugLog.clear();
     strokes.clear();
     isPaused = false;
@@ -46,11 +46,14 @@ void resetCore(const std::string& folder) {
 }
 
 std::string Sim::rootPath() const {
-    if (rootFolder.empty() || rootFolder.back() == '/') return rootFolder;
-    return rootFolder + "/";
+    if (rootFolder.empty() || isSeparator(rootFolder.back())) return rootFolder;
+    return rootFolder + directorySeparator();
 }
 
-std::string Sim::pluginFolder() const { return rootPath() + "Resources/plugins/SkyPlacer/"; }
+std::string Sim::pluginFolder() const {
+    const std::string separator = directorySeparator();
+    return rootPath() + "Resources" + separator + "plugins" + separator + "SkyPlacer" + separator;
+}
 
 std::string Sim::simLog() const { return debugLog; }
 

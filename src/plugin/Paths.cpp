@@ -1,6 +1,7 @@
 // Paths of the plug-in's folder and of the files in it.
 #include "plugin/Paths.h"
 
+#include <cstring>
 #include <initializer_list>
 
 #include "XPLMApi.h"
@@ -47,5 +48,5 @@ bool appendPluginFolder(char* out, size_t size, PluginPath path) {
 
 bool pluginFilePath(const char* folder, const char* name, char* out, size_t size) {
     if (folder[0] == '\0') return false;
-    return copyText(out, size, folder) && appendText(out, size, name);
+    return copyText(out, size, folder) && appendText(out, size, name) && std::strlen(out) <= kMaxPathLength;
 }

@@ -3,6 +3,18 @@
 
 #include <cstddef>
 
+// The longest path the plug-in opens, with the words that tell the pilot so:
+// Windows opens no path of MAX_PATH (260) characters or more unless both the
+// system and the simulator enable long paths; elsewhere the plug-in's 512-byte
+// path buffers set the limit.
+#ifdef _WIN32
+constexpr size_t kMaxPathLength = 259;
+constexpr const char* kPathLimitText = "Windows takes paths of up to 259 characters";
+#else
+constexpr size_t kMaxPathLength = 511;
+constexpr const char* kPathLimitText = "SkyPlacer takes paths of up to 511 characters";
+#endif
+
 constexpr const char* kSettingsFileName = "SkyPlacer.ini";
 constexpr const char* kQuickFileName = "QuickFile.skd";
 constexpr const char* kLogFileName = "SkyPlacerLog.txt";
@@ -25,6 +37,7 @@ enum class PluginPath {
 bool appendPluginFolder(char* out, size_t size, PluginPath path);
 
 // The full path of a file in the plug-in's folder. False when the folder is
-// unknown (empty: its path did not fit) or the joined path does not fit, so a
-// file is never looked for in whatever the current folder happens to be.
+// unknown (empty: its path did not fit) or the joined path does not fit or is
+// longer than kMaxPathLength, so a file is never looked for in whatever the
+// current folder happens to be, nor under a path the system would refuse or cut.
 bool pluginFilePath(const char* folder, const char* name, char* out, size_t size);

@@ -10,10 +10,13 @@
 #include "plugin/Identity.h"
 #include "plugin/Paths.h"
 #include "plugin/PluginApp.h"
+#include "position/SafeFileWriter.h"
 #include "text/BoundedText.h"
 #include "ui/MessageWindow.h"
 
 PluginApp* thePluginApp = nullptr;
+
+static_assert(kMaxPathLength < kPathSize, "every path the plug-in opens fits its path buffers");
 
 void PluginApp::start(char* name, char* signature, char* description) {
     copyText(name, kSimulatorTextSize, kPluginName);
@@ -44,14 +47,17 @@ void PluginApp::start(char* name, char* signature, char* description) {
     XPLMRegisterFlightLoopCallback(StartupFlightLoop, 1.0f, nullptr);
 }
 
-// dataFolder is the simulator's folder followed by the plug-in's folder.
-// A path that does not fit is not cut (a cut path would name another file):
-// both paths stay empty, every read then fails, and the simulator's log says why.
+// dataFolder is the simulator's folder followed by the plug-in's folder. It
+// must leave room for the longest of the plug-in's own file names, the save's
+// temporary file, within kMaxPathLength. A path that does not fit is not cut
+// (a cut path would name another file): both paths stay empty, every read then
+// fails, and the simulator's log says why.
 void PluginApp::buildFolderPaths() {
     char systemPath[kSystemPathSize];
     readSystemPath(systemPath);
     if (copyText(dataFolder, sizeof dataFolder, systemPath) &&
         appendPluginFolder(dataFolder, sizeof dataFolder, PluginPath::DataFolder) &&
+        std::strlen(dataFolder) + std::strlen(kTemporaryFileName) <= kMaxPathLength &&
         formatText(settingsPath, sizeof settingsPath, "%s%s", dataFolder, kSettingsFileName)) {
         return;
     }

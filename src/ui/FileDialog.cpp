@@ -63,13 +63,14 @@ bool readFileName(XPWidgetID field, char (&name)[kNameBufferSize]) {
 void show(PluginApp& app, const MessageText& message) { app.showMessage(message.title, message.line1, message.line2); }
 
 // The file's path in the data folder; false, with a message, when the folder is
-// unknown (its path did not fit) or the joined path does not fit.
+// unknown (its path did not fit) or the joined path is longer than the system
+// or the path buffer takes.
 bool filePathOf(PluginApp& app, const char* name, char (&path)[kPathSize]) {
     if (pluginFilePath(app.dataFolder, name, path, sizeof path)) return true;
     if (app.dataFolder[0] == '\0') {
         show(app, kFolderUnknownMessage);
     } else {
-        show(app, kNameTooLongMessage);
+        show(app, kPathTooLongMessage);
     }
     return false;
 }
@@ -82,6 +83,12 @@ void confirmLoad(PluginApp& app) {
     app.noteFileLoad(named && filePathOf(app, name, path) && app.loadPositionFile(path) != 0, name);
 }
 
+// Windows drops a final "." or blank from a file's name: "Home." would be saved as "Home".
+bool endsInDotOrBlank(const char* name) {
+    size_t length = std::strlen(name);
+    return length > 0 && (name[length - 1] == '.' || name[length - 1] == ' ');
+}
+
 // A typed name without any "." gets the position-file extension.
 void confirmSave(PluginApp& app) {
     char name[kNameBufferSize];
@@ -89,11 +96,11 @@ void confirmSave(PluginApp& app) {
         show(app, kNameTooLongMessage);
         return;
     }
-    if (isUnsafeName(name)) {
+    if (std::strchr(name, '.') == nullptr) appendText(name, sizeof name, kPositionFileExtension);
+    if (isUnsafeName(name) || endsInDotOrBlank(name)) {
         show(app, kUnsafeNameMessage);
         return;
     }
-    if (std::strchr(name, '.') == nullptr) appendText(name, sizeof name, kPositionFileExtension);
     char path[kPathSize];
     if (filePathOf(app, name, path)) app.writePositionFile(path);
 }

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "plugin/Paths.h"
+
 struct MessageText {
     const char* title;
     const char* line1;
@@ -18,10 +20,11 @@ constexpr MessageText kSaveFailedMessage = {kErrorTitle, "Unable to Create Posit
 constexpr MessageText kQuickLoadFailedMessage = {kWarningTitle, "Unable to Load QuickFile.skd File.",
                                                  "Probably not created with QuickSave Yet"};
 constexpr MessageText kNameTooLongMessage = {kErrorTitle, "Position File Name Too Long.", "Use a shorter name"};
+constexpr MessageText kPathTooLongMessage = {kErrorTitle, "Position File Path Too Long.", kPathLimitText};
 constexpr MessageText kFolderUnknownMessage = {kErrorTitle, "Unable to Find the SkyPlacer Folder.",
                                                "Its path is too long"};
 constexpr MessageText kUnsafeNameMessage = {kErrorTitle, "Invalid Position File Name.",
-                                            "Avoid \\ / : * ? \" < > | and device names"};
+                                            "Avoid \\ / : * ? \" < > |, device names, a final . or blank"};
 
 // Recorded when a window's button is pressed; 0 while it is unanswered.
 constexpr int32_t kAnsweredCancel = 1;

@@ -160,13 +160,11 @@ TEST_F(AutoStart, PositionHotKeyDoesNothingAfterAFailedLoad) {
 namespace {
 
 // A simulator installed deep enough that its folder and a long default file
-// name do not fit the 512-character path together.
+// name together pass the longest path the plug-in opens.
 class AutoStartDeepFolder : public PanelTest {
 protected:
     void SetUp() override {
-        std::string root = root_.path();
-        for (int i = 0; i < 4; ++i) root += "/" + std::string(60, static_cast<char>('a' + i));
-        sim().reset(root);
+        sim().reset(rootWithPluginFolderOf(root_.path(), kModuleMaxPath - 40));
         std::filesystem::create_directories(sim().pluginFolder());
         std::string error;
         ASSERT_TRUE(sim().load(SKYPLACER_MODULE_PATH, &error)) << error;
@@ -177,9 +175,9 @@ protected:
 TEST_F(AutoStartDeepFolder, DefaultPathTooLongLoadsNeitherItNorTheFileItsCutNameWouldGive) {
     std::string name = std::string(221, 'n') + ".skd";  // the settings line stays within 255 characters
     size_t folder = pluginFolder().size();
-    ASSERT_GT(folder + name.size(), 511u);
-    // The file a path cut to 511 characters would name
-    writeFile(pluginFile(name.substr(0, 511 - folder)), positionFileText({{"Latitude", "10"}}));
+    ASSERT_GT(folder + name.size(), kModuleMaxPath);
+    // The file a path cut to the limit would name
+    writeFile(pluginFile(name.substr(0, kModuleMaxPath - folder)), positionFileText({{"Latitude", "10"}}));
 
     startWithSettings("[CONFIG]\nAutoStart = 1\nDefaultSKDFileName = " + name + "\n");
     ASSERT_NE(0, controlPanel());

@@ -140,7 +140,7 @@ TEST_F(CaptureTest, FlagLoadedFromAFileSurvivesACapture) {
     sim().pickMenuItem("Quick Load File");
     sim().pickMenuItem("Get Data");
     sim().pickMenuItem("Quick Save File");
-    std::string saved = readFile(pluginFile("QuickFile.skd"));
+    std::string saved = pluginText("QuickFile.skd");
     EXPECT_NE(std::string::npos, saved.find("Use_AutoPilot_Data = 1\n"));
     EXPECT_NE(std::string::npos, saved.find("Latitude = 12.500000\n"));
 }

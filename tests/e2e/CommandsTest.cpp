@@ -76,7 +76,7 @@ TEST_P(CommandRouteTest, RunsItsAction) {
             break;
         case QUICK_SAVE:
             run(command);
-            EXPECT_NE(std::string::npos, readFile(pluginFile("QuickFile.skd")).find("Latitude = 12.500000\n"));
+            EXPECT_NE(std::string::npos, pluginText("QuickFile.skd").find("Latitude = 12.500000\n"));
             break;
         case POSITION:
             sim().pickMenuItem("Control Panel");
@@ -128,7 +128,7 @@ TEST_F(CommandsTest, SaveCommandWritesTheAircraftAsItIsAtTheTimeOfWriting) {
     ASSERT_EQ(1u, fields.size());
     ASSERT_TRUE(sim().typeInto(fields[0].id, "HotSave"));
     ASSERT_TRUE(sim().clickButton(" OK"));
-    EXPECT_NE(std::string::npos, readFile(pluginFile("HotSave.skd")).find("Latitude = 13.750000\n"));
+    EXPECT_NE(std::string::npos, pluginText("HotSave.skd").find("Latitude = 13.750000\n"));
 }
 
 // --- what is not a command ---

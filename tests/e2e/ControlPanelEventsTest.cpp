@@ -182,7 +182,7 @@ TEST_F(ControlPanelEvents, QuickSaveWritesTheAircraftAndShowsIt) {
     openPanel();
     setAircraft();
     press(" Quick Save");
-    std::string file = readFile(pluginFile("QuickFile.skd"));
+    std::string file = pluginText("QuickFile.skd");
     EXPECT_NE(std::string::npos, file.find("Latitude = 47.123457\n"));
     EXPECT_NE(std::string::npos, file.find("Heading = 363.000000\n"));
     expectCapturedFields();

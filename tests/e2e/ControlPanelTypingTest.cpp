@@ -108,7 +108,7 @@ TEST_F(ControlPanelTyping, SaveSkdWritesTheTypedValuesWithoutCapturing) {
     typeField(kApState, "x");
     press(" Save SKD");
     saveAs("typed");
-    std::string file = readFile(pluginFile("typed.skd"));
+    std::string file = pluginText("typed.skd");
     EXPECT_NE(std::string::npos, file.find("Latitude = 12.500000\n")) << file;
     EXPECT_NE(std::string::npos, file.find("Gear = 3\n")) << file;
     EXPECT_NE(std::string::npos, file.find("AutoPilot_State = 0\n")) << file;
@@ -122,7 +122,7 @@ TEST_F(ControlPanelTyping, SaveDataCapturesTheAircraftFirstAndShowsIt) {
     sim().setDouble("sim/flightmodel/position/latitude", -33.25);
     press(" Save Data");
     saveAs("captured");
-    std::string file = readFile(pluginFile("captured.skd"));
+    std::string file = pluginText("captured.skd");
     EXPECT_NE(std::string::npos, file.find("Latitude = -33.250000\n")) << file;
     EXPECT_EQ("-33.250000", fieldText(kLatitude));
     EXPECT_EQ("The data below is from the current aircraft", statusText());

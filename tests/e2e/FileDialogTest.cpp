@@ -107,7 +107,8 @@ TEST_F(FileDialogTest, SaveDialogReplacesTheLoadDialogWithAnEditablePrefilledNam
 }
 
 TEST_F(FileDialogTest, OnlyNamesWhoseTextFromTheFirstPointIsTheExtensionAreListed) {
-    for (const char* name : {"Home.SKD", "Home.skd.bak", "Home.v2.skd", "skd", "Approach.txt", "Home.skd", ".skd"}) {
+    // No two names differ only in case: Windows would make them one file.
+    for (const char* name : {"Away.SKD", "Home.skd.bak", "Home.v2.skd", "skd", "Approach.txt", "Home.skd", ".skd"}) {
         writePosition(name, "1");
     }
     startWithSettings("");
@@ -265,7 +266,7 @@ TEST_F(FileDialogTest, ATypedNameWithoutAPointGetsTheExtensionAndOneWithAPointKe
     press(" OK");
     nextFlightLoops();
     EXPECT_TRUE(fileExists(pluginFile("Approach.skd")));
-    EXPECT_NE(std::string::npos, readFile(pluginFile("Approach.skd")).find("[POSITION_DATA]"));
+    EXPECT_NE(std::string::npos, pluginText("Approach.skd").find("[POSITION_DATA]"));
 
     sim().pickMenuItem("Save Position File");
     ASSERT_TRUE(sim().typeInto(nameField(), "Approach.txt"));
@@ -289,12 +290,13 @@ TEST_F(FileDialogTest, AnEmptySaveNameWritesTheBareExtension) {
 TEST_F(FileDialogTest, UnsafeNamesAreRefusedWithAMessageAndNothingWritten) {
     startWithSettings("");
     fs::create_directories(pluginFolder() + "sub");
-    // Names that leave the folder, name a drive or a stream, hold characters Windows refuses or name a device.
+    // Names that leave the folder, name a drive or a stream, hold characters Windows refuses, name a device,
+    // or end in a point or a blank, which Windows would drop from the name.
     const char* const names[] = {
         "../Escape", "..",   "sub/Inner", "sub\\Inner", "/tmp/Absolute", "C:Approach", "Approach.skd:stream",
         "a<b",       "a>b",  "a\"b",      "a|b",        "a?b",           "a*b",        "tab\there",
         "bell\x07",  "CON",  "nul",       "NUL.skd",    "Com1.skd",      "lpt9",       "aux.tar.gz",
-        "PRN .skd",  "COM9", "LPT1"};
+        "PRN .skd",  "COM9", "LPT1",      "Home.",      "Home.skd ",     "."};
     for (const char* name : names) {
         std::set<std::string> before = folderNames();
         std::set<std::string> parentBefore = parentNames();

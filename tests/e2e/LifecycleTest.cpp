@@ -191,20 +191,20 @@ TEST_F(LifecycleTest, LogFileZeroKeepsTheRunLinesOutOfTheFile) {
 
 TEST_F(LifecycleTest, DebugViewSendsTheRunLinesToTheDebugOutput) {
     writeFile(pluginFile("SkyPlacer.ini"), "[DEBUG]\nLogFile = 0\nDebugView = 1\n");
-    testing::internal::CaptureStderr();
+    DebugOutputCapture capture;
     startPlugin();
     sim().stop();
-    std::string debug = testing::internal::GetCapturedStderr();
+    std::string debug = capture.text();
     EXPECT_NE(std::string::npos, debug.find(kOpeningLines));
     EXPECT_NE(std::string::npos, debug.find(kClosingLines));
     EXPECT_EQ(std::string::npos, logText().find("LOGGING STARTED"));
 }
 
 TEST_F(LifecycleTest, DebugViewOffLeavesTheDebugOutputToTheReaders) {
-    testing::internal::CaptureStderr();
+    DebugOutputCapture capture;
     startPlugin();
     sim().stop();
-    std::string debug = testing::internal::GetCapturedStderr();
+    std::string debug = capture.text();
     EXPECT_NE(std::string::npos, debug.find("SkyPlacer - parsing INI file\n"));
     EXPECT_EQ(std::string::npos, debug.find("LOGGING STARTED"));
 }

@@ -1,5 +1,6 @@
-// A simulator installed in a deep folder: paths that do not fit their
-// buffers are refused, never cut, and the simulator's log says so.
+// A simulator installed in a deep folder: paths that do not fit their buffers,
+// or are longer than the system opens (259 characters on Windows), are
+// refused, never cut, and the simulator's log or a message window says so.
 #include <filesystem>
 
 #include "TestSupport.h"
@@ -8,20 +9,31 @@ namespace {
 
 namespace fs = std::filesystem;
 
+constexpr const char* kFolderTooLong = "SkyPlacer - The path of the SkyPlacer folder is too long";
+
 class LongPathTest : public ::testing::Test {
 protected:
     skysim::Sim& sim() { return skysim::Sim::get(); }
 
-    // Starts the plug-in with the simulator's root `depth` folders of 60 characters below a temporary folder.
-    void startAt(int depth) {
-        fs::path root = temp_.path();
-        for (int i = 0; i < depth; ++i) root /= std::string(60, static_cast<char>('a' + i));
-        sim().reset(root.string());
-        fs::create_directories(sim().pluginFolder());
-        writeFile(sim().pluginFolder() + "SkyPlacer.ini", "[DEBUG]\nLogFile = 1\n");
+    // Starts the plug-in on the simulator's root `root`, logging.
+    void startAt(const std::string& root) {
+        sim().reset(root);
+        fs::create_directories(anyLengthPath(sim().pluginFolder()));
+        writeFile(anyLengthPath(sim().pluginFolder() + "SkyPlacer.ini"), "[DEBUG]\nLogFile = 1\n");
         std::string error;
         ASSERT_TRUE(sim().load(SKYPLACER_MODULE_PATH, &error)) << error;
         ASSERT_EQ(1, sim().start());
+        sim().advance(1.5);
+    }
+    // Starts it where its folder's path has exactly `length` characters.
+    void startWithFolderOf(size_t length) {
+        ASSERT_NO_FATAL_FAILURE(startAt(rootWithPluginFolderOf(temp_.path(), length)));
+        ASSERT_EQ(length, sim().pluginFolder().size());
+    }
+    bool quickFileSaved() {
+        EXPECT_TRUE(sim().pickMenuItem("Quick Save File"));
+        sim().advance(0.2);
+        return fileExists(anyLengthPath(sim().pluginFolder() + "QuickFile.skd"));
     }
     void TearDown() override {
         if (sim().started()) sim().stop();
@@ -31,23 +43,32 @@ protected:
 };
 
 TEST_F(LongPathTest, LogPathTooLongIsReportedNotCut) {
-    startAt(4);  // the log's path passes 256 characters, the plug-in's folder stays below 512
-    ASSERT_GT(sim().pluginFolder().size() + 16, 256u);
+    startWithFolderOf(241);  // the log's path passes 255 characters, the folder leaves room for its files
     EXPECT_NE(std::string::npos, sim().simLog().find("SkyPlacer - The path of SkyPlacerLog.txt is too long"));
     EXPECT_FALSE(fileExists(sim().pluginFolder() + "SkyPlacerLog.txt"));
-    sim().advance(1.5);
-    ASSERT_TRUE(sim().pickMenuItem("Quick Save File"));
-    EXPECT_TRUE(fileExists(sim().pluginFolder() + "QuickFile.skd")) << "the plug-in's folder itself still fits";
+    EXPECT_TRUE(quickFileSaved()) << "the plug-in's folder itself still fits";
+}
+
+// The folder must leave room within the system's limit for the longest of the
+// plug-in's own files, the save's temporary file.
+TEST_F(LongPathTest, FolderWithNoRoomForItsFilesWithinTheSystemsLimitIsRefused) {
+    startWithFolderOf(kModuleMaxPath - kLongestOwnFileName);
+    EXPECT_EQ(std::string::npos, sim().simLog().find(kFolderTooLong));
+    EXPECT_TRUE(quickFileSaved());
+    sim().stop();
+
+    startWithFolderOf(kModuleMaxPath - kLongestOwnFileName + 1);
+    EXPECT_NE(std::string::npos, sim().simLog().find(kFolderTooLong));
+    EXPECT_FALSE(quickFileSaved());
 }
 
 TEST_F(LongPathTest, PluginFolderTooLongIsRefusedAndNothingIsRead) {
-    startAt(8);  // the plug-in's folder passes 512 characters
+    fs::path root = temp_.path();
+    for (int i = 0; i < 8; ++i) root /= std::string(60, static_cast<char>('a' + i));
+    startAt(root.string());  // the plug-in's folder passes 512 characters
     ASSERT_GT(sim().pluginFolder().size(), 512u);
-    EXPECT_NE(std::string::npos, sim().simLog().find("SkyPlacer - The path of the SkyPlacer folder is too long"));
-    sim().advance(1.5);
-    EXPECT_TRUE(sim().pickMenuItem("Quick Save File"));
-    sim().advance(0.2);
-    EXPECT_FALSE(fileExists(sim().pluginFolder() + "QuickFile.skd"));
+    EXPECT_NE(std::string::npos, sim().simLog().find(kFolderTooLong));
+    EXPECT_FALSE(quickFileSaved());
 }
 
 }  // namespace

@@ -13,7 +13,7 @@ const char* const kLatitudeRef = "sim/flightmodel/position/latitude";
 
 class QuickFile : public PanelTest {
 protected:
-    std::string quickFile() const { return readFile(pluginFile("QuickFile.skd")); }
+    std::string quickFile() const { return pluginText("QuickFile.skd"); }
     bool warningShown() const { return sim().findShown(kWarningTitle, skysim::MainWindow) != 0; }
 };
 

@@ -28,14 +28,18 @@ TEST_F(SampleSettings, ShippedFileReadsCleanlyAndBindsItsFourKeys) {
     EXPECT_NE(0, controlPanel());
 }
 
+// The key is a plain char, signed on both systems: 128 to 189 pass through negative values.
 TEST_F(SampleSettings, KeyCodesFrom128UpReachTheSimulatorUnchanged) {
-    writeFile(pluginFile("SkyPlacer.ini"), "[CONTROL_PANEL]\nHotKey = NUMPAD_ENT\n");
+    writeFile(pluginFile("SkyPlacer.ini"), "[CONTROL_PANEL]\nHotKey = F17\n[DATA_DISPLAY]\nHotKey = NUMPAD_EQ\n");
     startPlugin();
     std::vector<skysim::HotKeyInfo> keys = sim().hotKeys();
-    ASSERT_EQ(1u, keys.size());
-    EXPECT_EQ(188, keys[0].key);
-    EXPECT_EQ(1, sim().pressHotKey(188, 0));
+    ASSERT_EQ(2u, keys.size());
+    EXPECT_EQ(128, keys[0].key);
+    EXPECT_EQ(189, keys[1].key);
+    EXPECT_EQ(1, sim().pressHotKey(128, 0));
     EXPECT_NE(0, controlPanel());
+    EXPECT_EQ(1, sim().pressHotKey(189, 0));
+    EXPECT_NE(0, dataDisplay());
 }
 
 }  // namespace

@@ -5,14 +5,11 @@
 #include <fstream>
 #include <sstream>
 
+#include "skysim/TemporaryFolder.h"
+
 namespace fs = std::filesystem;
 
-TempFolder::TempFolder() {
-    std::string pattern = (fs::temp_directory_path() / "skyplacer-XXXXXX").string();
-    char* made = mkdtemp(pattern.data());
-    if (made == nullptr) throw std::runtime_error("cannot make a temporary folder");
-    path_ = made;
-}
+TempFolder::TempFolder() : path_(skysim::makeTemporaryFolder("skyplacer-")) {}
 
 TempFolder::~TempFolder() {
     std::error_code ignored;
@@ -85,7 +82,7 @@ void SimTest::TearDown() {
     sim().reset(root_.path());
 }
 
-std::string SimTest::logText() const { return readFile(pluginFile("SkyPlacerLog.txt")); }
+std::string SimTest::logText() const { return pluginText("SkyPlacerLog.txt"); }
 
 void SimTest::startPlugin() { ASSERT_EQ(1, sim().start()); }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "ModulePlatform.h"
 #include "skysim/Sim.h"
 
 // A new, empty temporary folder; removed with its contents by the destructor.
@@ -64,7 +65,8 @@ protected:
     skysim::Sim& sim() { return skysim::Sim::get(); }
     std::string pluginFolder() const { return skysim::Sim::get().pluginFolder(); }
     std::string pluginFile(const std::string& name) const { return pluginFolder() + name; }
-    std::string logText() const;  // SkyPlacerLog.txt, "" when missing
+    std::string logText() const;  // SkyPlacerLog.txt as readPluginText gives it, "" when missing
+    std::string pluginText(const std::string& name) const { return readPluginText(pluginFile(name)); }
     // Writes SkyPlacer.ini, starts the plug-in and runs past the deferred start-up.
     void startWithSettings(const std::string& ini);
     void startPlugin();  // start only, no time passes

@@ -1,4 +1,5 @@
-// Reading a whole file, bytes unchanged.
+// Reading a whole file in text mode: the plug-in's files are text, written
+// with the system's line end, which reads back as "\n" (CR LF on Windows).
 #include "FileText.h"
 
 #include <fstream>
@@ -7,7 +8,7 @@
 namespace player {
 
 bool readWholeFile(const std::string& path, std::string& contents) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(path);
     if (!in) return false;
     std::ostringstream text;
     text << in.rdbuf();

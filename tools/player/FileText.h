@@ -5,7 +5,8 @@
 
 namespace player {
 
-// False when the file cannot be opened; `contents` is then left as it was.
+// The file as text, each line end the system writes read as "\n". False when
+// the file cannot be opened; `contents` is then left as it was.
 bool readWholeFile(const std::string& path, std::string& contents);
 
 }  // namespace player

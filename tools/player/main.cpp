@@ -3,11 +3,13 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <stdexcept>
 #include <string>
 
 #include "Report.h"
 #include "Scenario.h"
 #include "StepRunner.h"
+#include "skysim/TemporaryFolder.h"
 
 namespace {
 
@@ -39,9 +41,11 @@ bool parseArguments(int argc, char** argv, player::PlayerOptions& options, std::
 }
 
 bool makeTemporaryRoot(std::string& folder) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "skyplacer-player-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) return false;
-    folder = pattern;
+    try {
+        folder = skysim::makeTemporaryFolder("skyplacer-player-");
+    } catch (const std::runtime_error&) {
+        return false;
+    }
     return true;
 }
 
