@@ -21,9 +21,11 @@ int pressAutopilotButtons(int modes, int pressed) {
         const unsigned button = 1u << bit;
         if ((buttons & button) == 0) continue;
         if ((engaged & button) == 0) {
-            for (unsigned axis : {kLateralModes, kVerticalModes}) {
-                if ((axis & button) != 0) engaged &= ~axis;
-            }
+            // Engaging a mode releases the others of its axis.
+            const unsigned axis = (kLateralModes & button) != 0    ? kLateralModes
+                                  : (kVerticalModes & button) != 0 ? kVerticalModes
+                                                                   : 0u;
+            engaged &= ~axis;
         }
         engaged ^= button;
     }
