@@ -121,14 +121,21 @@ TEST_F(FileDialogTest, OnlyNamesWhoseTextFromTheFirstPointIsTheExtensionAreListe
 // in one: letters without their case, then byte order for names that differ
 // only in case.
 TEST_F(FileDialogTest, TheListIsSortedWhateverOrderTheSimulatorListsTheFolderIn) {
-    for (const char* name : {"b.skd", "a.skd", "C.skd", "Approach.skd", "A.skd"}) writePosition(name, "1");
+    std::vector<std::string> expected = {"a.skd", "Approach.skd", "b.skd", "C.skd"};
+#ifndef _WIN32
+    // Windows keeps one file of two names that differ only in case: the tie shows where both can exist.
+    expected.insert(expected.begin(), "A.skd");
+#endif
+    for (const std::string& name :
+         std::vector<std::string>{"b.skd", "C.skd", expected.front(), "Approach.skd", "a.skd"}) {
+        writePosition(name, "1");
+    }
     startWithSettings("");
-    const std::vector<std::string> expected = {"A.skd", "a.skd", "Approach.skd", "b.skd", "C.skd"};
     for (unsigned seed : {1u, 2u, 3u}) {
         sim().reseedDirectoryOrder(seed);
         sim().pickMenuItem("Load Position File");
         EXPECT_EQ(expected, listed()) << "seed " << seed;
-        EXPECT_EQ("A.skd", nameText()) << "the first in that order is offered";
+        EXPECT_EQ(expected.front(), nameText()) << "the first in that order is offered";
         ASSERT_TRUE(sim().clickButton(" Cancel"));
         nextFlightLoops();
     }
