@@ -121,14 +121,18 @@ TEST_F(FileDialogTest, OnlyNamesWhoseTextFromTheFirstPointIsTheExtensionAreListe
 // in one: letters without their case, then byte order for names that differ
 // only in case.
 TEST_F(FileDialogTest, TheListIsSortedWhateverOrderTheSimulatorListsTheFolderIn) {
-    for (const char* name : {"b.skd", "a.skd", "C.skd", "Approach.skd", "A.skd"}) writePosition(name, "1");
+    // Where names that differ only in case are one file (Windows), the folder holds one of them.
+    for (const char* name : {"b.skd", "a.skd", "C.skd", "Approach.skd"}) writePosition(name, "1");
+    if (kCaseMakesNamesDiffer) writePosition("A.skd", "1");
     startWithSettings("");
-    const std::vector<std::string> expected = {"A.skd", "a.skd", "Approach.skd", "b.skd", "C.skd"};
+    const std::vector<std::string> expected =
+        kCaseMakesNamesDiffer ? std::vector<std::string>{"A.skd", "a.skd", "Approach.skd", "b.skd", "C.skd"}
+                              : std::vector<std::string>{"a.skd", "Approach.skd", "b.skd", "C.skd"};
     for (unsigned seed : {1u, 2u, 3u}) {
         sim().reseedDirectoryOrder(seed);
         sim().pickMenuItem("Load Position File");
         EXPECT_EQ(expected, listed()) << "seed " << seed;
-        EXPECT_EQ("A.skd", nameText()) << "the first in that order is offered";
+        EXPECT_EQ(expected.front(), nameText()) << "the first in that order is offered";
         ASSERT_TRUE(sim().clickButton(" Cancel"));
         nextFlightLoops();
     }

@@ -28,6 +28,13 @@ constexpr bool kLegacyPathsInCodePage = true;
 constexpr bool kLegacyPathsInCodePage = false;
 #endif
 
+// Whether two file names that differ only in case name two files: not on Windows.
+#ifdef _WIN32
+constexpr bool kCaseMakesNamesDiffer = false;
+#else
+constexpr bool kCaseMakesNamesDiffer = true;
+#endif
+
 // The characters a plug-in folder path has beyond the simulator's root folder
 // ("Resources", "plugins", "SkyPlacer", each with its separator) and the
 // longest name of the plug-in's own files in it ("SkyPlacerSave.tmp").
