@@ -3,10 +3,11 @@
 
 #include <cstddef>
 
-// The longest path the plug-in opens, with the words that tell the pilot so:
-// Windows opens no path of MAX_PATH (260) characters or more unless both the
-// system and the simulator enable long paths; elsewhere the plug-in's 512-byte
-// path buffers set the limit.
+// The longest path the plug-in opens, in bytes of UTF-8, with the words that
+// tell the pilot so: Windows opens no path of MAX_PATH (260) UTF-16 units or
+// more unless both the system and the simulator enable long paths, and a path
+// never has more units than bytes; elsewhere the plug-in's 512-byte path
+// buffers set the limit.
 #ifdef _WIN32
 constexpr size_t kMaxPathLength = 259;
 constexpr const char* kPathLimitText = "Windows takes paths of up to 259 characters";
