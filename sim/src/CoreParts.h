@@ -16,6 +16,11 @@ void resetMenus();
 void resetHotKeys();
 void resetCommandHandlers();  // commands themselves last for the process
 void resetDirectoryOrder();
+void resetFeatures();        // the driver's hidden features too
+void resetPluginFeatures();  // at each start of the plug-in: every feature off
+// True while the plug-in has native paths enabled: the simulator's paths are
+// then UTF-8 with "/" (Platform.h).
+bool nativePathsInUse();
 // Stops a running plug-in, as quitting the simulator would.
 void stopRunningPlugin();
 

@@ -43,10 +43,13 @@ void shuffle(std::vector<std::string>& names) {
 bool listFolder(const char* folder, std::vector<std::string>* names) {
     if (folder == nullptr || folder[0] == '\0' || isSeparator(folder[std::strlen(folder) - 1])) return false;
     std::error_code error;
-    std::filesystem::directory_iterator entries(folder, error);
+    const bool native = nativePathsInUse();
+    std::filesystem::directory_iterator entries(pathFromPlugin(folder, native), error);
     if (error) return false;
     std::transform(begin(entries), end(entries), std::back_inserter(*names),
-                   [](const std::filesystem::directory_entry& entry) { return entry.path().filename().string(); });
+                   [native](const std::filesystem::directory_entry& entry) {
+                       return pathForPlugin(entry.path().filename().u8string(), native);
+                   });
     shuffle(*names);
     return true;
 }
@@ -62,7 +65,7 @@ void Sim::reseedDirectoryOrder(unsigned seed) { orderSeed = seed; }
 SKYSIM_EXPORT void XPLMGetSystemPath(char* out512) {
     SKYSIM_STAND_IN_CODE;
     if (out512 == nullptr) return;
-    std::string root = skysim::Sim::get().rootPath();
+    std::string root = skysim::Sim::get().systemPath();
     (void)std::snprintf(out512, skysim::kSystemPathSize, "%s", root.c_str());  // a cut is reported below
     if (root.size() >= skysim::kSystemPathSize) {
         XPLMDebugString("XPLMGetSystemPath: the root path does not fit in 512 bytes and was cut\n");
@@ -71,7 +74,7 @@ SKYSIM_EXPORT void XPLMGetSystemPath(char* out512) {
 
 SKYSIM_EXPORT const char* XPLMGetDirectorySeparator(void) {
     SKYSIM_STAND_IN_CODE;
-    return skysim::directorySeparator();
+    return skysim::nativePathsInUse() ? "/" : skysim::directorySeparator();
 }
 
 // Names from `firstReturn` on go one after another into `names`, each with its

@@ -98,6 +98,7 @@ int Sim::start() {
     std::memset(buffers, 0, sizeof(buffers));
     sessionOpen = true;
     ++runs;
+    resetPluginFeatures();
     int result = callPlugin(module.start, buffers[0], buffers[1], buffers[2]);
     for (int i = 0; i < 3; ++i) identity[i] = bufferText(buffers[i]);
     running = result != 0;

@@ -3,6 +3,7 @@
 // simulator's paths. Platform.cpp holds the two implementations.
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 // The simulator's C functions: the plug-in module imports them when it is
@@ -15,8 +16,16 @@
 
 namespace skysim {
 
-// The simulator's directory separator: "\" on Windows, "/" elsewhere.
+// The separator of the driver's paths, and of the simulator's legacy paths:
+// "\" on Windows, "/" elsewhere.
 const char* directorySeparator();
+// A path or name of the driver's (UTF-8, the platform's separators) as the
+// simulator gives it to the plug-in: with native paths in UTF-8 with "/"; with
+// legacy paths on Windows in the code page (Windows-1252), where a character
+// outside it becomes "?". Linux's legacy paths are its native ones.
+std::string pathForPlugin(const std::string& path, bool nativePaths);
+// A path text from the plug-in, read the same way, as the file system takes it.
+std::filesystem::path pathFromPlugin(const char* text, bool nativePaths);
 // True for a character that ends a folder's name: "/", and on Windows "\" too.
 bool isSeparator(char c);
 // A root folder as the simulator names it: on Windows a full drive path with

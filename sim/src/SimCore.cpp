@@ -25,7 +25,7 @@ Sim& Sim::get() {
 void Sim::reset(const std::string& folder) {
     stopRunningPlugin();
     std::error_code ignored;
-    std::filesystem::create_directories(folder, ignored);
+    std::filesystem::create_directories(std::filesystem::u8path(folder), ignored);
     resetCore(folder);
     resetWidgets();
 }
@@ -38,6 +38,7 @@ void resetCore(const std::string& folder) {
     resetDataRefs();
     resetFlightModel();
     resetDirectoryOrder();
+    resetFeatures();
     Sim::get().clearAccesses();
     resetFlightLoops();
     resetMenus();
@@ -54,6 +55,8 @@ std::string Sim::pluginFolder() const {
     const std::string separator = directorySeparator();
     return rootPath() + "Resources" + separator + "plugins" + separator + "SkyPlacer" + separator;
 }
+
+std::string Sim::systemPath() const { return pathForPlugin(rootPath(), nativePathsInUse()); }
 
 std::string Sim::simLog() const { return debugLog; }
 

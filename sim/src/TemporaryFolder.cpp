@@ -16,7 +16,7 @@ std::string makeTemporaryFolder(const std::string& prefix) {
     std::random_device random;
     for (int attempt = 0; attempt < 100; ++attempt) {
         fs::path candidate = base / (prefix + std::to_string(random()));
-        if (fs::create_directory(candidate, error)) return candidate.string();
+        if (fs::create_directory(candidate, error)) return candidate.u8string();
     }
     throw std::runtime_error("cannot make a temporary folder in " + base.string());
 }

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "XPLMApi.h"
+#include "files/FileAccess.h"
 #include "plugin/Paths.h"
 #include "plugin/PluginApp.h"
 #include "text/BoundedText.h"
@@ -34,14 +35,14 @@ void copyMessage(char (&message)[kLogMessageSize], const char* text) {
 bool buildLogPath(char (&path)[kLogPathSize]) {
     char systemPath[kSystemPathSize];
     readSystemPath(systemPath);
-    return copyText(path, sizeof path, systemPath) && appendPluginFolder(path, sizeof path, PluginPath::LogFile) &&
+    return copyText(path, sizeof path, systemPath) && appendPluginFolder(path, sizeof path) &&
            appendText(path, sizeof path, kLogFileName);
 }
 
 LogFileResult appendToLogFile(const char* message) {
     char path[kLogPathSize] = {};
     if (!buildLogPath(path)) return LogFileResult::PathTooLong;
-    std::FILE* file = std::fopen(path, "at");
+    std::FILE* file = openFile(path, "at");
     if (file == nullptr) return LogFileResult::CannotOpen;
     bool written = std::fputs(message, file) >= 0;
     bool closed = std::fclose(file) == 0;

@@ -5,7 +5,28 @@
 #include <initializer_list>
 
 #include "XPLMApi.h"
+#include "files/FileAccess.h"
+#include "log/PluginLog.h"
 #include "text/BoundedText.h"
+
+namespace {
+
+constexpr const char* kNativePathsFeature = "XPLM_USE_NATIVE_PATHS";
+
+}  // namespace
+
+// Without native paths the simulator writes a Windows path in the system's
+// code page, where a folder name in another script arrives damaged.
+void enableNativePaths() {
+    bool native = false;
+    if (XPLMHasFeature(kNativePathsFeature) != 0) {
+        XPLMEnableFeature(kNativePathsFeature, 1);
+        native = XPLMIsFeatureEnabled(kNativePathsFeature) != 0;
+    }
+    usePathEncoding(native ? PathEncoding::Utf8 : PathEncoding::SystemCodePage);
+    if (!native)
+        simulatorLog(prefixed("The simulator gives no native paths; folder names are read in its legacy form.\n").text);
+}
 
 void readSystemPath(char (&out)[kSystemPathSize]) {
     out[0] = '\0';
@@ -13,35 +34,12 @@ void readSystemPath(char (&out)[kSystemPathSize]) {
     out[kSystemPathSize - 1] = '\0';
 }
 
-namespace {
-
-#ifdef _WIN32
-constexpr const char* kPlatformSeparator = "\\";
-#else
-constexpr const char* kPlatformSeparator = "/";
-#endif
-
-// The separator that joins the steps of each path's folder: chosen here, for every path.
-// On Windows and Linux the two agree; they differ only where the simulator writes its
-// paths in a form of its own.
-const char* separatorOf(PluginPath path) {
-    if (path == PluginPath::LogFile) {
-        // The simulator's, asked for anew at each step: the log's path continues the root
-        // folder in the form the simulator gave it, as the log has always been found.
-        return XPLMGetDirectorySeparator();
-    }
-    // The platform's own, fixed when built: dataFolder is built once at start and its files
-    // are opened by the C library, which takes the platform's form of a path (the backslash
-    // on Windows, as the folder has always been written).
-    return kPlatformSeparator;
-}
-
-}  // namespace
-
-bool appendPluginFolder(char* out, size_t size, PluginPath path) {
+// Each step of the folder takes the simulator's separator, asked for anew, so
+// the path continues the root folder in the form the simulator gave it.
+bool appendPluginFolder(char* out, size_t size) {
     bool fits = true;
     for (const char* folder : {"Resources", "plugins", "SkyPlacer"}) {
-        fits = fits && appendText(out, size, folder) && appendText(out, size, separatorOf(path));
+        fits = fits && appendText(out, size, folder) && appendText(out, size, XPLMGetDirectorySeparator());
     }
     return fits;
 }

@@ -3,10 +3,11 @@
 
 #include <cstddef>
 
-// The longest path the plug-in opens, with the words that tell the pilot so:
-// Windows opens no path of MAX_PATH (260) characters or more unless both the
-// system and the simulator enable long paths; elsewhere the plug-in's 512-byte
-// path buffers set the limit.
+// The longest path the plug-in opens, in bytes of UTF-8, with the words that
+// tell the pilot so: Windows opens no path of MAX_PATH (260) UTF-16 units or
+// more unless both the system and the simulator enable long paths, and a path
+// never has more units than bytes; elsewhere the plug-in's 512-byte path
+// buffers set the limit.
 #ifdef _WIN32
 constexpr size_t kMaxPathLength = 259;
 constexpr const char* kPathLimitText = "Windows takes paths of up to 259 characters";
@@ -22,19 +23,18 @@ constexpr const char* kLogFileName = "SkyPlacerLog.txt";
 // The simulator writes its root folder, ending in a separator, into 512 bytes.
 constexpr int kSystemPathSize = 512;
 
+// Asks the simulator for its native paths (UTF-8, "/" as the separator) when
+// it has them, and tells the file operations how the paths are written. Called
+// at start, before any path is asked for.
+void enableNativePaths();
+
 // The simulator's root folder, always terminated.
 void readSystemPath(char (&out)[kSystemPathSize]);
 
-// The paths built from the plug-in's folder; each has its own separator (see Paths.cpp).
-enum class PluginPath {
-    DataFolder,  // dataFolder: the position files and SkyPlacer.ini
-    LogFile,     // SkyPlacerLog.txt
-};
-
 // Appends the plug-in's folder below the root ("Resources", "plugins",
-// "SkyPlacer", each followed by the separator of `path`) to the text in `out`.
-// False when it does not fit.
-bool appendPluginFolder(char* out, size_t size, PluginPath path);
+// "SkyPlacer", each followed by the simulator's separator) to the text in
+// `out`. False when it does not fit.
+bool appendPluginFolder(char* out, size_t size);
 
 // The full path of a file in the plug-in's folder. False when the folder is
 // unknown (empty: its path did not fit) or the joined path does not fit or is

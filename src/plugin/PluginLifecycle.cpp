@@ -31,6 +31,7 @@ void PluginApp::start(char* name, char* signature, char* description) {
         XPLMAppendMenuItem(pluginMenu, item.text, const_cast<char*>(item.text), 1);
     }
 
+    enableNativePaths();
     buildFolderPaths();
     setDefaults();
     readSettings(settingsPath);
@@ -55,8 +56,7 @@ void PluginApp::start(char* name, char* signature, char* description) {
 void PluginApp::buildFolderPaths() {
     char systemPath[kSystemPathSize];
     readSystemPath(systemPath);
-    if (copyText(dataFolder, sizeof dataFolder, systemPath) &&
-        appendPluginFolder(dataFolder, sizeof dataFolder, PluginPath::DataFolder) &&
+    if (copyText(dataFolder, sizeof dataFolder, systemPath) && appendPluginFolder(dataFolder, sizeof dataFolder) &&
         std::strlen(dataFolder) + std::strlen(kTemporaryFileName) <= kMaxPathLength &&
         formatText(settingsPath, sizeof settingsPath, "%s%s", dataFolder, kSettingsFileName)) {
         return;

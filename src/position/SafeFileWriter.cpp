@@ -3,22 +3,10 @@
 
 #include <cstdio>
 
+#include "files/FileAccess.h"
 #include "text/BoundedText.h"
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
-
 namespace {
-
-// Renames `from` over `to`, replacing an existing `to`.
-bool replaceFile(const char* from, const char* to) {
-#ifdef _WIN32
-    return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING) != 0;
-#else
-    return std::rename(from, to) == 0;
-#endif
-}
 
 // Where the folder part of `path` ends: after its last separator, or at its start.
 size_t folderLength(const char* path) {
@@ -43,7 +31,7 @@ bool SafeFileWriter::open(const char* path) {
                     kTemporaryFileName)) {
         return false;
     }
-    file_ = std::fopen(tempPath_, "w");
+    file_ = openFile(tempPath_, "w");
     return file_ != nullptr;
 }
 
@@ -70,4 +58,4 @@ void SafeFileWriter::abandon() {
 
 // A temporary file that cannot be removed does no harm: it is never listed as a
 // position file and the next save starts it afresh.
-void SafeFileWriter::removeTempFile() { (void)std::remove(tempPath_); }
+void SafeFileWriter::removeTempFile() { (void)removeFile(tempPath_); }

@@ -60,6 +60,12 @@ XPLMCommandRef XPLMCreateCommand(const char* name, const char* description);
 void XPLMRegisterCommandHandler(XPLMCommandRef command, XPLMCommandCallback_f handler, int before, void* refcon);
 void XPLMUnregisterCommandHandler(XPLMCommandRef command, XPLMCommandCallback_f handler, int before, void* refcon);
 
+// Features: named behaviours a plug-in opts in to. "XPLM_USE_NATIVE_PATHS" makes
+// every path the simulator gives or takes UTF-8 with "/" as the separator.
+int XPLMHasFeature(const char* feature);
+int XPLMIsFeatureEnabled(const char* feature);
+void XPLMEnableFeature(const char* feature, int enable);
+
 // Utilities
 void XPLMGetSystemPath(char* out512);
 const char* XPLMGetDirectorySeparator(void);

@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "files/FileAccess.h"
 #include "text/BoundedText.h"
 
 namespace {
@@ -149,7 +150,7 @@ const SectionRule* findRule(const char* name, const SectionRule* rules, int rule
 
 // Opens a file for reading; a folder (which some systems let fopen open) counts as not opened.
 FILE* openReadable(const char* path) {
-    FILE* file = std::fopen(path, "r");
+    FILE* file = openFile(path, "r");
     if (file == nullptr) return nullptr;
     int first = std::fgetc(file);
     if (first == EOF && std::ferror(file)) {

@@ -9,6 +9,7 @@
 #include "plugin/Paths.h"
 #include "plugin/PluginApp.h"
 #include "text/BoundedText.h"
+#include "text/Utf8Text.h"
 #include "ui/ListBox.h"
 #include "ui/Messages.h"
 #include "ui/WidgetText.h"
@@ -89,11 +90,17 @@ bool endsInDotOrBlank(const char* name) {
     return length > 0 && (name[length - 1] == '.' || name[length - 1] == ' ');
 }
 
-// A typed name without any "." gets the position-file extension.
+// A typed name without any "." gets the position-file extension. The name may
+// be in any script, but it is written into a path in UTF-8: bytes that are not
+// UTF-8 text would name no file the pilot could find again.
 void confirmSave(PluginApp& app) {
     char name[kNameBufferSize];
     if (!readFileName(app.fileNameField, name)) {
         show(app, kNameTooLongMessage);
+        return;
+    }
+    if (!isValidUtf8(name)) {
+        show(app, kDamagedNameMessage);
         return;
     }
     if (std::strchr(name, '.') == nullptr) appendText(name, sizeof name, kPositionFileExtension);

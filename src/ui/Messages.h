@@ -23,6 +23,8 @@ constexpr MessageText kNameTooLongMessage = {kErrorTitle, "Position File Name To
 constexpr MessageText kPathTooLongMessage = {kErrorTitle, "Position File Path Too Long.", kPathLimitText};
 constexpr MessageText kFolderUnknownMessage = {kErrorTitle, "Unable to Find the SkyPlacer Folder.",
                                                "Its path is too long"};
+constexpr MessageText kDamagedNameMessage = {kErrorTitle, "Invalid Position File Name.",
+                                             "Some of its characters are damaged"};
 constexpr MessageText kUnsafeNameMessage = {kErrorTitle, "Invalid Position File Name.",
                                             "Avoid \\ / : * ? \" < > |, device names, a final . or blank"};
 

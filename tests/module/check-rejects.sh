@@ -2,7 +2,8 @@
 # Shows that the table checks fail on the faults they exist to catch. Linux: a
 # module that breaks every rule, the plug-in with one extra export, a file that
 # is no shared object. Windows: definition files that disagree with win.xpl's
-# imports, a DLL with an extra export that needs MinGW's runtime DLLs, a program
+# imports, a DLL with an extra export that needs MinGW's runtime DLLs and opens
+# files by narrow paths, a program
 # instead of a DLL, a file that is no PE file. The Windows faults are
 # cross-compiled here from BrokenWinModule.cpp.
 #
@@ -104,7 +105,8 @@ x86_64-w64-mingw32-g++ -DBROKEN_AS_PROGRAM -o "$work/program/win.xpl" "$here/Bro
 win_check "a DLL with MinGW's runtime" "$work/dll/win.xpl"
 expect_said "a DLL with MinGW's runtime" "exports: unexpected ExtraExport" "exports: missing XPluginStop" \
     "imports from libstdc++-6.dll, which a simulator machine does not have" \
-    "imports from libgcc_s_seh-1.dll, which a simulator machine does not have"
+    "imports from libgcc_s_seh-1.dll, which a simulator machine does not have" \
+    "imports fopen, which reads a path in the code page" "does not import _wfopen"
 
 win_check "a program" "$work/program/win.xpl"
 expect_said "a program" "is not a DLL"

@@ -3,7 +3,8 @@
 # win.xpl that exports exactly the five entry points, imports from XPLM_64.dll
 # and XPWidgets_64.dll exactly the functions in our definition files, from
 # opengl32.dll exactly the gl* functions the widget header declares, and
-# otherwise only Windows' own DLLs (no MinGW runtime DLL).
+# otherwise only Windows' own DLLs (no MinGW runtime DLL), with the wide file
+# calls and none that takes a path in the code page.
 #
 # Usage: check-win-module.sh MODULE XPLM_DEF XPWIDGETS_DEF WIDGETS_HEADER
 # Skips (exit 77) when the module or objdump is missing, unless
@@ -42,6 +43,18 @@ expect_same "imports from XPLM_64.dll" "$(def_exports "$xplm_def")" "$(imported_
 expect_same "imports from XPWidgets_64.dll" "$(def_exports "$widgets_def")" "$(imported_from XPWidgets_64.dll)"
 expect_same "imports from opengl32.dll" "$(declared_functions "$widgets_header" | grep '^gl' || true)" \
     "$(imported_from opengl32.dll)"
+
+# Every file operation takes its path as UTF-16 (src/files): the wide calls are
+# imported, and no call that would read a path in the system's code page is.
+imported_names=$(awk '{ print $2 }' <<<"$imports")
+for call in _wfopen _wremove MoveFileExW MultiByteToWideChar; do
+    grep -qx "$call" <<<"$imported_names" || fail "does not import $call, which its file operations use"
+done
+for call in fopen freopen _fsopen rename remove _unlink unlink _open _access _stat _stat64 _mkdir \
+    MoveFileA MoveFileExA CopyFileA CreateFileA DeleteFileA GetFileAttributesA GetFileAttributesExA \
+    FindFirstFileA CreateDirectoryA; do
+    if grep -qx "$call" <<<"$imported_names"; then fail "imports $call, which reads a path in the code page"; fi
+done
 
 while read -r dll; do
     case ${dll,,} in

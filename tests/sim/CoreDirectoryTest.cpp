@@ -49,6 +49,29 @@ TEST_F(CoreTest, SystemPathIsTheRootWithItsSeparator) {
     EXPECT_STREQ("/", XPLMGetDirectorySeparator());
 }
 
+// The simulator has native paths, off until a plug-in enables them; on Linux both forms are UTF-8 with "/".
+TEST_F(CoreTest, NativePathsAreAFeatureOffUntilEnabledAndHiddenByTheDriver) {
+    const char* native = "XPLM_USE_NATIVE_PATHS";
+    EXPECT_EQ(1, XPLMHasFeature(native));
+    EXPECT_EQ(0, XPLMHasFeature("XPLM_NO_SUCH_FEATURE"));
+    EXPECT_EQ(0, XPLMIsFeatureEnabled(native));
+    XPLMEnableFeature(native, 1);
+    EXPECT_EQ(1, XPLMIsFeatureEnabled(native));
+    EXPECT_TRUE(sim().nativePaths());
+    EXPECT_EQ(sim().rootPath(), sim().systemPath());
+    EXPECT_STREQ("/", XPLMGetDirectorySeparator());
+    XPLMEnableFeature("XPLM_NO_SUCH_FEATURE", 1);
+    EXPECT_EQ(0, XPLMIsFeatureEnabled("XPLM_NO_SUCH_FEATURE"));
+    EXPECT_NE(std::string::npos, sim().simLog().find("XPLMEnableFeature: the simulator has no feature"));
+
+    sim().reset(root_.path());
+    EXPECT_EQ(0, XPLMIsFeatureEnabled(native));
+    sim().hideFeatureFromPlugin(native);
+    EXPECT_EQ(0, XPLMHasFeature(native));
+    XPLMEnableFeature(native, 1);
+    EXPECT_FALSE(sim().nativePaths());
+}
+
 TEST_F(CoreTest, ASystemPathTooLongForItsBufferIsCutAndLogged) {
     sim().reset(root_.path() + "/" + std::string(200, 'd') + "/" + std::string(200, 'e') + "/" + std::string(200, 'f'));
     char path[513];

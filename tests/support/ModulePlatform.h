@@ -20,6 +20,21 @@ constexpr std::size_t kModuleMaxPath = 259;
 #else
 constexpr std::size_t kModuleMaxPath = 511;
 #endif
+// Whether the simulator's legacy paths damage a folder name outside the system's
+// code page: on Windows they are in the code page, on Linux already in UTF-8.
+#ifdef _WIN32
+constexpr bool kLegacyPathsInCodePage = true;
+#else
+constexpr bool kLegacyPathsInCodePage = false;
+#endif
+
+// Whether two file names that differ only in case name two files: not on Windows.
+#ifdef _WIN32
+constexpr bool kCaseMakesNamesDiffer = false;
+#else
+constexpr bool kCaseMakesNamesDiffer = true;
+#endif
+
 // The characters a plug-in folder path has beyond the simulator's root folder
 // ("Resources", "plugins", "SkyPlacer", each with its separator) and the
 // longest name of the plug-in's own files in it ("SkyPlacerSave.tmp").

@@ -13,7 +13,7 @@ TempFolder::TempFolder() : path_(skysim::makeTemporaryFolder("skyplacer-")) {}
 
 TempFolder::~TempFolder() {
     std::error_code ignored;
-    fs::remove_all(path_, ignored);
+    fs::remove_all(fs::u8path(path_), ignored);
 }
 
 AircraftState aircraftInFlight() {
@@ -48,22 +48,22 @@ void setAircraftState(const AircraftState& state) {
 }
 
 std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(fs::u8path(path), std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
 }
 
 void writeFile(const std::string& path, const std::string& contents) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::ofstream out(fs::u8path(path), std::ios::binary | std::ios::trunc);
     out << contents;
 }
 
-bool fileExists(const std::string& path) { return fs::exists(path); }
+bool fileExists(const std::string& path) { return fs::exists(fs::u8path(path)); }
 
 void SimTest::SetUp() {
     sim().reset(root_.path());
-    fs::create_directories(sim().pluginFolder());
+    fs::create_directories(fs::u8path(sim().pluginFolder()));
     std::string error;
     ASSERT_TRUE(sim().load(SKYPLACER_MODULE_PATH, &error)) << error;
 }

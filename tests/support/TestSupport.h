@@ -23,6 +23,7 @@ private:
     std::string path_;
 };
 
+// Paths in UTF-8, on every system.
 std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& contents);
 bool fileExists(const std::string& path);

@@ -1,7 +1,13 @@
 // Paths as Windows gives them: the simulator's root folder is a drive path
 // with backslashes and a trailing backslash, and the plug-in builds every path
-// of its own from it and the simulator's separator.
+// of its own from it and the simulator's separator. With native paths the
+// plug-in is given the same in UTF-8 with "/"; the legacy paths are in the
+// code page.
+#include <algorithm>
 #include <regex>
+#include <set>
+
+#include "XPLMApi.h"
 
 #include "FlightTestSupport.h"
 
@@ -24,6 +30,27 @@ TEST_F(WindowsPaths, ThePluginsFilesAreFoundAndWrittenInItsFolder) {
     // The listing refuses a folder that ends in a separator: the dialog names the first file it listed.
     ASSERT_TRUE(sim().pickMenuItem("Load Position File"));
     EXPECT_NE(0, sim().findShown("Home.skd", skysim::TextField));
+}
+
+TEST_F(WindowsPaths, ThePluginAsksForNativePathsAndIsGivenTheRootWithSlashes) {
+    std::string slashed = sim().rootPath();
+    std::replace(slashed.begin(), slashed.end(), '\\', '/');
+    startWithSettings("");
+    EXPECT_TRUE(sim().nativePaths());
+    EXPECT_EQ(slashed, sim().systemPath());
+    EXPECT_STREQ("/", XPLMGetDirectorySeparator());
+}
+
+TEST_F(WindowsPaths, LegacyListingsGiveNamesInTheCodePage) {
+    writeFile(pluginFile("Zürich.skd"), "");
+    writeFile(pluginFile("東京.skd"), "");
+    std::string folder = sim().systemPath() + "Resources\\plugins\\SkyPlacer";  // no plug-in asked for native paths
+    char names[4096];
+    char* indices[16];
+    int total = 0;
+    int returned = 0;
+    XPLMGetDirectoryContents(folder.c_str(), 0, names, sizeof names, indices, 16, &total, &returned);
+    EXPECT_EQ((std::set<std::string>{"Z\xFCrich.skd", "??.skd"}), std::set<std::string>(indices, indices + returned));
 }
 
 }  // namespace

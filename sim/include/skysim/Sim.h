@@ -83,10 +83,21 @@ public:
     // Forgets menus, hot keys, flight loops, widgets, data values, logs and
     // drawing; data-reference handles stay valid for the life of the process.
     void reset(const std::string& rootFolder);
-    // The root folder with its trailing separator, as XPLMGetSystemPath gives it.
+    // The root folder with its trailing separator, in UTF-8 with the platform's
+    // separators, as the driver's own file operations take it.
     std::string rootPath() const;
     // The plug-in's folder: root + "Resources/plugins/SkyPlacer/".
     std::string pluginFolder() const;
+    // The root as XPLMGetSystemPath gives it to the plug-in now: with native
+    // paths in UTF-8 with "/", else in the simulator's legacy form (README.md).
+    std::string systemPath() const;
+
+    // --- features ---
+    // Until the next reset, the simulator has no such feature (only
+    // "XPLM_USE_NATIVE_PATHS" is known), as an older simulator would.
+    void hideFeatureFromPlugin(const std::string& name);
+    // The running plug-in has enabled native paths.
+    bool nativePaths() const;
 
     // --- the plug-in module ---
     // Refused while a plug-in runs; a failed load leaves no module loaded.
