@@ -69,9 +69,9 @@ std::string positionFileText(Random& random) {
         if (i == 0) text += "[CONFIG]\n";
         char value[64];
         if (kRecordFields[i].type == FieldType::Int) {
-            std::snprintf(value, sizeof value, "%d", static_cast<int>(random.below(7)) - 1);
+            (void)std::snprintf(value, sizeof value, "%d", static_cast<int>(random.below(7)) - 1);
         } else {
-            std::snprintf(value, sizeof value, "%f", (random.unit() - 0.5) * 720.0);
+            (void)std::snprintf(value, sizeof value, "%f", (random.unit() - 0.5) * 720.0);
         }
         text += std::string(kRecordFields[i].key) + " = " + value + "\n";
     }
@@ -142,10 +142,11 @@ bool clickSaveOk(skysim::Sim& sim) {
 }  // namespace
 
 std::vector<skysim::WidgetInfo> Session::shown(int widgetClass) const {
+    std::vector<skysim::WidgetInfo> all = sim_.widgets();
     std::vector<skysim::WidgetInfo> out;
-    for (const skysim::WidgetInfo& w : sim_.widgets()) {
-        if (w.shown && w.widgetClass == widgetClass) out.push_back(w);
-    }
+    std::copy_if(all.begin(), all.end(), std::back_inserter(out), [widgetClass](const skysim::WidgetInfo& w) {
+        return w.shown && w.widgetClass == widgetClass;
+    });
     return out;
 }
 
@@ -403,7 +404,7 @@ std::string Session::fillDisk(Random& random) {
         what = "menu \"Quick Save File\"";
     }
     setrlimit(RLIMIT_FSIZE, &previous);
-    std::signal(SIGXFSZ, handler);
+    (void)std::signal(SIGXFSZ, handler);
     return "full disk (" + std::to_string(limited.rlim_cur) + " bytes left) during " + what;
 }
 

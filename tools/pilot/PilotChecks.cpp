@@ -68,10 +68,14 @@ bool isWholePositionFile(const std::string& text) {
     return at == text.size();
 }
 
+// A number the display shows whole, or the digits of one too long to show, cut and marked "...".
 bool isFiniteNumber(const std::string& text) {
+    const std::string cut = "...";
+    bool marked = text.size() > cut.size() && text.compare(text.size() - cut.size(), cut.size(), cut) == 0;
+    std::string number = marked ? text.substr(0, text.size() - cut.size()) : text;
     char* end = nullptr;
-    double value = std::strtod(text.c_str(), &end);
-    return end != text.c_str() && *end == '\0' && std::isfinite(value);
+    double value = std::strtod(number.c_str(), &end);
+    return end != number.c_str() && *end == '\0' && std::isfinite(value);
 }
 
 }  // namespace
@@ -93,9 +97,9 @@ bool Session::begin(std::string& error) {
     std::error_code made;
     fs::create_directories(sim_.pluginFolder(), made);
     for (const char* kind : {"position", "settings"}) {
-        for (const fs::directory_entry& entry : fs::directory_iterator(options_.corpusFolder + "/" + kind, made)) {
-            corpus_.push_back(entry.path().string());
-        }
+        fs::directory_iterator listing(options_.corpusFolder + "/" + kind, made);
+        std::transform(fs::begin(listing), fs::end(listing), std::back_inserter(corpus_),
+                       [](const fs::directory_entry& entry) { return entry.path().string(); });
     }
     std::sort(corpus_.begin(), corpus_.end());  // a listing's order is the system's: fix it for replays
     if (!sim_.load(options_.modulePath, &error)) return false;
@@ -231,11 +235,11 @@ bool Session::checkStoredValues(const Step& step, std::string& error) {
         }
     }
     std::vector<std::string> column = storedColumn();
-    for (const std::string& value : column) {
-        if (!value.empty() && !isFiniteNumber(value)) {
-            error = "the data display holds \"" + value + "\", not a finite number";
-            return false;
-        }
+    auto notFinite = std::find_if(column.begin(), column.end(),
+                                  [](const std::string& value) { return !value.empty() && !isFiniteNumber(value); });
+    if (notFinite != column.end()) {
+        error = "the data display holds \"" + *notFinite + "\", not a finite number";
+        return false;
     }
     // Fresh when time has passed since anything could change them.
     if ((step.kind == StepKind::Time && waited_ >= 0.1) || (loadFailed && onlyALoad && !before.empty())) fresh_ = std::move(column);

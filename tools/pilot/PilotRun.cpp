@@ -16,7 +16,6 @@
 #include <initializer_list>
 #include <iostream>
 #include <iterator>
-#include <new>
 
 #include "skysim/TemporaryFolder.h"
 
@@ -38,7 +37,7 @@ struct SharedState {
 };
 
 void copyText(char* out, std::size_t size, const std::string& text) {
-    std::snprintf(out, size, "%s", text.c_str());
+    (void)std::snprintf(out, size, "%s", text.c_str());
 }
 
 // A root user writes through any permission: the child gives that up, so a
@@ -66,7 +65,7 @@ void dropPermissionOverride() {
     if (!session.begin(failure)) {
         copyText(shared->failure, sizeof shared->failure, "cannot begin: " + failure);
         shared->failed = 1;
-        std::fflush(nullptr);
+        (void)std::fflush(nullptr);
         _exit(1);
     }
     for (std::int64_t i = 0; i < count; ++i) {
@@ -80,13 +79,13 @@ void dropPermissionOverride() {
         if (!session.check(step, failure)) {
             copyText(shared->failure, sizeof shared->failure, failure);
             shared->failed = 1;
-            std::fflush(nullptr);
+            (void)std::fflush(nullptr);
             _exit(1);
         }
         shared->done = i + 1;
     }
     session.end();
-    std::fflush(nullptr);
+    (void)std::fflush(nullptr);
     std::exit(0);  // lets LeakSanitizer look at the whole session
 }
 
@@ -111,12 +110,12 @@ RunResult runSteps(const RunOptions& options, std::int64_t count, const std::fun
         result.failure = result.category = "cannot share memory with the child";
         return result;
     }
-    auto* shared = new (memory) SharedState{};
+    auto* shared = static_cast<SharedState*>(memory);  // an anonymous mapping starts zeroed
     shared->current = -1;
     std::string root = skysim::makeTemporaryFolder("skyplacer-pilot-");
     std::string errorFile = root + ".stderr";
     auto started = std::chrono::steady_clock::now();
-    std::fflush(nullptr);
+    (void)std::fflush(nullptr);
     pid_t child = fork();
     if (child == 0) runChild(options, root, count, stepAt, shared, errorFile);
     int status = 0;
@@ -127,7 +126,7 @@ RunResult runSteps(const RunOptions& options, std::int64_t count, const std::fun
         if (options.progressSeconds > 0 && elapsed >= nextReport) {
             nextReport += options.progressSeconds;
             std::cout << "  " << shared->done << " steps in " << static_cast<long>(elapsed) << " s ("
-                      << static_cast<long>(shared->done / elapsed) << " a second)" << std::endl;
+                      << static_cast<long>(static_cast<double>(shared->done) / elapsed) << " a second)" << std::endl;
         }
     }
     result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();

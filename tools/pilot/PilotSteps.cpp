@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <iterator>
+#include <numeric>
 #include <sstream>
 
 namespace pilot {
@@ -23,9 +24,8 @@ const KindRow kKinds[] = {
 static_assert(std::size(kKinds) == static_cast<std::size_t>(StepKind::Count), "one row per kind");
 
 int totalWeight() {
-    int total = 0;
-    for (const KindRow& row : kKinds) total += row.weight;
-    return total;
+    return std::accumulate(std::begin(kKinds), std::end(kKinds), 0,
+                           [](int sum, const KindRow& row) { return sum + row.weight; });
 }
 
 }  // namespace

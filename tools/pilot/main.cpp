@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <functional>
 #include <iostream>
+#include <iterator>
+#include <numeric>
 #include <random>
 #include <string>
 
@@ -69,8 +71,7 @@ bool parseArguments(int argc, char** argv, Arguments& args) {
 }
 
 void printFaults(const pilot::RunResult& result) {
-    std::int64_t total = 0;
-    for (std::int64_t count : result.faults) total += count;
+    std::int64_t total = std::accumulate(std::begin(result.faults), std::end(result.faults), std::int64_t{0});
     std::cout << "Faults injected: " << total << "\n";
     for (int i = 0; i < static_cast<int>(pilot::Fault::Count); ++i) {
         std::cout << "  " << pilot::faultName(static_cast<pilot::Fault>(i)) << ": " << result.faults[i] << "\n";
@@ -118,7 +119,7 @@ int main(int argc, char** argv) {
     };
     pilot::RunResult result = pilot::runSteps(args.run, count, stepAt);
     std::cout << result.stepsRun << " steps in " << result.seconds << " s ("
-              << static_cast<long>(result.stepsRun / std::max(result.seconds, 1e-9)) << " a second)\n";
+              << static_cast<long>(static_cast<double>(result.stepsRun) / std::max(result.seconds, 1e-9)) << " a second)\n";
     printFaults(result);
     if (result.passed) {
         std::cout << "All checks held after every step\n";
