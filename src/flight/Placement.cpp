@@ -7,6 +7,7 @@
 #include "flight/Atmosphere.h"
 #include "flight/FlightUnits.h"
 #include "flight/Quaternion.h"
+#include "log/PluginLog.h"
 #include "plugin/PluginApp.h"
 
 namespace {
@@ -42,6 +43,13 @@ void PluginApp::placeAircraft() {
 
     double x = 0, y = 0, z = 0;
     XPLMWorldToLocal(record.Latitude, record.Longitude, record.Altitude / kFeetPerMetre, &x, &y, &z);
+    // A place far beyond the world (a latitude of 1e300 typed in) has no local
+    // coordinates: the simulator is never handed an infinite position.
+    if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(z)) {
+        logMessage(prefixed("the stored position lies outside the world: the aircraft was not placed\n").text);
+        placementDone = 1;
+        return;
+    }
     XPLMSetDatad(localXRef, x);
     XPLMSetDatad(localYRef, y);
     XPLMSetDatad(localZRef, z);

@@ -140,6 +140,18 @@ bool Session::checkSimulator(std::string& error) {
         error = "the simulator's log says: " + added;
         return false;
     }
+    // The simulator is never handed an infinite or undefined value.
+    for (const skysim::DataAccess& access : sim_.accesses()) {
+        bool written = access.kind == skysim::DataAccess::SetF || access.kind == skysim::DataAccess::SetD ||
+                       access.kind == skysim::DataAccess::SetVF;
+        bool finite = std::isfinite(access.value) &&
+                      std::all_of(access.values.begin(), access.values.end(), [](float v) { return std::isfinite(v); });
+        if (written && !finite) {
+            error = "the plug-in wrote a value that is not finite to " + access.name;
+            return false;
+        }
+    }
+    sim_.clearAccesses();
     if (sim_.unknownWidgetCalls() != 0) {
         error = std::to_string(sim_.unknownWidgetCalls()) + " toolkit calls on widget 0 or a destroyed widget";
         return false;
@@ -169,7 +181,10 @@ bool Session::checkPluginFolder(std::string& error) {
         if (name == kLogFileName) continue;
         // Any name with a point is saved as typed, so any file may be a position file the plug-in wrote.
         if (!entry.folder && isWholePositionFile(readAll(pluginPath(name)))) continue;
-        error = name + (before == folder_.end() ? " was created" : " was changed") + " and is not a whole position file";
+        std::string text = entry.folder ? std::string() : readAll(pluginPath(name));
+        error = name + (before == folder_.end() ? " was created" : " was changed") +
+                " and is not a whole position file; it holds " + std::to_string(text.size()) + " bytes:\n" +
+                text.substr(0, 800);
         if (name == kTemporaryFileName) error = name + " was left behind";
         return false;
     }
