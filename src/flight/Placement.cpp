@@ -30,6 +30,9 @@ double directionOfMotion(float heading) {
 // the true airspeed in knots. Held to what a float holds, for the rare
 // altitude where the air has all but run out.
 float velocityComponent(float direction, double trueKnots) {
+    // No motion along an axis the heading is square to, even at a speed too
+    // large for a double (where the product would be 0 times infinity).
+    if (direction == 0.0f) return 0.0f;
     const double metresPerSecond = direction * trueKnots * kKnotsToMetresPerSecond;
     return static_cast<float>(std::clamp(metresPerSecond, -double(FLT_MAX), double(FLT_MAX)));
 }

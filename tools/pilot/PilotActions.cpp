@@ -153,6 +153,7 @@ std::vector<skysim::WidgetInfo> Session::shown(int widgetClass) const {
 std::string Session::act(const Step& step) {
     Random random(step.arg);
     waited_ = 0;
+    saveFailed_ = false;
     switch (step.kind) {
         case StepKind::Menu: return pickMenu(random);
         case StepKind::HotKey: return pressHotKey(random);
@@ -391,6 +392,7 @@ std::string Session::fillDisk(Random& random) {
     getrlimit(RLIMIT_FSIZE, &previous);
     rlimit limited = previous;
     limited.rlim_cur = random.below(700);
+    skysim::WidgetId failedBefore = sim_.findShown(kSaveFailedText);
     void (*handler)(int) = std::signal(SIGXFSZ, SIG_IGN);
     setrlimit(RLIMIT_FSIZE, &limited);
     std::string what;
@@ -405,6 +407,8 @@ std::string Session::fillDisk(Random& random) {
     }
     setrlimit(RLIMIT_FSIZE, &previous);
     (void)std::signal(SIGXFSZ, handler);
+    skysim::WidgetId failedAfter = sim_.findShown(kSaveFailedText);
+    saveFailed_ = failedAfter != 0 && failedAfter != failedBefore;
     return "full disk (" + std::to_string(limited.rlim_cur) + " bytes left) during " + what;
 }
 

@@ -179,6 +179,10 @@ bool Session::checkPluginFolder(std::string& error) {
         auto before = folder_.find(name);
         if (before != folder_.end() && before->second == entry) continue;
         if (name == kLogFileName) continue;
+        if (saveFailed_) {
+            error = "a save that failed changed " + name;
+            return false;
+        }
         // Any name with a point is saved as typed, so any file may be a position file the plug-in wrote.
         if (!entry.folder && isWholePositionFile(readAll(pluginPath(name)))) continue;
         std::string text = entry.folder ? std::string() : readAll(pluginPath(name));

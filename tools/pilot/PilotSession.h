@@ -32,6 +32,9 @@ enum class Fault {
 };
 const char* faultName(Fault fault);
 
+// The message a failed save shows.
+constexpr const char* kSaveFailedText = "Unable to Create Position File.";
+
 struct SessionOptions {
     std::string modulePath;
     std::string rootFolder;    // made afresh by the caller
@@ -93,6 +96,7 @@ private:
     std::string stopError_;             // what the last stop left registered
     std::string lastLogLines_;          // what the log gained in the last step
     double waited_ = 0;                 // seconds the last step let pass
+    bool saveFailed_ = false;           // the last step's save said it failed
     std::vector<std::string> fresh_;    // the data display's Stored column, refreshed after the last step
     std::vector<std::string> corpus_;   // paths of the corpus files
 };
