@@ -1,8 +1,10 @@
 // The file dialog: a list of the position files in the plug-in's folder, a
 // name field and OK / Cancel, in load or save mode. Its callback only asks
 // for the close; the placement flight loop destroys the window.
+#include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <iterator>
 
 #include "log/PluginLog.h"
 #include "plugin/Callbacks.h"
@@ -51,17 +53,14 @@ bool sameIgnoringCase(const char* name, size_t length, const char* other) {
 bool isDeviceName(const char* name) {
     size_t length = std::strcspn(name, ".");
     while (length > 0 && name[length - 1] == ' ') --length;
-    for (const char* device : kDeviceNames) {
-        if (sameIgnoringCase(name, length, device)) return true;
-    }
-    return false;
+    return std::any_of(std::begin(kDeviceNames), std::end(kDeviceNames),
+                       [name, length](const char* device) { return sameIgnoringCase(name, length, device); });
 }
 
 bool isOwnFileName(const char* name) {
-    for (const char* own : kOwnFileNames) {
-        if (sameIgnoringCase(name, std::strlen(name), own)) return true;
-    }
-    return false;
+    size_t length = std::strlen(name);
+    return std::any_of(std::begin(kOwnFileNames), std::end(kOwnFileNames),
+                       [name, length](const char* own) { return sameIgnoringCase(name, length, own); });
 }
 
 // A name that leaves the plug-in's folder, names a drive, a stream, a device or

@@ -336,7 +336,9 @@ std::string Session::writeFile(Random& random) {
         writeAll(pluginPath(kSettingsFileName), settingsText(random));
         what = "write a new SkyPlacer.ini";
     } else {
-        what = writeNamedFile(random, kFileNames[random.below(std::size(kFileNames))], fault);
+        // The quick file most often: a broken one makes the quick load fail.
+        const char* name = random.chance(40) ? kQuickFileName : kFileNames[random.below(std::size(kFileNames))];
+        what = writeNamedFile(random, name, fault);
     }
     if (fault != Fault::Count) count(fault);
     takePluginFolderState();

@@ -246,6 +246,7 @@ bool Session::checkStoredValues(const Step& step, std::string& error) {
                        lastLogLines_.find("skd file parsing successful") == std::string::npos);
     bool onlyALoad = step.kind != StepKind::Restart && step.kind != StepKind::Time && step.kind != StepKind::FullDisk;
     if (loadFailed && onlyALoad && !before.empty()) {
+        ++*loadsCompared_;
         sim_.advance(0.15);  // the display shows the held values at its next refresh
         std::vector<std::string> after = storedColumn();
         if (after != before) {
@@ -260,8 +261,15 @@ bool Session::checkStoredValues(const Step& step, std::string& error) {
         error = "the data display holds \"" + *notFinite + "\", not a finite number";
         return false;
     }
-    // Fresh when time has passed since anything could change them.
-    if ((step.kind == StepKind::Time && waited_ >= 0.1) || (loadFailed && onlyALoad && !before.empty())) fresh_ = std::move(column);
+    // Fresh when time has passed since anything could change them; steps that
+    // never change them (files, typing, closing a window) keep them fresh.
+    bool keepsHeld = step.kind == StepKind::WriteFile || step.kind == StepKind::RemoveFile ||
+                     step.kind == StepKind::ReadOnly || step.kind == StepKind::Type || step.kind == StepKind::CloseBox;
+    if ((step.kind == StepKind::Time && waited_ >= 0.1) || (loadFailed && onlyALoad && !before.empty())) {
+        fresh_ = std::move(column);
+    } else if (keepsHeld) {
+        fresh_ = std::move(before);
+    }
     return true;
 }
 

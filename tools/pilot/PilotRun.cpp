@@ -34,6 +34,7 @@ struct SharedState {
     char failure[8192];
     char recent[kRecent][kTextSize];
     std::int64_t faults[static_cast<int>(Fault::Count)];
+    std::int64_t loadsCompared;
 };
 
 void copyText(char* out, std::size_t size, const std::string& text) {
@@ -60,7 +61,7 @@ void dropPermissionOverride() {
     }
     dropPermissionOverride();
     SessionOptions sessionOptions{options.modulePath, root, options.corpusFolder};
-    Session session(skysim::Sim::get(), sessionOptions, shared->faults);
+    Session session(skysim::Sim::get(), sessionOptions, shared->faults, &shared->loadsCompared);
     std::string failure;
     if (!session.begin(failure)) {
         copyText(shared->failure, sizeof shared->failure, "cannot begin: " + failure);
@@ -132,6 +133,7 @@ RunResult runSteps(const RunOptions& options, std::int64_t count, const std::fun
     result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     result.stepsRun = shared->done;
     std::copy(std::begin(shared->faults), std::end(shared->faults), result.faults);
+    result.loadsCompared = shared->loadsCompared;
     bool exitedWell = WIFEXITED(status) && WEXITSTATUS(status) == 0;
     if (!exitedWell) {
         result.passed = false;

@@ -27,6 +27,7 @@ struct RunResult {
     std::string category;          // failures alike in kind share it (shrinking keeps it)
     std::vector<std::string> recentSteps;  // the descriptions of the steps up to the failure
     std::int64_t faults[static_cast<int>(Fault::Count)] = {};
+    std::int64_t loadsCompared = 0;  // failed loads after which the held values were compared
     double seconds = 0;
     std::string childOutput;  // the tail of the child's standard error on a failure
 };

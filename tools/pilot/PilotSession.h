@@ -43,8 +43,9 @@ struct SessionOptions {
 
 class Session {
 public:
-    Session(skysim::Sim& sim, const SessionOptions& options, std::int64_t* faultCounts)
-        : sim_(sim), options_(options), faultCounts_(faultCounts) {}
+    // `faultCounts` has a slot per Fault; `loadsCompared` counts the failed loads whose held values were compared.
+    Session(skysim::Sim& sim, const SessionOptions& options, std::int64_t* faultCounts, std::int64_t* loadsCompared)
+        : sim_(sim), options_(options), faultCounts_(faultCounts), loadsCompared_(loadsCompared) {}
 
     // Loads and starts the plug-in; false with `error` when it cannot.
     bool begin(std::string& error);
@@ -88,6 +89,7 @@ private:
     skysim::Sim& sim_;
     const SessionOptions& options_;
     std::int64_t* faultCounts_;
+    std::int64_t* loadsCompared_;
     FolderState outside_;   // the root folder less the plug-in's, as it was at the start
     FolderState folder_;    // the plug-in's folder after the last step
     std::string logTail_;   // the log's last bytes after the last step

@@ -121,6 +121,7 @@ int main(int argc, char** argv) {
     std::cout << result.stepsRun << " steps in " << result.seconds << " s ("
               << static_cast<long>(static_cast<double>(result.stepsRun) / std::max(result.seconds, 1e-9)) << " a second)\n";
     printFaults(result);
+    std::cout << "Failed loads checked to leave the held values as they were: " << result.loadsCompared << "\n";
     if (result.passed) {
         std::cout << "All checks held after every step\n";
         return 0;
