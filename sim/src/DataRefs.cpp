@@ -48,7 +48,7 @@ const Initial kInitialValues[] = {
 };
 
 [[noreturn]] void badTable(const std::string& line) {
-    std::fprintf(stderr, "skysim: cannot read the published data reference line \"%s\"\n", line.c_str());
+    (void)std::fprintf(stderr, "skysim: cannot read the published data reference line \"%s\"\n", line.c_str());
     std::abort();
 }
 
@@ -62,7 +62,7 @@ void parseType(const std::string& text, DataRef& ref, const std::string& line) {
         size_t close = text.find(']', at);
         if (close == std::string::npos) badTable(line);
         std::string digits = text.substr(at + 1, close - at - 1);
-        size = digits.empty() ? 0 : size * std::atol(digits.c_str());
+        size = digits.empty() ? 0 : size * std::strtol(digits.c_str(), nullptr, 10);
         if (size < 0 || size > INT_MAX) badTable(line);
     }
     bool array = bracket != std::string::npos;

@@ -21,6 +21,7 @@ namespace {
 
 std::vector<char*> argumentVector(std::vector<std::string>& arguments) {
     std::vector<char*> argv;
+    argv.reserve(arguments.size() + 1);
     for (std::string& argument : arguments) argv.push_back(argument.data());
     argv.push_back(nullptr);
     return argv;
