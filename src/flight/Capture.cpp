@@ -31,7 +31,7 @@ void PluginApp::readAircraftState(PositionRecord& record) {
 
 void PluginApp::getData() {
     readAircraftState(storedRecord);
-    holdFinite(storedRecord);  // what is held is saved and placed: never NaN or infinite
+    holdFinite(storedRecord);              // what is held is saved and placed: never NaN or infinite
     if (controlPanelCreated != 1) return;  // the panel shows storedRecord when it is built
     refreshPanelFields();
     setPanelSource(1, kStatusAircraft, "");

@@ -15,8 +15,8 @@ struct EntryState {
     std::uint64_t inode = 0;
     unsigned mode = 0;
     bool operator==(const EntryState& other) const {
-        return folder == other.folder && size == other.size && modifiedNs == other.modifiedNs &&
-               inode == other.inode && mode == other.mode;
+        return folder == other.folder && size == other.size && modifiedNs == other.modifiedNs && inode == other.inode &&
+               mode == other.mode;
     }
     bool operator!=(const EntryState& other) const { return !(*this == other); }
 };

@@ -23,36 +23,88 @@ namespace pilot {
 
 namespace {
 
-const char* const kMenuItems[] = {"Control Panel",  "Data Display",    "Load Position File", "Save Position File",
+const char* const kMenuItems[] = {"Control Panel",   "Data Display",    "Load Position File", "Save Position File",
                                   "Quick Load File", "Quick Save File", "Get Data",           "Position"};
-const char* const kCommands[] = {"skyplacer/get_data",   "skyplacer/load_position_file",
-                                 "skyplacer/save_position_file", "skyplacer/quick_load",
-                                 "skyplacer/quick_save", "skyplacer/position",
-                                 "skyplacer/toggle_control_panel", "skyplacer/toggle_data_display"};
+const char* const kCommands[] = {"skyplacer/get_data",
+                                 "skyplacer/load_position_file",
+                                 "skyplacer/save_position_file",
+                                 "skyplacer/quick_load",
+                                 "skyplacer/quick_save",
+                                 "skyplacer/position",
+                                 "skyplacer/toggle_control_panel",
+                                 "skyplacer/toggle_data_display"};
 
 // What a pilot types into a field: numbers in and out of range, what strtod
 // takes that a pilot might not mean, very long text, bytes beyond ASCII, nothing.
 std::string fieldText(Random& random) {
     static const char* const texts[] = {
-        "0",     "1",          "-1",        "47.449",   "-122.309", "433",          "359.99", "1e308",
-        "-1e308", "1e400",     "nan",       "NaN",      "-nan",     "inf",          "-inf",   "",
-        "12abc", "  3.5  ",    "0x1p3",     "1e-320",   "2147483648", "-2147483649", "99999999999999999999",
-        "\xC3\xA9\xE2\x82\xAC", "\xFF\xFE\x80", "-0",   ".",        "1,5",
+        "0",
+        "1",
+        "-1",
+        "47.449",
+        "-122.309",
+        "433",
+        "359.99",
+        "1e308",
+        "-1e308",
+        "1e400",
+        "nan",
+        "NaN",
+        "-nan",
+        "inf",
+        "-inf",
+        "",
+        "12abc",
+        "  3.5  ",
+        "0x1p3",
+        "1e-320",
+        "2147483648",
+        "-2147483649",
+        "99999999999999999999",
+        "\xC3\xA9\xE2\x82\xAC",
+        "\xFF\xFE\x80",
+        "-0",
+        ".",
+        "1,5",
     };
     switch (random.below(8)) {
-        case 0: return std::string(100 + random.below(1000), static_cast<char>('0' + random.below(10)));
-        case 1: return std::to_string((random.unit() - 0.5) * std::pow(10.0, static_cast<double>(random.below(12))));
-        default: return texts[random.below(std::size(texts))];
+        case 0:
+            return std::string(100 + random.below(1000), static_cast<char>('0' + random.below(10)));
+        case 1:
+            return std::to_string((random.unit() - 0.5) * std::pow(10.0, static_cast<double>(random.below(12))));
+        default:
+            return texts[random.below(std::size(texts))];
     }
 }
 
 // Names a pilot gives a file in the save dialog.
 std::string saveName(Random& random) {
     static const char* const names[] = {
-        "Home",  "Home.skd",  "Mixed.SKD", "QuickFile", "a/b",     "a\\b",         "..",
-        "../escape", "/tmp/outside", "CON", "nul.skd", "LPT1.txt", "COM9",       "trailing.",
-        "trailing ", "",     "x",        "Z\xC3\xBCrich", "SkyPlacer.ini", "SkyPlacerLog.txt",
-        "SkyPlacerSave.tmp", "X.skd",   "notes.txt", "a:b",     "star*",
+        "Home",
+        "Home.skd",
+        "Mixed.SKD",
+        "QuickFile",
+        "a/b",
+        "a\\b",
+        "..",
+        "../escape",
+        "/tmp/outside",
+        "CON",
+        "nul.skd",
+        "LPT1.txt",
+        "COM9",
+        "trailing.",
+        "trailing ",
+        "",
+        "x",
+        "Z\xC3\xBCrich",
+        "SkyPlacer.ini",
+        "SkyPlacerLog.txt",
+        "SkyPlacerSave.tmp",
+        "X.skd",
+        "notes.txt",
+        "a:b",
+        "star*",
     };
     if (random.chance(8)) return std::string(300, static_cast<char>('a' + random.below(26)));
     return names[random.below(std::size(names))];
@@ -79,7 +131,7 @@ std::string positionFileText(Random& random) {
 }
 
 std::string settingsText(Random& random) {
-    static const char* const sections[] = {"GET_DATA", "LOAD",     "SAVE",          "QUICK_LOAD",
+    static const char* const sections[] = {"GET_DATA",   "LOAD",     "SAVE",          "QUICK_LOAD",
                                            "QUICK_SAVE", "POSITION", "CONTROL_PANEL", "DATA_DISPLAY"};
     std::string text = "[DEBUG]\nLogFile = " + std::to_string(random.below(2)) + "\nDebugView = 0\n\n[CONFIG]\n";
     text += "AutoStart = " + std::to_string(random.below(2)) + "\n";
@@ -113,11 +165,15 @@ std::string mutated(Random& random, std::string text) {
             case 0:
                 if (at < text.size()) text[at] = static_cast<char>(random.below(256));
                 break;
-            case 1: text.insert(at, 1, static_cast<char>(random.below(256))); break;
+            case 1:
+                text.insert(at, 1, static_cast<char>(random.below(256)));
+                break;
             case 2:
                 if (at < text.size()) text.erase(at, 1 + random.below(20));
                 break;
-            default: text.insert(at, text.substr(at, random.below(200))); break;
+            default:
+                text.insert(at, text.substr(at, random.below(200)));
+                break;
         }
     }
     return text;
@@ -144,9 +200,8 @@ bool clickSaveOk(skysim::Sim& sim) {
 std::vector<skysim::WidgetInfo> Session::shown(int widgetClass) const {
     std::vector<skysim::WidgetInfo> all = sim_.widgets();
     std::vector<skysim::WidgetInfo> out;
-    std::copy_if(all.begin(), all.end(), std::back_inserter(out), [widgetClass](const skysim::WidgetInfo& w) {
-        return w.shown && w.widgetClass == widgetClass;
-    });
+    std::copy_if(all.begin(), all.end(), std::back_inserter(out),
+                 [widgetClass](const skysim::WidgetInfo& w) { return w.shown && w.widgetClass == widgetClass; });
     return out;
 }
 
@@ -155,21 +210,36 @@ std::string Session::act(const Step& step) {
     waited_ = 0;
     saveFailed_ = false;
     switch (step.kind) {
-        case StepKind::Menu: return pickMenu(random);
-        case StepKind::HotKey: return pressHotKey(random);
-        case StepKind::Command: return runCommand(random);
-        case StepKind::Button: return clickButton(random);
-        case StepKind::CloseBox: return clickCloseBox(random);
-        case StepKind::ListMouse: return useListBox(random);
-        case StepKind::Type: return typeText(random);
-        case StepKind::SaveName: return nameInSaveDialog(random);
-        case StepKind::Time: return passTime(random);
-        case StepKind::WriteFile: return writeFile(random);
-        case StepKind::RemoveFile: return removeFile(random);
-        case StepKind::ReadOnly: return makeReadOnly(random);
-        case StepKind::FullDisk: return fillDisk(random);
-        case StepKind::Restart: return restart(random);
-        case StepKind::Count: break;
+        case StepKind::Menu:
+            return pickMenu(random);
+        case StepKind::HotKey:
+            return pressHotKey(random);
+        case StepKind::Command:
+            return runCommand(random);
+        case StepKind::Button:
+            return clickButton(random);
+        case StepKind::CloseBox:
+            return clickCloseBox(random);
+        case StepKind::ListMouse:
+            return useListBox(random);
+        case StepKind::Type:
+            return typeText(random);
+        case StepKind::SaveName:
+            return nameInSaveDialog(random);
+        case StepKind::Time:
+            return passTime(random);
+        case StepKind::WriteFile:
+            return writeFile(random);
+        case StepKind::RemoveFile:
+            return removeFile(random);
+        case StepKind::ReadOnly:
+            return makeReadOnly(random);
+        case StepKind::FullDisk:
+            return fillDisk(random);
+        case StepKind::Restart:
+            return restart(random);
+        case StepKind::Count:
+            break;
     }
     return "nothing";
 }
@@ -314,7 +384,8 @@ std::string Session::writeNamedFile(Random& random, const std::string& name, Fau
             fault = Fault::HugeFile;
             writeAll(path, std::string(1 << 20, static_cast<char>(random.chance(50) ? '\n' : 'A' + random.below(26))));
             return "write a 1 MB " + name;
-        default: break;
+        default:
+            break;
     }
     fault = Fault::EmptyFile;
     writeAll(path, "");

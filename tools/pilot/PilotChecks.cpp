@@ -54,8 +54,10 @@ bool isWholePositionFile(const std::string& text) {
     };
     std::string got;
     for (int i = 0; i < kRecordFieldCount; ++i) {
-        const char* header = i == 0 ? "[CONFIG]" : i == kFirstPositionField ? "[POSITION_DATA]"
-                                                : i == kFirstAutopilotField ? "[AUTOPILOT_DATA]" : nullptr;
+        const char* header = i == 0                      ? "[CONFIG]"
+                             : i == kFirstPositionField  ? "[POSITION_DATA]"
+                             : i == kFirstAutopilotField ? "[AUTOPILOT_DATA]"
+                                                         : nullptr;
         if (header != nullptr) {
             if (i > 0 && (!line(got) || !got.empty())) return false;
             if (!line(got) || got != header) return false;
@@ -82,10 +84,18 @@ bool isFiniteNumber(const std::string& text) {
 
 const char* faultName(Fault fault) {
     static const char* const names[] = {
-        "valid position file written", "fuzz-corpus file written", "mutated corpus file written",
-        "empty file written",         "1 MB file written",        "folder X.skd made",
-        "new SkyPlacer.ini written",  "file deleted",             "file renamed",
-        "file made read-only",        "folder made read-only",    "full disk during a save",
+        "valid position file written",
+        "fuzz-corpus file written",
+        "mutated corpus file written",
+        "empty file written",
+        "1 MB file written",
+        "folder X.skd made",
+        "new SkyPlacer.ini written",
+        "file deleted",
+        "file renamed",
+        "file made read-only",
+        "folder made read-only",
+        "full disk during a save",
         "plug-in stopped and started",
     };
     static_assert(std::size(names) == static_cast<std::size_t>(Fault::Count), "one name per fault");

@@ -15,16 +15,16 @@ namespace pilot {
 struct RunOptions {
     std::string modulePath;
     std::string corpusFolder;
-    bool printSteps = false;   // each step's description on standard output
+    bool printSteps = false;     // each step's description on standard output
     double progressSeconds = 0;  // a progress line this often (0: none)
 };
 
 struct RunResult {
     bool passed = true;
     std::int64_t stepsRun = 0;
-    std::int64_t failedStep = -1;  // index of the step after which the failure showed
-    std::string failure;           // what failed
-    std::string category;          // failures alike in kind share it (shrinking keeps it)
+    std::int64_t failedStep = -1;          // index of the step after which the failure showed
+    std::string failure;                   // what failed
+    std::string category;                  // failures alike in kind share it (shrinking keeps it)
     std::vector<std::string> recentSteps;  // the descriptions of the steps up to the failure
     std::int64_t faults[static_cast<int>(Fault::Count)] = {};
     std::int64_t loadsCompared = 0;  // failed loads after which the held values were compared

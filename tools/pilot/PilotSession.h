@@ -90,17 +90,17 @@ private:
     const SessionOptions& options_;
     std::int64_t* faultCounts_;
     std::int64_t* loadsCompared_;
-    FolderState outside_;   // the root folder less the plug-in's, as it was at the start
-    FolderState folder_;    // the plug-in's folder after the last step
-    std::string logTail_;   // the log's last bytes after the last step
+    FolderState outside_;  // the root folder less the plug-in's, as it was at the start
+    FolderState folder_;   // the plug-in's folder after the last step
+    std::string logTail_;  // the log's last bytes after the last step
     std::uint64_t logSize_ = 0;
     std::size_t simLogSize_ = 0;
-    std::string stopError_;             // what the last stop left registered
-    std::string lastLogLines_;          // what the log gained in the last step
-    double waited_ = 0;                 // seconds the last step let pass
-    bool saveFailed_ = false;           // the last step's save said it failed
-    std::vector<std::string> fresh_;    // the data display's Stored column, refreshed after the last step
-    std::vector<std::string> corpus_;   // paths of the corpus files
+    std::string stopError_;            // what the last stop left registered
+    std::string lastLogLines_;         // what the log gained in the last step
+    double waited_ = 0;                // seconds the last step let pass
+    bool saveFailed_ = false;          // the last step's save said it failed
+    std::vector<std::string> fresh_;   // the data display's Stored column, refreshed after the last step
+    std::vector<std::string> corpus_;  // paths of the corpus files
 };
 
 }  // namespace pilot

@@ -14,20 +14,20 @@
 namespace pilot {
 
 enum class StepKind {
-    Menu,          // a menu item
-    HotKey,        // a hot key, bound or not
-    Command,       // one of the plug-in's simulator commands
-    Button,        // a click on a shown push button
-    CloseBox,      // a click on a shown window's close box
-    ListMouse,     // a click or a drag on a list box (lines, scroll bar)
-    Type,          // typing into a shown text field
-    SaveName,      // a name typed into the save dialog, then OK
-    Time,          // 0 to 5 seconds pass
-    WriteFile,     // a file written into the plug-in's folder
-    RemoveFile,    // a file of the plug-in's folder deleted or renamed
-    ReadOnly,      // a file or the folder made read-only, or writable again
-    FullDisk,      // the disk is full during a save
-    Restart,       // the plug-in stopped and started again
+    Menu,        // a menu item
+    HotKey,      // a hot key, bound or not
+    Command,     // one of the plug-in's simulator commands
+    Button,      // a click on a shown push button
+    CloseBox,    // a click on a shown window's close box
+    ListMouse,   // a click or a drag on a list box (lines, scroll bar)
+    Type,        // typing into a shown text field
+    SaveName,    // a name typed into the save dialog, then OK
+    Time,        // 0 to 5 seconds pass
+    WriteFile,   // a file written into the plug-in's folder
+    RemoveFile,  // a file of the plug-in's folder deleted or renamed
+    ReadOnly,    // a file or the folder made read-only, or writable again
+    FullDisk,    // the disk is full during a save
+    Restart,     // the plug-in stopped and started again
     Count
 };
 

@@ -107,8 +107,8 @@ int main(int argc, char** argv) {
     if (args.replaying) {
         std::cout << "Replaying " << count << " steps\n";
     } else {
-        std::cout << "Seed " << args.seed << ", " << count << " steps (replay with --seed " << args.seed
-                  << " --steps " << count << ")" << std::endl;
+        std::cout << "Seed " << args.seed << ", " << count << " steps (replay with --seed " << args.seed << " --steps "
+                  << count << ")" << std::endl;
     }
     args.run.progressSeconds = args.verbose ? 0 : 60;
 
@@ -119,7 +119,8 @@ int main(int argc, char** argv) {
     };
     pilot::RunResult result = pilot::runSteps(args.run, count, stepAt);
     std::cout << result.stepsRun << " steps in " << result.seconds << " s ("
-              << static_cast<long>(static_cast<double>(result.stepsRun) / std::max(result.seconds, 1e-9)) << " a second)\n";
+              << static_cast<long>(static_cast<double>(result.stepsRun) / std::max(result.seconds, 1e-9))
+              << " a second)\n";
     printFaults(result);
     std::cout << "Failed loads checked to leave the held values as they were: " << result.loadsCompared << "\n";
     if (result.passed) {
