@@ -33,7 +33,7 @@ SEED ?= 1
 PLAYER := build/release/tools/player/skyplacer-player
 SCENARIO := scenarios/demo.scn
 
-.PHONY: bench budgets dist fuzz lint mutants run test test-windows deps-run deps-dist deps-test release debug sanitize windows format clean
+.PHONY: soak bench budgets dist fuzz lint mutants run test test-windows deps-run deps-dist deps-test release debug sanitize windows format clean
 # The steps of run and test build on each other: keep them in order under -j.
 .NOTPARALLEL:
 
@@ -71,6 +71,13 @@ lint: deps-test
 fuzz: deps-test
 	$(call build,fuzz)
 	tests/fuzz/run-fuzzers.sh build/fuzz $(FUZZ_SECONDS)
+
+# The random pilot on the sanitizer build: SOAK_STEPS steps on a random seed,
+# printed first; a failure prints the steps that led there and a shrunk list.
+SOAK_STEPS ?= 1000000
+soak: deps-run
+	$(call build,sanitize)
+	build/sanitize/tools/pilot/skyplacer-pilot --steps $(SOAK_STEPS)
 
 # Instruction counts of the release module under callgrind, checked against
 # their budgets.

@@ -1,6 +1,7 @@
 // Reading the aircraft's state from the simulator into a position record.
 #include "flight/FlightUnits.h"
 #include "plugin/PluginApp.h"
+#include "position/RecordText.h"
 #include "ui/PanelLabels.h"
 
 void PluginApp::readAircraftState(PositionRecord& record) {
@@ -30,6 +31,7 @@ void PluginApp::readAircraftState(PositionRecord& record) {
 
 void PluginApp::getData() {
     readAircraftState(storedRecord);
+    holdFinite(storedRecord);              // what is held is saved and placed: never NaN or infinite
     if (controlPanelCreated != 1) return;  // the panel shows storedRecord when it is built
     refreshPanelFields();
     setPanelSource(1, kStatusAircraft, "");

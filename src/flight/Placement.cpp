@@ -7,6 +7,7 @@
 #include "flight/Atmosphere.h"
 #include "flight/FlightUnits.h"
 #include "flight/Quaternion.h"
+#include "log/PluginLog.h"
 #include "plugin/PluginApp.h"
 
 namespace {
@@ -29,6 +30,9 @@ double directionOfMotion(float heading) {
 // the true airspeed in knots. Held to what a float holds, for the rare
 // altitude where the air has all but run out.
 float velocityComponent(float direction, double trueKnots) {
+    // No motion along an axis the heading is square to, even at a speed too
+    // large for a double (where the product would be 0 times infinity).
+    if (direction == 0.0f) return 0.0f;
     const double metresPerSecond = direction * trueKnots * kKnotsToMetresPerSecond;
     return static_cast<float>(std::clamp(metresPerSecond, -double(FLT_MAX), double(FLT_MAX)));
 }
@@ -42,6 +46,13 @@ void PluginApp::placeAircraft() {
 
     double x = 0, y = 0, z = 0;
     XPLMWorldToLocal(record.Latitude, record.Longitude, record.Altitude / kFeetPerMetre, &x, &y, &z);
+    // A place far beyond the world (a latitude of 1e300 typed in) has no local
+    // coordinates: the simulator is never handed an infinite position.
+    if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(z)) {
+        logMessage(prefixed("the stored position lies outside the world: the aircraft was not placed\n").text);
+        placementDone = 1;
+        return;
+    }
     XPLMSetDatad(localXRef, x);
     XPLMSetDatad(localYRef, y);
     XPLMSetDatad(localZRef, z);

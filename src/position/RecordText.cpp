@@ -1,7 +1,9 @@
 // Text form of the position record's fields.
 #include "position/RecordText.h"
 
+#include <cmath>
 #include <cstring>
+#include <limits>
 
 #include "text/DecimalText.h"
 #include "text/NumberText.h"
@@ -80,5 +82,23 @@ void parseField(PositionRecord& record, int index, const char* text) {
         case FieldType::Double:
             writeField<double>(record, field.offset, parseReal(text));
             break;
+    }
+}
+
+namespace {
+
+template <typename T>
+void holdFieldFinite(PositionRecord& record, size_t offset) {
+    T value = readField<T>(record, offset);
+    if (std::isnan(value)) writeField<T>(record, offset, T(0));
+    if (std::isinf(value)) writeField<T>(record, offset, std::copysign(std::numeric_limits<T>::max(), value));
+}
+
+}  // namespace
+
+void holdFinite(PositionRecord& record) {
+    for (const RecordField& field : kRecordFields) {
+        if (field.type == FieldType::Float) holdFieldFinite<float>(record, field.offset);
+        if (field.type == FieldType::Double) holdFieldFinite<double>(record, field.offset);
     }
 }

@@ -29,3 +29,6 @@ extern const RecordField kRecordFields[kRecordFieldCount];
 bool formatField(const PositionRecord& record, int index, char* out, size_t size);
 // Sets field `index` of `record` from `text` by its leading number.
 void parseField(PositionRecord& record, int index, const char* text);
+// Holds every real field finite, as the readers do: an infinite value at the
+// type's largest, one that is not a number as 0 (a simulator may report either).
+void holdFinite(PositionRecord& record);

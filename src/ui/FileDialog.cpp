@@ -1,13 +1,16 @@
 // The file dialog: a list of the position files in the plug-in's folder, a
 // name field and OK / Cancel, in load or save mode. Its callback only asks
 // for the close; the placement flight loop destroys the window.
+#include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <iterator>
 
 #include "log/PluginLog.h"
 #include "plugin/Callbacks.h"
 #include "plugin/Paths.h"
 #include "plugin/PluginApp.h"
+#include "position/SafeFileWriter.h"
 #include "text/BoundedText.h"
 #include "text/Utf8Text.h"
 #include "ui/ListBox.h"
@@ -33,26 +36,41 @@ constexpr const char* kDeviceNames[] = {"CON",  "PRN",  "AUX",  "NUL",  "COM1", 
                                         "COM5", "COM6", "COM7", "COM8", "COM9", "LPT1", "LPT2", "LPT3",
                                         "LPT4", "LPT5", "LPT6", "LPT7", "LPT8", "LPT9"};
 
+// The plug-in's own files: a position file saved under one of their names would destroy it.
+constexpr const char* kOwnFileNames[] = {kSettingsFileName, kLogFileName, kTemporaryFileName};
+
+// The first `length` characters of `name` are `other`, in any case (as Windows compares file names).
+bool sameIgnoringCase(const char* name, size_t length, const char* other) {
+    if (std::strlen(other) != length) return false;
+    for (size_t i = 0; i < length; ++i) {
+        if (std::toupper(static_cast<unsigned char>(name[i])) != std::toupper(static_cast<unsigned char>(other[i]))) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // The name up to its first "." (and any blanks before it) is a device name, in any case.
 bool isDeviceName(const char* name) {
     size_t length = std::strcspn(name, ".");
     while (length > 0 && name[length - 1] == ' ') --length;
-    for (const char* device : kDeviceNames) {
-        if (std::strlen(device) != length) continue;
-        size_t i = 0;
-        while (i < length && std::toupper(static_cast<unsigned char>(name[i])) == device[i]) ++i;
-        if (i == length) return true;
-    }
-    return false;
+    return std::any_of(std::begin(kDeviceNames), std::end(kDeviceNames),
+                       [name, length](const char* device) { return sameIgnoringCase(name, length, device); });
 }
 
-// A name that leaves the plug-in's folder, names a drive, a stream or a device,
-// or holds a character Windows refuses in file names.
+bool isOwnFileName(const char* name) {
+    size_t length = std::strlen(name);
+    return std::any_of(std::begin(kOwnFileNames), std::end(kOwnFileNames),
+                       [name, length](const char* own) { return sameIgnoringCase(name, length, own); });
+}
+
+// A name that leaves the plug-in's folder, names a drive, a stream, a device or
+// one of the plug-in's own files, or holds a character Windows refuses in file names.
 bool isUnsafeName(const char* name) {
     for (const char* c = name; *c != '\0'; ++c) {
         if (static_cast<unsigned char>(*c) < 32 || std::strchr("/\\:<>\"|?*", *c) != nullptr) return true;
     }
-    return std::strcmp(name, "..") == 0 || isDeviceName(name);
+    return std::strcmp(name, "..") == 0 || isDeviceName(name) || isOwnFileName(name);
 }
 
 // The name field's text; false when it is longer than the dialog takes.

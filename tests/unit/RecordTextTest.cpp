@@ -66,4 +66,21 @@ TEST(RecordTextTest, AHugeRealReportsThatItDidNotFit) {
     EXPECT_EQ(255u, std::strlen(text));
 }
 
+TEST(RecordTextTest, HeldValuesAreMadeFiniteAndTheRestKept) {
+    PositionRecord record{};
+    record.Latitude = std::numeric_limits<double>::quiet_NaN();
+    record.Longitude = -std::numeric_limits<double>::infinity();
+    record.Speed = std::numeric_limits<float>::infinity();
+    record.Pitch = -std::numeric_limits<float>::quiet_NaN();
+    record.Roll = -3.5f;
+    record.Gear = 1;
+    holdFinite(record);
+    EXPECT_EQ(0.0, record.Latitude);
+    EXPECT_EQ(-std::numeric_limits<double>::max(), record.Longitude);
+    EXPECT_EQ(std::numeric_limits<float>::max(), record.Speed);
+    EXPECT_EQ(0.0f, record.Pitch);
+    EXPECT_EQ(-3.5f, record.Roll);
+    EXPECT_EQ(1, record.Gear);
+}
+
 }  // namespace

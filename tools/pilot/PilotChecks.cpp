@@ -1,0 +1,300 @@
+// What must hold after every step, whatever the pilot did.
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "PilotSession.h"
+#include "plugin/Paths.h"
+#include "position/RecordText.h"
+#include "position/SafeFileWriter.h"
+
+namespace fs = std::filesystem;
+
+namespace pilot {
+
+namespace {
+
+// More than every window the plug-in may have open at once holds.
+constexpr int kWidgetBound = 400;
+constexpr std::size_t kTailSize = 256;
+const char* const kPluginFolderInRoot = "Resources/plugins/SkyPlacer";
+
+std::string readAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+bool isInteger(const char* text) {
+    if (*text == '-') ++text;
+    if (*text == '\0') return false;
+    return std::strspn(text, "0123456789") == std::strlen(text);
+}
+
+// "%f" of a finite number: digits, a point, six digits.
+bool isSixDecimals(const char* text) {
+    const char* point = std::strchr(text, '.');
+    if (point == nullptr || std::strlen(point + 1) != 6 || std::strspn(point + 1, "0123456789") != 6) return false;
+    std::string whole(text, point);
+    return isInteger(whole.c_str());
+}
+
+// A file as the plug-in writes it: the three sections, every field in order, nothing more.
+bool isWholePositionFile(const std::string& text) {
+    std::size_t at = 0;
+    auto line = [&](std::string& out) {
+        std::size_t end = text.find('\n', at);
+        if (end == std::string::npos) return false;
+        out = text.substr(at, end - at);
+        at = end + 1;
+        return true;
+    };
+    std::string got;
+    for (int i = 0; i < kRecordFieldCount; ++i) {
+        const char* header = i == 0                      ? "[CONFIG]"
+                             : i == kFirstPositionField  ? "[POSITION_DATA]"
+                             : i == kFirstAutopilotField ? "[AUTOPILOT_DATA]"
+                                                         : nullptr;
+        if (header != nullptr) {
+            if (i > 0 && (!line(got) || !got.empty())) return false;
+            if (!line(got) || got != header) return false;
+        }
+        std::string key = std::string(kRecordFields[i].key) + " = ";
+        if (!line(got) || got.compare(0, key.size(), key) != 0) return false;
+        const char* value = got.c_str() + key.size();
+        if (kRecordFields[i].type == FieldType::Int ? !isInteger(value) : !isSixDecimals(value)) return false;
+    }
+    return at == text.size();
+}
+
+// A number the display shows whole, or the digits of one too long to show, cut and marked "...".
+bool isFiniteNumber(const std::string& text) {
+    const std::string cut = "...";
+    bool marked = text.size() > cut.size() && text.compare(text.size() - cut.size(), cut.size(), cut) == 0;
+    std::string number = marked ? text.substr(0, text.size() - cut.size()) : text;
+    char* end = nullptr;
+    double value = std::strtod(number.c_str(), &end);
+    return end != number.c_str() && *end == '\0' && std::isfinite(value);
+}
+
+}  // namespace
+
+const char* faultName(Fault fault) {
+    static const char* const names[] = {
+        "valid position file written",
+        "fuzz-corpus file written",
+        "mutated corpus file written",
+        "empty file written",
+        "1 MB file written",
+        "folder X.skd made",
+        "new SkyPlacer.ini written",
+        "file deleted",
+        "file renamed",
+        "file made read-only",
+        "folder made read-only",
+        "full disk during a save",
+        "plug-in stopped and started",
+    };
+    static_assert(std::size(names) == static_cast<std::size_t>(Fault::Count), "one name per fault");
+    return names[static_cast<int>(fault)];
+}
+
+bool Session::begin(std::string& error) {
+    sim_.reset(options_.rootFolder);
+    std::error_code made;
+    fs::create_directories(sim_.pluginFolder(), made);
+    for (const char* kind : {"position", "settings"}) {
+        fs::directory_iterator listing(options_.corpusFolder + "/" + kind, made);
+        std::transform(fs::begin(listing), fs::end(listing), std::back_inserter(corpus_),
+                       [](const fs::directory_entry& entry) { return entry.path().string(); });
+    }
+    std::sort(corpus_.begin(), corpus_.end());  // a listing's order is the system's: fix it for replays
+    if (!sim_.load(options_.modulePath, &error)) return false;
+    if (sim_.start() != 1) {
+        error = "the plug-in did not start";
+        return false;
+    }
+    outside_ = takeFolderState(options_.rootFolder, kPluginFolderInRoot);
+    takePluginFolderState();
+    return true;
+}
+
+void Session::end() {
+    if (sim_.started()) sim_.stop();
+}
+
+void Session::takePluginFolderState() {
+    folder_ = takeFolderState(sim_.pluginFolder());
+    std::string log = readAll(pluginPath(kLogFileName));
+    logSize_ = log.size();
+    logTail_ = log.substr(log.size() - std::min(log.size(), kTailSize));
+}
+
+bool Session::check(const Step& step, std::string& error) {
+    if (!stopError_.empty()) {
+        error = stopError_;
+        return false;
+    }
+    return checkSimulator(error) && checkOutsideFolder(error) && checkPluginFolder(error) &&
+           checkStoredValues(step, error);
+}
+
+bool Session::checkSimulator(std::string& error) {
+    std::string simLog = sim_.simLog();
+    std::string added = simLog.substr(std::min(simLogSize_, simLog.size()));
+    simLogSize_ = simLog.size();
+    if (added.find("is not writable") != std::string::npos || added.find("XPluginStop:") != std::string::npos) {
+        error = "the simulator's log says: " + added;
+        return false;
+    }
+    // The simulator is never handed an infinite or undefined value.
+    for (const skysim::DataAccess& access : sim_.accesses()) {
+        bool written = access.kind == skysim::DataAccess::SetF || access.kind == skysim::DataAccess::SetD ||
+                       access.kind == skysim::DataAccess::SetVF;
+        bool finite = std::isfinite(access.value) &&
+                      std::all_of(access.values.begin(), access.values.end(), [](float v) { return std::isfinite(v); });
+        if (written && !finite) {
+            error = "the plug-in wrote a value that is not finite to " + access.name;
+            return false;
+        }
+    }
+    sim_.clearAccesses();
+    if (sim_.unknownWidgetCalls() != 0) {
+        error = std::to_string(sim_.unknownWidgetCalls()) + " toolkit calls on widget 0 or a destroyed widget";
+        return false;
+    }
+    if (sim_.widgetCount() > kWidgetBound) {
+        error = std::to_string(sim_.widgetCount()) + " live widgets, more than all windows open hold";
+        return false;
+    }
+    return true;
+}
+
+bool Session::checkOutsideFolder(std::string& error) {
+    std::string difference = folderDifference(outside_, takeFolderState(options_.rootFolder, kPluginFolderInRoot));
+    if (difference.empty()) return true;
+    error = "outside the plug-in's folder: " + difference;
+    return false;
+}
+
+// Each change in the plug-in's folder since the last step is the log growing
+// or a position file the plug-in wrote whole; nothing else is created, changed or removed.
+bool Session::checkPluginFolder(std::string& error) {
+    FolderState now = takeFolderState(sim_.pluginFolder());
+    std::string log = pluginPath(kLogFileName);
+    for (const auto& [name, entry] : now) {
+        auto before = folder_.find(name);
+        if (before != folder_.end() && before->second == entry) continue;
+        if (name == kLogFileName) continue;
+        if (saveFailed_) {
+            error = "a save that failed changed " + name;
+            return false;
+        }
+        // Any name with a point is saved as typed, so any file may be a position file the plug-in wrote.
+        if (!entry.folder && isWholePositionFile(readAll(pluginPath(name)))) continue;
+        std::string text = entry.folder ? std::string() : readAll(pluginPath(name));
+        error = name + (before == folder_.end() ? " was created" : " was changed") +
+                " and is not a whole position file; it holds " + std::to_string(text.size()) + " bytes:\n" +
+                text.substr(0, 800);
+        if (name == kTemporaryFileName) error = name + " was left behind";
+        return false;
+    }
+    for (const auto& [name, entry] : folder_) {
+        if (now.count(name) == 0) {
+            error = name + " was removed";
+            return false;
+        }
+    }
+    auto logEntry = now.find(kLogFileName);
+    if (logEntry != now.end() && (logEntry->second.size < logSize_ ||
+                                  readAll(log).compare(logSize_ - logTail_.size(), logTail_.size(), logTail_) != 0)) {
+        error = std::string(kLogFileName) + " did not only grow";
+        return false;
+    }
+    if (logEntry == now.end() && logSize_ > 0) {
+        error = std::string(kLogFileName) + " was removed";
+        return false;
+    }
+    std::string lastLog = readAll(log);
+    std::string added = lastLog.size() > logSize_ ? lastLog.substr(logSize_) : std::string();
+    folder_ = std::move(now);
+    logSize_ = lastLog.size();
+    logTail_ = lastLog.substr(lastLog.size() - std::min(lastLog.size(), kTailSize));
+    lastLogLines_ = std::move(added);
+    return true;
+}
+
+// The data display's "Stored" column: the captions under its header.
+std::vector<std::string> Session::storedColumn() const {
+    std::vector<std::string> column;
+    for (const skysim::WidgetInfo& window : sim_.widgets()) {
+        if (!window.root || window.descriptor.rfind(" Data - SkyPlacer", 0) != 0) continue;
+        std::vector<skysim::WidgetInfo> captions;
+        int left = -1;
+        for (skysim::WidgetId id : sim_.children(window.id)) {
+            skysim::WidgetInfo child = sim_.widget(id);
+            if (child.widgetClass != skysim::Caption) continue;
+            if (child.descriptor == "Stored") left = child.left;
+            captions.push_back(child);
+        }
+        for (const skysim::WidgetInfo& caption : captions) {
+            if (caption.left == left && caption.descriptor != "Stored") column.push_back(caption.descriptor);
+        }
+    }
+    return column;
+}
+
+// The held values stay finite; a load that failed leaves them as they were.
+bool Session::checkStoredValues(const Step& step, std::string& error) {
+    std::vector<std::string> before = std::move(fresh_);
+    fresh_.clear();
+    bool loadFailed = lastLogLines_.find("No skd file found") != std::string::npos ||
+                      (lastLogLines_.find("parsing skd file") != std::string::npos &&
+                       lastLogLines_.find("skd file parsing successful") == std::string::npos);
+    bool onlyALoad = step.kind != StepKind::Restart && step.kind != StepKind::Time && step.kind != StepKind::FullDisk;
+    if (loadFailed && onlyALoad && !before.empty()) {
+        ++*loadsCompared_;
+        sim_.advance(0.15);  // the display shows the held values at its next refresh
+        std::vector<std::string> after = storedColumn();
+        if (after != before) {
+            error = "a failed load changed the held values";
+            return false;
+        }
+    }
+    std::vector<std::string> column = storedColumn();
+    auto notFinite = std::find_if(column.begin(), column.end(),
+                                  [](const std::string& value) { return !value.empty() && !isFiniteNumber(value); });
+    if (notFinite != column.end()) {
+        error = "the data display holds \"" + *notFinite + "\", not a finite number";
+        return false;
+    }
+    // Fresh when time has passed since anything could change them; steps that
+    // never change them (files, typing, closing a window) keep them fresh.
+    bool keepsHeld = step.kind == StepKind::WriteFile || step.kind == StepKind::RemoveFile ||
+                     step.kind == StepKind::ReadOnly || step.kind == StepKind::Type || step.kind == StepKind::CloseBox;
+    if ((step.kind == StepKind::Time && waited_ >= 0.1) || (loadFailed && onlyALoad && !before.empty())) {
+        fresh_ = std::move(column);
+    } else if (keepsHeld) {
+        fresh_ = std::move(before);
+    }
+    return true;
+}
+
+bool Session::checkStopped(std::string& error) {
+    std::string simLog = sim_.simLog();
+    std::string added = simLog.substr(std::min(simLogSize_, simLog.size()));
+    if (added.find("XPluginStop:") != std::string::npos) {
+        error = "after a stop: " + added;
+        return false;
+    }
+    if (sim_.widgetCount() != 0) {
+        error = "after a stop " + std::to_string(sim_.widgetCount()) + " widgets are left";
+        return false;
+    }
+    return true;
+}
+
+}  // namespace pilot

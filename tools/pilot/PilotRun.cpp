@@ -1,0 +1,211 @@
+#include "PilotRun.h"
+
+#include <fcntl.h>
+#include <linux/capability.h>
+#include <sys/mman.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <initializer_list>
+#include <iostream>
+#include <iterator>
+
+#include "skysim/TemporaryFolder.h"
+
+namespace pilot {
+
+namespace {
+
+constexpr int kRecent = 24;
+constexpr int kTextSize = 240;
+
+// Shared between the parent and the child that runs the steps.
+struct SharedState {
+    std::int64_t current;
+    std::int64_t done;
+    int failed;
+    char failure[8192];
+    char recent[kRecent][kTextSize];
+    std::int64_t faults[static_cast<int>(Fault::Count)];
+    std::int64_t loadsCompared;
+};
+
+void copyText(char* out, std::size_t size, const std::string& text) {
+    (void)std::snprintf(out, size, "%s", text.c_str());
+}
+
+// A root user writes through any permission: the child gives that up, so a
+// read-only file or folder stops the plug-in as it stops a pilot.
+void dropPermissionOverride() {
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct data[2] = {};
+    if (syscall(SYS_capget, &header, data) != 0) return;
+    for (int cap : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH, CAP_FOWNER}) data[cap / 32].effective &= ~(1u << (cap % 32));
+    syscall(SYS_capset, &header, data);
+}
+
+[[noreturn]] void runChild(const RunOptions& options, const std::string& root, std::int64_t count,
+                           const std::function<Step(std::int64_t)>& stepAt, SharedState* shared,
+                           const std::string& errorFile) {
+    int error = open(errorFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (error >= 0) {
+        dup2(error, 2);
+        close(error);
+    }
+    dropPermissionOverride();
+    SessionOptions sessionOptions{options.modulePath, root, options.corpusFolder};
+    Session session(skysim::Sim::get(), sessionOptions, shared->faults, &shared->loadsCompared);
+    std::string failure;
+    if (!session.begin(failure)) {
+        copyText(shared->failure, sizeof shared->failure, "cannot begin: " + failure);
+        shared->failed = 1;
+        (void)std::fflush(nullptr);
+        _exit(1);
+    }
+    for (std::int64_t i = 0; i < count; ++i) {
+        shared->current = i;
+        Step step = stepAt(i);
+        std::string what = std::string(kindName(step.kind)) + ":" + std::to_string(step.arg) + "  ";
+        copyText(shared->recent[i % kRecent], kTextSize, what);
+        what += session.act(step);
+        copyText(shared->recent[i % kRecent], kTextSize, what);
+        if (options.printSteps) std::cout << "step " << i << ": " << what << std::endl;
+        if (!session.check(step, failure)) {
+            copyText(shared->failure, sizeof shared->failure, failure);
+            shared->failed = 1;
+            (void)std::fflush(nullptr);
+            _exit(1);
+        }
+        shared->done = i + 1;
+    }
+    session.end();
+    (void)std::fflush(nullptr);
+    std::exit(0);  // lets LeakSanitizer look at the whole session
+}
+
+std::string fileTail(const std::string& path, std::size_t bytes) {
+    std::ifstream in(path, std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return text.size() > bytes ? "..." + text.substr(text.size() - bytes) : text;
+}
+
+std::string categoryOf(const std::string& failure) {
+    std::size_t colon = failure.find(':');
+    return colon == std::string::npos ? failure : failure.substr(0, colon);
+}
+
+}  // namespace
+
+RunResult runSteps(const RunOptions& options, std::int64_t count, const std::function<Step(std::int64_t)>& stepAt) {
+    RunResult result;
+    void* memory = mmap(nullptr, sizeof(SharedState), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
+    if (memory == MAP_FAILED) {
+        result.passed = false;
+        result.failure = result.category = "cannot share memory with the child";
+        return result;
+    }
+    auto* shared = static_cast<SharedState*>(memory);  // an anonymous mapping starts zeroed
+    shared->current = -1;
+    std::string root = skysim::makeTemporaryFolder("skyplacer-pilot-");
+    std::string errorFile = root + ".stderr";
+    auto started = std::chrono::steady_clock::now();
+    (void)std::fflush(nullptr);
+    pid_t child = fork();
+    if (child == 0) runChild(options, root, count, stepAt, shared, errorFile);
+    int status = 0;
+    double nextReport = options.progressSeconds;
+    while (waitpid(child, &status, WNOHANG) == 0) {
+        usleep(20000);
+        double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+        if (options.progressSeconds > 0 && elapsed >= nextReport) {
+            nextReport += options.progressSeconds;
+            std::cout << "  " << shared->done << " steps in " << static_cast<long>(elapsed) << " s ("
+                      << static_cast<long>(static_cast<double>(shared->done) / elapsed) << " a second)" << std::endl;
+        }
+    }
+    result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    result.stepsRun = shared->done;
+    std::copy(std::begin(shared->faults), std::end(shared->faults), result.faults);
+    result.loadsCompared = shared->loadsCompared;
+    bool exitedWell = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    if (!exitedWell) {
+        result.passed = false;
+        result.failedStep = shared->current;
+        if (shared->failed != 0) {
+            result.failure = shared->failure;
+        } else if (WIFSIGNALED(status)) {
+            result.failure = "crashed with signal " + std::to_string(WTERMSIG(status));
+        } else {
+            result.failure = "ended with status " + std::to_string(WEXITSTATUS(status)) +
+                             " (a sanitizer report or a leak: see its output)";
+        }
+        if (shared->done == count && shared->failed == 0) result.failure += ", after the last step";
+        result.category = categoryOf(result.failure);
+        for (std::int64_t i = std::max<std::int64_t>(0, result.failedStep - kRecent + 1); i <= result.failedStep; ++i) {
+            result.recentSteps.push_back("step " + std::to_string(i) + ": " + shared->recent[i % kRecent]);
+        }
+        result.childOutput = fileTail(errorFile, 6000);
+    }
+    munmap(memory, sizeof(SharedState));
+    std::error_code ignored;
+    std::filesystem::remove(errorFile, ignored);
+    // The child may have left the folder read-only: the parent may still clear it.
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(root, ignored)) {
+        std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, ignored);
+    }
+    std::filesystem::remove_all(root, ignored);
+    return result;
+}
+
+std::vector<Step> shrink(const RunOptions& options, std::vector<Step> steps, const std::string& category,
+                         double seconds) {
+    auto started = std::chrono::steady_clock::now();
+    auto inTime = [&]() {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count() < seconds;
+    };
+    RunOptions quiet = options;
+    quiet.printSteps = false;
+    quiet.progressSeconds = 0;
+    // Fails as before: then `candidate` is cut after the step that showed it.
+    auto stillFails = [&](std::vector<Step>& candidate) {
+        RunResult result = runSteps(quiet, static_cast<std::int64_t>(candidate.size()),
+                                    [&candidate](std::int64_t i) { return candidate[static_cast<std::size_t>(i)]; });
+        if (result.passed || result.category != category) return false;
+        if (result.failedStep >= 0 && result.failedStep + 1 < static_cast<std::int64_t>(candidate.size())) {
+            candidate.resize(static_cast<std::size_t>(result.failedStep + 1));
+        }
+        return true;
+    };
+    // Most failures need only the last few steps before them: try short tails first.
+    for (std::size_t tail = 4; tail < steps.size() && inTime(); tail *= 4) {
+        std::vector<Step> candidate(steps.end() - static_cast<std::ptrdiff_t>(tail), steps.end());
+        if (stillFails(candidate)) {
+            steps = candidate;
+            break;
+        }
+    }
+    // Then remove chunks, halving their size, while the failure stays.
+    for (std::size_t chunk = steps.size() / 2; chunk >= 1 && inTime(); chunk /= 2) {
+        for (std::size_t at = 0; at < steps.size() && inTime();) {
+            std::vector<Step> candidate(steps.begin(), steps.begin() + static_cast<std::ptrdiff_t>(at));
+            std::size_t end = std::min(steps.size(), at + chunk);
+            candidate.insert(candidate.end(), steps.begin() + static_cast<std::ptrdiff_t>(end), steps.end());
+            if (!candidate.empty() && stillFails(candidate)) {
+                steps = candidate;
+            } else {
+                at += chunk;
+            }
+        }
+    }
+    return steps;
+}
+
+}  // namespace pilot

@@ -1,0 +1,106 @@
+// One session of the random pilot: the built plug-in module loaded into the
+// stand-in simulator on a fresh root folder, driven step by step, and checked
+// after every step.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "FolderState.h"
+#include "PilotSteps.h"
+#include "skysim/Sim.h"
+
+namespace pilot {
+
+// Faults injected, by kind; counted across the run.
+enum class Fault {
+    ValidFile,
+    CorpusFile,
+    MutatedFile,
+    EmptyFile,
+    HugeFile,
+    FolderNamedSkd,
+    NewSettings,
+    Deleted,
+    Renamed,
+    ReadOnlyFile,
+    ReadOnlyFolder,
+    FullDisk,
+    Restart,
+    Count
+};
+const char* faultName(Fault fault);
+
+// The message a failed save shows.
+constexpr const char* kSaveFailedText = "Unable to Create Position File.";
+
+struct SessionOptions {
+    std::string modulePath;
+    std::string rootFolder;    // made afresh by the caller
+    std::string corpusFolder;  // the fuzz corpora: position/ and settings/ below it
+};
+
+class Session {
+public:
+    // `faultCounts` has a slot per Fault; `loadsCompared` counts the failed loads whose held values were compared.
+    Session(skysim::Sim& sim, const SessionOptions& options, std::int64_t* faultCounts, std::int64_t* loadsCompared)
+        : sim_(sim), options_(options), faultCounts_(faultCounts), loadsCompared_(loadsCompared) {}
+
+    // Loads and starts the plug-in; false with `error` when it cannot.
+    bool begin(std::string& error);
+    // Does what the step says; returns what it did, in words.
+    std::string act(const Step& step);
+    // The checks that hold after every step; false with `error` at the first that does not.
+    bool check(const Step& step, std::string& error);
+    void end();
+
+private:
+    // Actions, in PilotActions.cpp.
+    std::string pickMenu(Random& random);
+    std::string pressHotKey(Random& random);
+    std::string runCommand(Random& random);
+    std::string clickButton(Random& random);
+    std::string clickCloseBox(Random& random);
+    std::string useListBox(Random& random);
+    std::string typeText(Random& random);
+    std::string nameInSaveDialog(Random& random);
+    std::string passTime(Random& random);
+    std::string writeFile(Random& random);
+    std::string removeFile(Random& random);
+    std::string makeReadOnly(Random& random);
+    std::string fillDisk(Random& random);
+    std::string restart(Random& random);
+    std::string writeNamedFile(Random& random, const std::string& name, Fault& fault);
+    void count(Fault fault) { ++faultCounts_[static_cast<int>(fault)]; }
+
+    // Checks, in PilotChecks.cpp.
+    bool checkSimulator(std::string& error);
+    bool checkOutsideFolder(std::string& error);
+    bool checkPluginFolder(std::string& error);
+    bool checkStoredValues(const Step& step, std::string& error);
+    bool checkStopped(std::string& error);
+    std::vector<std::string> storedColumn() const;
+    void takePluginFolderState();  // after the pilot's own changes to the folder
+
+    std::vector<skysim::WidgetInfo> shown(int widgetClass) const;
+    std::string pluginPath(const std::string& name) const { return sim_.pluginFolder() + name; }
+
+    skysim::Sim& sim_;
+    const SessionOptions& options_;
+    std::int64_t* faultCounts_;
+    std::int64_t* loadsCompared_;
+    FolderState outside_;  // the root folder less the plug-in's, as it was at the start
+    FolderState folder_;   // the plug-in's folder after the last step
+    std::string logTail_;  // the log's last bytes after the last step
+    std::uint64_t logSize_ = 0;
+    std::size_t simLogSize_ = 0;
+    std::string stopError_;            // what the last stop left registered
+    std::string lastLogLines_;         // what the log gained in the last step
+    double waited_ = 0;                // seconds the last step let pass
+    bool saveFailed_ = false;          // the last step's save said it failed
+    std::vector<std::string> fresh_;   // the data display's Stored column, refreshed after the last step
+    std::vector<std::string> corpus_;  // paths of the corpus files
+};
+
+}  // namespace pilot
