@@ -121,9 +121,9 @@ TEST_F(FileDialogTest, OnlyNamesWhoseTextFromTheFirstPointIsTheExtensionAreListe
 // in one: letters without their case, then byte order for names that differ
 // only in case.
 TEST_F(FileDialogTest, TheListIsSortedWhateverOrderTheSimulatorListsTheFolderIn) {
-    for (const char* name : {"b.skd", "a.skd", "C.skd", "Approach.skd", "A.skd"}) writePosition(name, "1");
+    for (const char* name : {"b.skd", "Z.skd", "a.skd", "C.skd", "Approach.skd", "A.skd"}) writePosition(name, "1");
     startWithSettings("");
-    const std::vector<std::string> expected = {"A.skd", "a.skd", "Approach.skd", "b.skd", "C.skd"};
+    const std::vector<std::string> expected = {"A.skd", "a.skd", "Approach.skd", "b.skd", "C.skd", "Z.skd"};
     for (unsigned seed : {1u, 2u, 3u}) {
         sim().reseedDirectoryOrder(seed);
         sim().pickMenuItem("Load Position File");

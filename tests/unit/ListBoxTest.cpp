@@ -398,6 +398,18 @@ TEST_F(ListBoxTest, ReleaseOverTheItemAreaAnnouncesTheSelectionUpTheChain) {
     EXPECT_EQ(0, XPGetWidgetDescriptor(box_, nullptr, 0));
 }
 
+// The list box takes the press that only brought its window to the front, so the
+// release comes back to it, not to the window.
+TEST_F(ListBoxTest, APressThatRaisesTheWindowSelectsNothingButItsReleaseAnnounces) {
+    create(numberedItems(20));
+    XPWidgetID front = XPCreateWidget(700, 600, 900, 400, 1, "Front", 1, nullptr, xpWidgetClass_MainWindow);
+    Sim::get().click(kItemX, T - 30);
+    EXPECT_EQ(0, prop(ListBoxProp_CurrentItem));
+    ASSERT_EQ(1u, announcements.size());
+    EXPECT_EQ(0, announcements[0].index);
+    XPDestroyWidget(front, 1);
+}
+
 TEST_F(ListBoxTest, ReleaseOverTheScrollBarSelectsButAnnouncesNothing) {
     create(numberedItems(20));
     Sim::get().mouseDown(kItemX, T - 30);
@@ -434,6 +446,10 @@ TEST_F(ListBoxTest, DeleteRemovesTheSelectedItemOnlyWhenThereIsOne) {
     set(ListBoxProp_DeleteItem, 1);
     EXPECT_EQ(2u, items().size());
     EXPECT_EQ(0, prop(ListBoxProp_DeleteItem));
+    set(ListBoxProp_CurrentItem, 0);
+    set(ListBoxProp_DeleteItem, 1);
+    ASSERT_EQ(1u, items().size());
+    EXPECT_EQ("c", items()[0].text);
 }
 
 TEST_F(ListBoxTest, ClearEmptiesTheListAndResetsSelectionAndRange) {
