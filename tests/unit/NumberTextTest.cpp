@@ -41,7 +41,7 @@ TEST(NumberTextTest, OutOfRangeRealsAreHeldAtTheLimitsOrZero) {
 TEST(NumberTextTest, TooSmallWithoutANegativeExponentIsZeroNotTheLargestDouble) {
     std::string tiny = "0." + std::string(400, '0') + "1";
     EXPECT_EQ(0.0, parseReal(tiny.c_str()));
-    EXPECT_EQ(0.0, parseReal((tiny + "e+5").c_str()));
+    EXPECT_EQ(0.0, parseReal((tiny + "e+50").c_str()));
     EXPECT_EQ(0.0, parseReal(("-" + tiny).c_str()));
 }
 
