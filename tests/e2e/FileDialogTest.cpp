@@ -318,7 +318,7 @@ TEST_F(FileDialogTest, UnsafeNamesAreRefusedWithAMessageAndNothingWritten) {
 
 TEST_F(FileDialogTest, NamesThatOnlyResembleDeviceNamesAreSaved) {
     startWithSettings("");
-    for (const char* name : {"CONSOLE", "COM10.skd", "Nullify", "LPT", "con-1", "auxiliary.skd"}) {
+    for (const char* name : {"CONSOLE", "COM10.skd", "Nullify", "LPT", "con-1", "con 1", "auxiliary.skd"}) {
         sim().pickMenuItem("Save Position File");
         ASSERT_TRUE(sim().typeInto(nameField(), name));
         press(" OK");
