@@ -122,12 +122,12 @@ TEST_F(FileDialogTest, OnlyNamesWhoseTextFromTheFirstPointIsTheExtensionAreListe
 // only in case.
 TEST_F(FileDialogTest, TheListIsSortedWhateverOrderTheSimulatorListsTheFolderIn) {
     // Where names that differ only in case are one file (Windows), the folder holds one of them.
-    for (const char* name : {"b.skd", "a.skd", "C.skd", "Approach.skd"}) writePosition(name, "1");
+    for (const char* name : {"b.skd", "Z.skd", "a.skd", "C.skd", "Approach.skd"}) writePosition(name, "1");
     if (kCaseMakesNamesDiffer) writePosition("A.skd", "1");
     startWithSettings("");
     const std::vector<std::string> expected =
-        kCaseMakesNamesDiffer ? std::vector<std::string>{"A.skd", "a.skd", "Approach.skd", "b.skd", "C.skd"}
-                              : std::vector<std::string>{"a.skd", "Approach.skd", "b.skd", "C.skd"};
+        kCaseMakesNamesDiffer ? std::vector<std::string>{"A.skd", "a.skd", "Approach.skd", "b.skd", "C.skd", "Z.skd"}
+                              : std::vector<std::string>{"a.skd", "Approach.skd", "b.skd", "C.skd", "Z.skd"};
     for (unsigned seed : {1u, 2u, 3u}) {
         sim().reseedDirectoryOrder(seed);
         sim().pickMenuItem("Load Position File");
@@ -322,7 +322,7 @@ TEST_F(FileDialogTest, UnsafeNamesAreRefusedWithAMessageAndNothingWritten) {
 
 TEST_F(FileDialogTest, NamesThatOnlyResembleDeviceNamesAreSaved) {
     startWithSettings("");
-    for (const char* name : {"CONSOLE", "COM10.skd", "Nullify", "LPT", "con-1", "auxiliary.skd"}) {
+    for (const char* name : {"CONSOLE", "COM10.skd", "Nullify", "LPT", "con-1", "con 1", "auxiliary.skd"}) {
         sim().pickMenuItem("Save Position File");
         ASSERT_TRUE(sim().typeInto(nameField(), name));
         press(" OK");

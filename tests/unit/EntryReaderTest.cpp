@@ -160,6 +160,10 @@ TEST_F(EntryTableTest, LineOf255CharactersFitsWhateverFollowsIt) {
     EXPECT_STREQ("x", entry(1).keyName);
     ASSERT_EQ(TableStatus::Built, build("[S]\nk = " + value).status);
     EXPECT_EQ(value, entry(0).valueText);
+    // One shorter, its line end fills the piece.
+    value.pop_back();
+    ASSERT_EQ(TableStatus::Built, build("[S]\nk = " + value + "\nx = 1\n").status);
+    EXPECT_STREQ("x", entry(1).keyName);
 }
 
 TEST_F(EntryTableTest, LongerLineFails) {

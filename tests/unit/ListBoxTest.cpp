@@ -221,6 +221,8 @@ TEST_F(ListBoxTest, AtScrollPosZeroTheAreaIsEmptyAndTheUpButtonBringsTheLastItem
     create(numberedItems(20));
     set(ListBoxProp_ScrollPos, 0);
     EXPECT_TRUE(shownLines().empty());
+    Sim::get().click(kItemX, T - 5);  // no item there to select
+    EXPECT_EQ(0, prop(ListBoxProp_CurrentItem));
     Sim::get().click(kBarX, T - 5);
     EXPECT_EQ(1, prop(ListBoxProp_ScrollPos));
     expectShown(19, 19);
@@ -233,6 +235,38 @@ TEST_F(ListBoxTest, UpPageAndUpButtonStopAtTheMaximum) {
     EXPECT_EQ(20, prop(ListBoxProp_ScrollPos));
     Sim::get().click(kBarX, T - 5);
     EXPECT_EQ(20, prop(ListBoxProp_ScrollPos));
+}
+
+// 40 items at ScrollPos 20: buttons and thumb of 20 pixels, pages of 70. Zones share
+// their end pixels; the first of up page, down page, up button, down button and thumb
+// in that order takes a shared one. Both edges of the column are in it.
+TEST_F(ListBoxTest, EachScrollBarZoneTakesItsFirstAndLastPixel) {
+    struct Press {
+        int x, y, scrollPos, grabOffset;  // grabOffset only for presses on the thumb
+        bool thumb;
+    };
+    const Press presses[] = {
+        {R, B, 19, 0, false},       {R - 20, B + 20, 4, 0, false},    // down button, down page
+        {R, B + 90, 4, 0, false},   {R - 20, B + 91, 20, 9, true},    // down page, thumb
+        {R, B + 109, 20, -9, true}, {R - 20, B + 110, 36, 0, false},  // thumb, up page
+        {R, T - 20, 36, 0, false},  {R - 20, T - 19, 21, 0, false},   // up page, up button
+        {R, T, 21, 0, false},
+    };
+    create(numberedItems(40));
+    for (const Press& press : presses) {
+        SCOPED_TRACE("x " + std::to_string(press.x) + " y " + std::to_string(press.y));
+        set(ListBoxProp_ScrollPos, 20);
+        Sim::get().mouseDown(press.x, press.y);
+        EXPECT_EQ(press.scrollPos, prop(ListBoxProp_ScrollPos));
+        EXPECT_EQ(press.thumb ? 1 : 0, prop(ListBoxProp_ThumbDragging));
+        if (press.thumb) {
+            EXPECT_EQ(press.grabOffset, thumbGrabOffset);
+        }
+        Sim::get().mouseUp(press.x, press.y);
+    }
+    // The column's left edge is no item's, but a release there is over the item area too.
+    EXPECT_EQ(0, prop(ListBoxProp_CurrentItem));
+    EXPECT_EQ(4u, announcements.size());
 }
 
 TEST_F(ListBoxTest, AddingAnItemWhileScrolledShowsTheFirstItemAgain) {
@@ -321,10 +355,13 @@ TEST(RoundHalfUp, RoundsHalvesUpAndTruncatesTowardZero) {
 TEST_F(ListBoxTest, AClickSelectsTheRowUnderThePointerCountingFromTheFirstShownItem) {
     create(numberedItems(20));
     Sim::get().click(kBarX, B + 5);  // ScrollPos 19: item 1 on top
-    Sim::get().click(kItemX, T - 5);
+    Sim::get().click(L, T);          // the item area's corners are in it
     EXPECT_EQ(1, prop(ListBoxProp_CurrentItem));
     Sim::get().click(kItemX, T - 12);
     EXPECT_EQ(2, prop(ListBoxProp_CurrentItem));
+    Sim::get().click(R - 21, B);  // the part line below the sixteen full ones
+    EXPECT_EQ(17, prop(ListBoxProp_CurrentItem));
+    EXPECT_EQ(3u, announcements.size());
 }
 
 TEST_F(ListBoxTest, AClickBelowTheLastItemKeepsTheSelection) {
@@ -333,6 +370,8 @@ TEST_F(ListBoxTest, AClickBelowTheLastItemKeepsTheSelection) {
     EXPECT_EQ(1, prop(ListBoxProp_CurrentItem));
     Sim::get().click(kItemX, T - 12 * 3 - 2);
     EXPECT_EQ(1, prop(ListBoxProp_CurrentItem));
+    Sim::get().click(kItemX, T - 11);
+    EXPECT_EQ(0, prop(ListBoxProp_CurrentItem));
 }
 
 TEST_F(ListBoxTest, ReleaseOverTheItemAreaAnnouncesTheSelectionUpTheChain) {
@@ -349,6 +388,26 @@ TEST_F(ListBoxTest, ReleaseOverTheItemAreaAnnouncesTheSelectionUpTheChain) {
     Sim::get().click(kItemX, B + 3);
     ASSERT_EQ(2u, announcements.size());
     EXPECT_EQ(0, announcements[1].index);
+    XPGetWidgetDescriptor(box_, text, sizeof text - 1);
+    EXPECT_STREQ("item0", text);
+    // A selection past the last item is announced with an empty text.
+    set(ListBoxProp_CurrentItem, 2);
+    Sim::get().click(kItemX, B + 3);
+    ASSERT_EQ(3u, announcements.size());
+    EXPECT_EQ(2, announcements[2].index);
+    EXPECT_EQ(0, XPGetWidgetDescriptor(box_, nullptr, 0));
+}
+
+// The list box takes the press that only brought its window to the front, so the
+// release comes back to it, not to the window.
+TEST_F(ListBoxTest, APressThatRaisesTheWindowSelectsNothingButItsReleaseAnnounces) {
+    create(numberedItems(20));
+    XPWidgetID front = XPCreateWidget(700, 600, 900, 400, 1, "Front", 1, nullptr, xpWidgetClass_MainWindow);
+    Sim::get().click(kItemX, T - 30);
+    EXPECT_EQ(0, prop(ListBoxProp_CurrentItem));
+    ASSERT_EQ(1u, announcements.size());
+    EXPECT_EQ(0, announcements[0].index);
+    XPDestroyWidget(front, 1);
 }
 
 TEST_F(ListBoxTest, ReleaseOverTheScrollBarSelectsButAnnouncesNothing) {
@@ -387,6 +446,10 @@ TEST_F(ListBoxTest, DeleteRemovesTheSelectedItemOnlyWhenThereIsOne) {
     set(ListBoxProp_DeleteItem, 1);
     EXPECT_EQ(2u, items().size());
     EXPECT_EQ(0, prop(ListBoxProp_DeleteItem));
+    set(ListBoxProp_CurrentItem, 0);
+    set(ListBoxProp_DeleteItem, 1);
+    ASSERT_EQ(1u, items().size());
+    EXPECT_EQ("c", items()[0].text);
 }
 
 TEST_F(ListBoxTest, ClearEmptiesTheListAndResetsSelectionAndRange) {

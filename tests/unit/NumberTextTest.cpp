@@ -11,7 +11,7 @@ namespace {
 
 TEST(NumberTextTest, DecimalsFollowTheFileGrammar) {
     EXPECT_DOUBLE_EQ(47.5, parseReal("47.5"));
-    EXPECT_DOUBLE_EQ(-0.25, parseReal(" \t-.25xyz"));
+    EXPECT_DOUBLE_EQ(-0.25, parseReal(" \t\r-.25xyz"));
     EXPECT_DOUBLE_EQ(3.0, parseReal("+3."));
     EXPECT_DOUBLE_EQ(1500.0, parseReal("1.5e3"));
     EXPECT_DOUBLE_EQ(1.5, parseReal("1.5e"));
@@ -41,7 +41,7 @@ TEST(NumberTextTest, OutOfRangeRealsAreHeldAtTheLimitsOrZero) {
 TEST(NumberTextTest, TooSmallWithoutANegativeExponentIsZeroNotTheLargestDouble) {
     std::string tiny = "0." + std::string(400, '0') + "1";
     EXPECT_EQ(0.0, parseReal(tiny.c_str()));
-    EXPECT_EQ(0.0, parseReal((tiny + "e+5").c_str()));
+    EXPECT_EQ(0.0, parseReal((tiny + "e+50").c_str()));
     EXPECT_EQ(0.0, parseReal(("-" + tiny).c_str()));
 }
 

@@ -75,10 +75,13 @@ TEST(BoundedTextTest, CopyAppendAndFormatStopAtTheBuffer) {
     EXPECT_TRUE(appendText(buffer, sizeof buffer, "cde"));
     EXPECT_FALSE(appendText(buffer, sizeof buffer, "fghij"));
     EXPECT_STREQ("abcdefg", buffer);
+    char unterminated[4] = {'a', 'b', 'c', 'd'};
+    EXPECT_FALSE(appendText(unterminated, sizeof unterminated, ""));
     EXPECT_FALSE(formatText(buffer, sizeof buffer, "%f", 1e10));
     EXPECT_EQ(7u, std::string(buffer).size());
     EXPECT_TRUE(formatText(buffer, sizeof buffer, "%02d", 7));
     EXPECT_STREQ("07", buffer);
+    EXPECT_TRUE(formatText(buffer, sizeof buffer, "%s", ""));
 }
 
 }  // namespace

@@ -102,6 +102,7 @@ TEST_F(PositionFileSaveTest, PathWithNoRoomForTheTemporaryNameIsRefused) {
     SafeFileWriter writer;
     EXPECT_FALSE(writer.open(longPath.c_str()));
     EXPECT_FALSE(writer.commit());
+    EXPECT_FALSE(writer.open(std::string(kWriterPathSize, 'd').c_str()));  // not even the target fits
 }
 
 TEST_F(PositionFileSaveTest, NameOfTheLongestLengthTheFileSystemTakesIsSaved) {
@@ -124,6 +125,7 @@ TEST_F(PositionFileSaveTest, QuickSaveReturnsOneOnlyOnceTheFileIsWritten) {
     EXPECT_EQ(1, app_->quickSave(0));
     EXPECT_EQ(0, shown("SkyPlacer Plugin Error"));
     EXPECT_NE(std::string::npos, readFile(path("QuickFile.skd")).find("\nGear = 2\n"));
+    EXPECT_EQ(1, app_->quickLoad());
 
     // A write that fails part-way is no save, though the temporary file could be created.
     FileSizeLimit limit(100);
