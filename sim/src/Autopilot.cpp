@@ -2,6 +2,9 @@
 // presses the button of each set bit, lowest first: a press toggles its mode,
 // and engaging a mode releases the other engaged modes of its axis. Arming
 // modes and the autothrottle belong to no axis.
+#include <iterator>
+#include <numeric>
+
 #include "FlightModel.h"
 
 namespace skysim {
@@ -21,9 +24,10 @@ int pressAutopilotButtons(int modes, int pressed) {
         const unsigned button = 1u << bit;
         if ((buttons & button) == 0) continue;
         if ((engaged & button) == 0) {
-            for (unsigned axis : {kLateralModes, kVerticalModes}) {
-                if ((axis & button) != 0) engaged &= ~axis;
-            }
+            const unsigned axes[] = {kLateralModes, kVerticalModes};
+            engaged = std::accumulate(
+                std::begin(axes), std::end(axes), engaged,
+                [button](unsigned modes, unsigned axis) { return (axis & button) != 0 ? modes & ~axis : modes; });
         }
         engaged ^= button;
     }

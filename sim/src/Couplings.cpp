@@ -50,7 +50,7 @@ void convertPosition(Conversion convert, const char* const (&from)[3], const cha
 }
 
 void deriveAttitude() {
-    DataRef& q = knownRef(refname::kQ);
+    const DataRef& q = knownRef(refname::kQ);
     float quaternion[4] = {floatAt(q, 0), floatAt(q, 1), floatAt(q, 2), floatAt(q, 3)};
     double angles[3] = {0, 0, 0};
     quaternionToEuler(quaternion, &angles[0], &angles[1], &angles[2]);

@@ -161,7 +161,7 @@ void resetDataRefs() {
 }
 
 DataRef* findRef(const std::string& name) {
-    auto& byName = table().byName;
+    const auto& byName = table().byName;
     auto found = byName.find(name);
     return found == byName.end() ? nullptr : found->second;
 }

@@ -1,7 +1,9 @@
 // Finding and running other programs: posix_spawnp on POSIX, _spawnvp on Windows.
 #include "Programs.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <iterator>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -22,7 +24,8 @@ namespace {
 std::vector<char*> argumentVector(std::vector<std::string>& arguments) {
     std::vector<char*> argv;
     argv.reserve(arguments.size() + 1);
-    for (std::string& argument : arguments) argv.push_back(argument.data());
+    std::transform(arguments.begin(), arguments.end(), std::back_inserter(argv),
+                   [](std::string& argument) { return argument.data(); });
     argv.push_back(nullptr);
     return argv;
 }
