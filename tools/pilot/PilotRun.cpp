@@ -134,7 +134,8 @@ RunResult runSteps(const RunOptions& options, std::int64_t count, const std::fun
     result.stepsRun = shared->done;
     std::copy(std::begin(shared->faults), std::end(shared->faults), result.faults);
     result.loadsCompared = shared->loadsCompared;
-    bool exitedWell = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    // A pass is every step run and a clean exit.
+    bool exitedWell = WIFEXITED(status) && WEXITSTATUS(status) == 0 && shared->done == count;
     if (!exitedWell) {
         result.passed = false;
         result.failedStep = shared->current;
