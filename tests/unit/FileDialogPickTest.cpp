@@ -52,4 +52,16 @@ TEST_F(FileDialogPickTest, ANameOfTheLongestLengthIsPickedAndLoaded) {
     EXPECT_EQ(12.5, app_->storedRecord.Latitude);
 }
 
+// The simulator refuses a folder that ends in a separator; a folder written the
+// Windows way ends in a backslash, which the listing drops too.
+TEST_F(FileDialogPickTest, AFolderEndingInABackslashIsListedWithoutIt) {
+    writeFile(path("Home.skd"), kPosition);
+    std::string folder = folder_;
+    ASSERT_EQ('/', folder.back());
+    folder.back() = '\\';
+    copyText(app_->dataFolder, sizeof app_->dataFolder, folder.c_str());
+    app_->openLoadDialog();
+    EXPECT_EQ("Home.skd", nameFieldText());
+}
+
 }  // namespace
