@@ -1,12 +1,13 @@
-// Counts the heap allocations made while plug-in code runs.
+// Counts the heap allocations made while plug-in code runs, and refuses them
+// on request, as a process out of memory would.
 //
 // In an ordinary build the stand-in defines the allocation functions, which
 // the whole process (the plug-in module and its C++ runtime, static or not,
 // included) then calls, and forwards each to the C library's own. free is left
 // alone: the memory is the C library's. Under AddressSanitizer, which defines
-// them itself, the sanitizer's allocation hook counts instead. A Windows DLL
-// cannot replace them for the modules it did not link: there nothing is
-// counted.
+// them itself, the sanitizer's allocation hook counts instead and nothing can
+// be refused. A Windows DLL cannot replace them for the modules it did not
+// link: there nothing is counted or refused.
 #include <atomic>
 #include <cerrno>
 #include <cstddef>
@@ -19,11 +20,16 @@ namespace skysim {
 namespace {
 
 std::atomic<std::uint64_t> pluginAllocationCount{0};
+std::atomic<bool> refusingPluginAllocations{false};
 
 // Called by every allocation of the process, before any constructor ran:
-// needs no initialisation, and allocates nothing.
-SKYSIM_ALWAYS_INLINE void noteAllocation() {
-    if (runningPluginCode) pluginAllocationCount.fetch_add(1, std::memory_order_relaxed);
+// needs no initialisation, and allocates nothing. Returns whether the
+// allocation may go ahead; a refused one is not counted.
+SKYSIM_ALWAYS_INLINE bool admitAllocation() {
+    if (!runningPluginCode) return true;
+    if (refusingPluginAllocations.load(std::memory_order_relaxed)) return false;
+    pluginAllocationCount.fetch_add(1, std::memory_order_relaxed);
+    return true;
 }
 
 }  // namespace
@@ -49,7 +55,7 @@ extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*mallocHook)(cons
 
 namespace {
 
-void onAllocation(const volatile void*, std::size_t) { skysim::noteAllocation(); }
+void onAllocation(const volatile void*, std::size_t) { (void)skysim::admitAllocation(); }
 void onFree(const volatile void*) {}  // the sanitizer installs the two hooks as a pair
 
 __attribute__((constructor)) void installAllocationHook() {
@@ -58,7 +64,19 @@ __attribute__((constructor)) void installAllocationHook() {
 
 }  // namespace
 
-#elif !defined(_WIN32)
+// A hook only watches: the sanitizer's allocator cannot be made to fail.
+bool skysim::Sim::refusePluginAllocations(bool) { return false; }
+
+#elif defined(_WIN32)
+
+bool skysim::Sim::refusePluginAllocations(bool) { return false; }
+
+#else
+
+bool skysim::Sim::refusePluginAllocations(bool on) {
+    skysim::refusingPluginAllocations.store(on, std::memory_order_relaxed);
+    return true;
+}
 
 // glibc's own allocator, which the counting functions forward to: its names are reserved to it.
 // NOLINTBEGIN(bugprone-reserved-identifier,cert-dcl37-c,cert-dcl51-cpp)
@@ -70,36 +88,44 @@ void* __libc_memalign(std::size_t alignment, std::size_t size);
 }
 // NOLINTEND(bugprone-reserved-identifier,cert-dcl37-c,cert-dcl51-cpp)
 
+namespace {
+// What the C library's allocators do when memory has run out.
+void* refused() {
+    errno = ENOMEM;
+    return nullptr;
+}
+}  // namespace
+
 SKYSIM_EXPORT void* malloc(std::size_t size) noexcept {
-    skysim::noteAllocation();
+    if (!skysim::admitAllocation()) return refused();
     return __libc_malloc(size);
 }
 
 SKYSIM_EXPORT void* calloc(std::size_t count, std::size_t size) noexcept {
-    skysim::noteAllocation();
+    if (!skysim::admitAllocation()) return refused();
     return __libc_calloc(count, size);
 }
 
 // realloc(block, 0) frees the block and allocates nothing.
 SKYSIM_EXPORT void* realloc(void* block, std::size_t size) noexcept {
-    if (size != 0 || block == nullptr) skysim::noteAllocation();
+    if ((size != 0 || block == nullptr) && !skysim::admitAllocation()) return refused();
     return __libc_realloc(block, size);
 }
 
 SKYSIM_EXPORT void* memalign(std::size_t alignment, std::size_t size) noexcept {
-    skysim::noteAllocation();
+    if (!skysim::admitAllocation()) return refused();
     return __libc_memalign(alignment, size);
 }
 
 SKYSIM_EXPORT void* aligned_alloc(std::size_t alignment, std::size_t size) noexcept {
-    skysim::noteAllocation();
+    if (!skysim::admitAllocation()) return refused();
     return __libc_memalign(alignment, size);
 }
 
 // The alignment must be a power of two and a multiple of the size of a pointer.
 SKYSIM_EXPORT int posix_memalign(void** block, std::size_t alignment, std::size_t size) noexcept {
     if (alignment % sizeof(void*) != 0 || (alignment & (alignment - 1)) != 0 || alignment == 0) return EINVAL;
-    skysim::noteAllocation();
+    if (!skysim::admitAllocation()) return ENOMEM;
     void* made = __libc_memalign(alignment, size);
     if (made == nullptr) return ENOMEM;
     *block = made;

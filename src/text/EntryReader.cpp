@@ -61,9 +61,10 @@ static_assert(kLineSize <= kEntryTextSize, "a line piece must fit an entry text"
 // The name between the line's first character and its last "]".
 void takeSectionName(const char* line, char* name) {
     const char* close = std::strrchr(line, ']');
-    size_t length = close > line ? static_cast<size_t>(close - line - 1) : 0;
+    const char* first = line + 1;  // the line's first character is never part of the name
+    size_t length = close > first ? static_cast<size_t>(close - first) : 0;
     std::memset(name, 0, kEntryTextSize);
-    if (length > 0) std::memcpy(name, line + 1, length);
+    std::memcpy(name, first, length);
 }
 
 void keepInnerBlanks(const char* value, char* out) {

@@ -20,6 +20,18 @@ TEST_F(LifecycleTest, StartGivesTheSimulatorTheIdentity) {
     EXPECT_EQ(1, sim().enable());
 }
 
+TEST_F(LifecycleTest, StartFailsWhenMemoryHasRunOutAndSucceedsOnceItIsBack) {
+    if (!sim().refusePluginAllocations(true)) GTEST_SKIP() << "this build cannot refuse allocations";
+    int result = sim().start();
+    sim().refusePluginAllocations(false);
+    EXPECT_EQ(0, result);
+    EXPECT_FALSE(sim().started());
+    EXPECT_EQ(0, sim().menuCount());
+    EXPECT_EQ(0, sim().flightLoopCount());
+    startPlugin();
+    EXPECT_EQ(1, sim().menuCount());
+}
+
 TEST_F(LifecycleTest, MenuHasTheEightItemsInOrderWithTheirTextsAsReferences) {
     startPlugin();
     EXPECT_EQ(std::vector<std::string>{"Sky Placer"}, sim().pluginsMenuItems());

@@ -48,6 +48,10 @@ OPERATORS = [
 # Lines that exist only at compile time: a fault there either breaks the build
 # or changes nothing that runs.
 COMPILE_TIME = re.compile(r"^\s*(#|static_assert\b)")
+# Conditions on the platform: code only the Windows build compiles is not built
+# by the debug preset the check runs, so a fault there could never be caught.
+WINDOWS_ONLY = re.compile(r"^\s*#\s*(ifdef\s+_WIN32|if\s+defined\s*\(\s*_WIN32\s*\))\s*$")
+NOT_WINDOWS = re.compile(r"^\s*#\s*(ifndef\s+_WIN32|if\s+!\s*defined\s*\(\s*_WIN32\s*\))\s*$")
 
 
 @dataclass
@@ -100,15 +104,40 @@ def source_files():
     return sorted(p for p in (ROOT / "src").rglob("*") if p.suffix in SOURCE_SUFFIXES and p.is_file())
 
 
+def lines_built_on_linux(code_lines):
+    """Whether each line is compiled on Linux, from the #if blocks that test
+    _WIN32; any other condition is taken as compiled either way."""
+    built, blocks = [], []  # blocks: True, False (the branch is or is not built) or None (unknown)
+    for code in code_lines:
+        directive = code.strip().replace(" ", "")
+        if WINDOWS_ONLY.match(code) or NOT_WINDOWS.match(code):
+            blocks.append(bool(NOT_WINDOWS.match(code)))
+        elif directive.startswith("#if"):
+            blocks.append(None)
+        elif directive.startswith("#elif") and blocks:
+            blocks[-1] = None
+        elif directive.startswith("#else") and blocks and blocks[-1] is not None:
+            blocks[-1] = not blocks[-1]
+        elif directive.startswith("#endif") and blocks:
+            blocks.pop()
+        built.append(False not in blocks)
+    return built
+
+
 def faults_in(path):
+    """The faults the check can plant in a file, and how many lie in code only
+    the Windows build compiles (left out)."""
     text = path.read_bytes().decode()
     lines, code_lines = text.split("\n"), blank_comments_and_literals(text).split("\n")
     relative = str(path.relative_to(ROOT))
-    found, seen, continued = [], {}, False
-    for number, (line, code) in enumerate(zip(lines, code_lines), 1):
+    found, seen, continued, windows_only = [], {}, False, 0
+    for number, (line, code, built) in enumerate(zip(lines, code_lines, lines_built_on_linux(code_lines)), 1):
         skip = continued or COMPILE_TIME.match(code)
         continued = skip and code.endswith("\\")
         if skip:
+            continue
+        if not built:
+            windows_only += sum(len(pattern.findall(code)) for _, pattern, _ in OPERATORS)
             continue
         for kind, pattern, changes in OPERATORS:
             for match in pattern.finditer(code):
@@ -119,7 +148,7 @@ def faults_in(path):
                 seen[key] = seen.get(key, 0) + 1
                 fault.key = key if seen[key] == 1 else f"{key} (#{seen[key]})"
                 found.append(fault)
-    return found
+    return found, windows_only
 
 
 def read_equivalents():
@@ -310,7 +339,11 @@ def main():
     options = parser.parse_args()
 
     entries = read_equivalents()
-    every = [fault for path in source_files() for fault in faults_in(path)]
+    every, windows_only = [], 0
+    for path in source_files():
+        found, left_out = faults_in(path)
+        every += found
+        windows_only += left_out
     candidates = [fault for fault in every if not is_equivalent(fault, entries)
                   and (not options.match or any(text in fault.key for text in options.match))]
     if options.list:
@@ -321,7 +354,8 @@ def main():
         if not entry["used"]:
             print(f"{EQUIVALENTS.name}:{entry['line']}: names no fault in src/: {entry['file']}: {entry['text']}")
     chosen = sample(candidates, options.count, options.seed)
-    print(f"{len(every)} faults in src/, {sum(e['used'] for e in entries)} listed as equivalent; "
+    print(f"{len(every)} faults in src/ ({windows_only} more in code only the Windows build compiles, left out), "
+          f"{sum(e['used'] for e in entries)} listed as equivalent; "
           f"{len(chosen)} drawn with SEED={options.seed}" + (" among the ones asked for" if options.match else ""))
 
     WORK.mkdir(parents=True, exist_ok=True)
