@@ -222,7 +222,7 @@ class Runner:
 
     def run(self, command, timeout):
         self.child = subprocess.Popen(command, cwd=COPY, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
-                                      start_new_session=True, text=True)
+                                      start_new_session=True, text=True, errors="replace")
         try:
             output, _ = self.child.communicate(timeout=timeout)
             return self.child.returncode, output
