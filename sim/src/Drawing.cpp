@@ -57,6 +57,12 @@ void drawTree(WidgetId id) {
 
 }  // namespace
 
+// The toolkit does not say what its classes draw pixel by pixel, so the record
+// keeps only that the class drew the widget, over the widget's rectangle.
+void recordStandardDrawing(const Widget& widget) {
+    recordOp(rectangleOp(DrawOp::Standard, widget.left, widget.bottom, widget.right, widget.top, widget.widgetClass));
+}
+
 void clearDrawing() {
     record.clear();
     drawing = false;

@@ -8,7 +8,8 @@
 // button's id; disabled, it swallows clicks. Other behaviours (check box,
 // radio button) only take the click. Text field: a click focuses it (if
 // enabled). Sub-windows and captions take nothing and pass clicks on to their
-// container. None of them draws anything into the record.
+// container. Each class draws its own widget when the draw message reaches
+// it, that is when no callback before it in the chain took the message.
 #include <climits>
 
 #include "WidgetTree.h"
@@ -92,6 +93,10 @@ int textFieldMessage(int message, const Widget& field) {
 int standardWidgetFunc(XPWidgetMessage message, XPWidgetID handle, std::intptr_t param1, std::intptr_t) {
     Widget* widget = findWidget(toId(handle));
     if (widget == nullptr) return 0;
+    if (message == xpMsg_Draw) {
+        recordStandardDrawing(*widget);
+        return 1;
+    }
     switch (widget->widgetClass) {
         case MainWindow:
             return mainWindowMessage(message, *widget, param1);

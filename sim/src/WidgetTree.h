@@ -67,6 +67,8 @@ inline WidgetId toId(XPWidgetID handle) { return reinterpret_cast<WidgetId>(hand
 
 // Forgets the drawing record.
 void clearDrawing();
+// Records that a standard class drew the widget it is drawing now.
+void recordStandardDrawing(const Widget& widget);
 
 // The text field that takes the keys, 0 for none.
 void setKeyboardFocus(WidgetId field);

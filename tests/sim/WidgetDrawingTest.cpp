@@ -26,6 +26,9 @@ int painter(XPWidgetMessage message, XPWidgetID, intptr_t, intptr_t) {
     return 1;
 }
 
+// Takes every message, the draw message included.
+int takesEverything(XPWidgetMessage, XPWidgetID, intptr_t, intptr_t) { return 1; }
+
 std::vector<WidgetId> drawnWidgets(const std::vector<DrawOp>& ops) {
     std::vector<WidgetId> order;
     for (const DrawOp& op : ops) {
@@ -40,7 +43,10 @@ TEST_F(WidgetTest, DrawRecordsACustomWidgetsCalls) {
     XPWidgetID win = window(0, 200, 200, 0);
     XPWidgetID list = XPCreateCustomWidget(10, 180, 110, 20, 1, "", 0, win, painter);
     std::vector<DrawOp> ops = sim().draw();
-    ASSERT_EQ(9u, ops.size());
+    ASSERT_EQ(10u, ops.size());
+    EXPECT_EQ(DrawOp::Standard, ops[0].kind) << "the window draws itself before its child";
+    EXPECT_EQ(idOf(win), ops[0].widget);
+    ops.erase(ops.begin());
     for (const DrawOp& op : ops) EXPECT_EQ(idOf(list), op.widget);
 
     EXPECT_EQ(DrawOp::Window, ops[0].kind);
@@ -84,11 +90,21 @@ TEST_F(WidgetTest, DrawGoesBackToFrontParentsFirstAndSkipsHidden) {
     EXPECT_EQ((std::vector<WidgetId>{idOf(back), idOf(front), idOf(hiddenRoot)}), drawnWidgets(sim().draw()));
 }
 
-TEST_F(WidgetTest, StandardWidgetsAndCallsOutsideADrawRecordNothing) {
+TEST_F(WidgetTest, StandardWidgetsDrawThemselvesUnlessACallbackTakesTheDrawMessage) {
     XPWidgetID win = window(0, 200, 200, 0);
-    pushButton(win, 20, 50, 80, 28, " OK");
-    XPDrawWindow(0, 0, 10, 10, 0);  // no draw pass under way
-    EXPECT_TRUE(sim().draw().empty());
+    XPWidgetID ok = pushButton(win, 20, 50, 80, 28, " OK");
+    XPDrawWindow(0, 0, 10, 10, 0);  // no draw pass under way: nothing to record
+    std::vector<DrawOp> ops = sim().draw();
+    ASSERT_EQ(2u, ops.size());
+    EXPECT_EQ(DrawOp::Standard, ops[0].kind);
+    EXPECT_EQ(idOf(win), ops[0].widget);
+    EXPECT_EQ(skysim::MainWindow, ops[0].style);
+    EXPECT_EQ(DrawOp::Standard, ops[1].kind);
+    EXPECT_EQ(idOf(ok), ops[1].widget);
+    EXPECT_EQ((std::vector<int>{20, 28, 80, 50}), (std::vector<int>{ops[1].x1, ops[1].y1, ops[1].x2, ops[1].y2}));
+
+    XPAddWidgetCallback(win, takesEverything);
+    EXPECT_EQ(std::vector<WidgetId>{idOf(ok)}, drawnWidgets(sim().draw())) << "its children are drawn all the same";
 }
 
 TEST_F(WidgetTest, BasicFontIsSevenByTen) {

@@ -28,13 +28,14 @@ struct DataAccess {
     int offset = 0;             // array offset
 };
 
-// One drawing call, in call order, made while a widget was drawn.
+// One drawing call, in call order, made while a widget was drawn; Standard
+// stands for all that a standard class draws of its own widget.
 struct DrawOp {
-    enum Kind { Window, Track, String, GraphicsState, BindTexture, Begin, Vertex, End, Color };
+    enum Kind { Window, Track, String, GraphicsState, BindTexture, Begin, Vertex, End, Color, Standard };
     Kind kind;
     WidgetId widget = 0;                       // widget whose draw message made the call
-    int x1 = 0, y1 = 0, x2 = 0, y2 = 0;        // Window/Track rectangle; String/Vertex use x1, y1
-    int style = 0;                             // Window/Track style; Begin: primitive mode
+    int x1 = 0, y1 = 0, x2 = 0, y2 = 0;        // Window/Track/Standard rectangle; String/Vertex use x1, y1
+    int style = 0;                             // Window/Track style; Begin: primitive mode; Standard: class
     int min = 0, max = 0, value = 0, lit = 0;  // Track
     std::string text;                          // String
     int font = 0;                              // String
