@@ -82,5 +82,9 @@ SKYSIM_EXPORT XPLMHotKeyID XPLMRegisterHotKey(char virtualKey, XPLMKeyFlags flag
 
 SKYSIM_EXPORT void XPLMUnregisterHotKey(XPLMHotKeyID id) {
     SKYSIM_STAND_IN_CODE;
-    skysim::hotKeysById.erase(reinterpret_cast<std::intptr_t>(id));
+    // An id the simulator never gave, or one already unregistered, points at nothing the
+    // simulator keeps: the call is a fault of the plug-in's, named here.
+    if (skysim::hotKeysById.erase(reinterpret_cast<std::intptr_t>(id)) == 0) {
+        skysim::simLogLine("XPLMUnregisterHotKey: no hot key has this id");
+    }
 }

@@ -180,8 +180,11 @@ TEST_F(MenuHotKeyTest, EveryHotKeyOfTheKeyFiresAndUnregisteredOnesDoNot) {
     EXPECT_NE(a, b);
     EXPECT_EQ(2, sim().pressHotKey('Q', 1));
     XPLMUnregisterHotKey(a);
-    XPLMUnregisterHotKey(a);                                   // twice: ignored
-    XPLMUnregisterHotKey(reinterpret_cast<XPLMHotKeyID>(-7));  // unknown: ignored
+    EXPECT_EQ("", sim().simLog());
+    XPLMUnregisterHotKey(a);                                   // twice: removes nothing, named
+    XPLMUnregisterHotKey(reinterpret_cast<XPLMHotKeyID>(-7));  // unknown: likewise
+    EXPECT_EQ("XPLMUnregisterHotKey: no hot key has this id\nXPLMUnregisterHotKey: no hot key has this id\n",
+              sim().simLog());
     EXPECT_EQ(1u, sim().hotKeys().size());
     EXPECT_EQ(1, sim().pressHotKey('Q', 1));
     EXPECT_EQ((std::vector<void*>{&refA, &refB, &refB}), fired);
