@@ -11,6 +11,10 @@ TEST(Utf8TextTest, TextInAnyScriptIsValid) {
          {"", "Home", "Zürich", "Éole", "Пилот", "東京", "\xF0\x9F\x9B\xA9", "\xEF\xBF\xBF", "\xF4\x8F\xBF\xBF"}) {
         EXPECT_TRUE(isValidUtf8(text)) << text;
     }
+    // The first character of each length: the lowest second byte each lead allows.
+    for (const char* text : {"\xC2\x80", "\xE0\xA0\x80", "\xF0\x90\x80\x80"}) {
+        EXPECT_TRUE(isValidUtf8(text)) << testing::PrintToString(text);
+    }
 }
 
 TEST(Utf8TextTest, StrayTruncatedOverlongSurrogateAndOutOfRangeSequencesAreNot) {
