@@ -46,9 +46,9 @@ bool replaceFile(const char* from, const char* to) {
            MoveFileExW(wideFrom, wideTo, MOVEFILE_REPLACE_EXISTING) != 0;
 }
 
-bool removeFile(const char* path) {
+void removeFile(const char* path) {
     wchar_t widePath[kWidePathSize];
-    return toWide(path, widePath) && _wremove(widePath) == 0;
+    if (toWide(path, widePath)) (void)_wremove(widePath);
 }
 
 #else
@@ -57,6 +57,6 @@ std::FILE* openFile(const char* path, const char* mode) { return std::fopen(path
 
 bool replaceFile(const char* from, const char* to) { return std::rename(from, to) == 0; }
 
-bool removeFile(const char* path) { return std::remove(path) == 0; }
+void removeFile(const char* path) { (void)std::remove(path); }
 
 #endif

@@ -18,5 +18,6 @@ std::FILE* openFile(const char* path, const char* mode);
 // Renames `from` over `to`, replacing an existing `to`; false on failure.
 bool replaceFile(const char* from, const char* to);
 
-// Removes a file; false when it could not be removed.
-bool removeFile(const char* path);
+// Removes a file if it can. Its only caller throws away a temporary file, for
+// which a failure changes nothing, so none is reported.
+void removeFile(const char* path);

@@ -58,4 +58,4 @@ void SafeFileWriter::abandon() {
 
 // A temporary file that cannot be removed does no harm: it is never listed as a
 // position file and the next save starts it afresh.
-void SafeFileWriter::removeTempFile() { (void)removeFile(tempPath_); }
+void SafeFileWriter::removeTempFile() { removeFile(tempPath_); }
