@@ -23,7 +23,6 @@ SafeFileWriter::~SafeFileWriter() { abandon(); }
 
 bool SafeFileWriter::open(const char* path) {
     abandon();
-    failed_ = false;
     if (!copyText(targetPath_, sizeof targetPath_, path)) return false;
     // A fixed short name, so that a target name of the longest length the
     // file system allows still leaves room for the temporary file's name.
@@ -35,13 +34,14 @@ bool SafeFileWriter::open(const char* path) {
     return file_ != nullptr;
 }
 
+// A failed write sets the stream's error indicator, which commit reads.
 void SafeFileWriter::write(const char* text) {
-    if (file_ == nullptr || std::fputs(text, file_) < 0) failed_ = true;
+    if (file_ != nullptr) (void)std::fputs(text, file_);
 }
 
 bool SafeFileWriter::commit() {
     if (file_ == nullptr) return false;
-    bool written = !failed_ && std::fflush(file_) == 0 && std::ferror(file_) == 0;
+    bool written = std::fflush(file_) == 0 && std::ferror(file_) == 0;
     bool closed = std::fclose(file_) == 0;
     file_ = nullptr;
     if (written && closed && replaceFile(tempPath_, targetPath_)) return true;

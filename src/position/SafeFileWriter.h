@@ -19,7 +19,7 @@ public:
 
     // Creates the temporary file beside `path`; false when it cannot be created.
     bool open(const char* path);
-    // Writes `text`; a failure is remembered and makes commit fail.
+    // Writes `text`; a failure makes commit fail.
     void write(const char* text);
     // Closes the temporary file and renames it over the target. On any failure
     // the temporary file is removed and the target is left as it was.
@@ -30,7 +30,6 @@ private:
     void removeTempFile();
 
     FILE* file_ = nullptr;
-    bool failed_ = false;
     char targetPath_[kWriterPathSize] = {};
     char tempPath_[kWriterPathSize] = {};
 };
