@@ -178,19 +178,20 @@ TableResult buildEntryTable(const char* path, EntryTable& table, const char* kee
 
 ReadResult walkEntries(const EntryTable& table, const SectionRule* rules, int ruleCount, ApplyEntry apply, void* target,
                        const TextEntry** failed) {
-    int index = 0;
-    while (index < kEntryCount && table.entries[index].sectionName[0] != '\0') {
-        const char* section = table.entries[index].sectionName;
-        const SectionRule* rule = findRule(section, rules, ruleCount);
+    const SectionRule* rule = nullptr;
+    for (int index = 0; index < kEntryCount && table.entries[index].sectionName[0] != '\0'; ++index) {
+        const TextEntry& entry = table.entries[index];
+        // The rule is looked up again only where the section changes.
+        if (rule == nullptr || std::strcmp(entry.sectionName, rule->name) != 0) {
+            rule = findRule(entry.sectionName, rules, ruleCount);
+        }
         if (rule == nullptr) {
-            *failed = &table.entries[index];
+            *failed = &entry;
             return ReadResult::InvalidSection;
         }
-        for (; index < kEntryCount && std::strcmp(table.entries[index].sectionName, rule->name) == 0; ++index) {
-            if (!apply(target, *rule, table.entries[index])) {
-                *failed = &table.entries[index];
-                return rule->unknownKey;
-            }
+        if (!apply(target, *rule, entry)) {
+            *failed = &entry;
+            return rule->unknownKey;
         }
     }
     return ReadResult::Success;
