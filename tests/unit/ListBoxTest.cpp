@@ -47,8 +47,8 @@ protected:
     }
     void TearDown() override { XPDestroyWidget(host_, 1); }
 
-    XPWidgetID create(const std::string& descriptor, int top = T) {
-        box_ = createListBox(L, top, R, B, 1, descriptor.c_str(), host_);
+    XPWidgetID create(const std::string& descriptor, int top = T, int right = R) {
+        box_ = createListBox(L, top, right, B, 1, descriptor.c_str(), host_);
         return box_;
     }
     intptr_t prop(XPWidgetPropertyID id) const { return XPGetWidgetProperty(box_, id, nullptr); }
@@ -182,6 +182,9 @@ TEST_F(ListBoxTest, TextsAreCutToWholeCharactersOfTheBasicFont) {
     std::map<int, std::string> lines = shownLines();
     EXPECT_EQ(forty.substr(0, 28), lines[0]);
     EXPECT_EQ('Y', lines[0].back());
+
+    create("abc", T, L + kListScrollBarWidth + Sim::kFontWidth - 1);  // no room for one character
+    EXPECT_EQ("", shownLines()[0]);
 }
 
 TEST_F(ListBoxTest, TheSelectionBarFollowsTheSelectedItem) {
