@@ -105,8 +105,8 @@ release:
 windows:
 	$(call build,mingw)
 
-# dist/SkyPlacer-<version>.zip: both modules, SkyPlacer.ini and README.txt, the
-# pilot's part of README.md; the version is the CMake project's.
+# dist/SkyPlacer-<version>.zip: both modules, SkyPlacer.ini and README.txt, made
+# from docs/pilots-guide.md; the version is the CMake project's.
 dist: deps-dist windows release
 	cmake --build --preset release --target skyplacer_archive
 

@@ -1,16 +1,16 @@
 #!/usr/bin/env bash
 # Checks the release archive as a pilot unpacks it: exactly the four files
-# under SkyPlacer/, intact; README.txt the current pilot's part of README.md,
-# as plain text with Windows line ends; and the two modules the ones laid out
-# in the plug-in folder, passing the module table checks.
+# under SkyPlacer/, intact; README.txt the current pilot's guide as plain text
+# with Windows line ends; and the two modules the ones laid out in the plug-in
+# folder, passing the module table checks.
 #
-# Usage: check-archive.sh ARCHIVE PLUGIN_FOLDER README_MD XPLM_HEADER WIDGETS_HEADER XPLM_DEF XPWIDGETS_DEF
+# Usage: check-archive.sh ARCHIVE PLUGIN_FOLDER PILOTS_GUIDE_MD XPLM_HEADER WIDGETS_HEADER XPLM_DEF XPWIDGETS_DEF
 # Skips (exit 77) when there is no archive, unless SKYPLACER_REQUIRE_ARCHIVE=1.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../module/module-checks.sh"
 
-archive=$1 folder=$2 readme=$3 xplm_header=$4 widgets_header=$5 xplm_def=$6 widgets_def=$7
+archive=$1 folder=$2 guide=$3 xplm_header=$4 widgets_header=$5 xplm_def=$6 widgets_def=$7
 if [ ! -f "$archive" ]; then
     [ "${SKYPLACER_REQUIRE_ARCHIVE:-0}" = 1 ] && { echo "FAIL: no archive at $archive" >&2; exit 1; }
     echo "SKIP: no archive at $archive (make dist makes it)"
@@ -31,10 +31,10 @@ for file in 64/win.xpl 64/lin.xpl SkyPlacer.ini; do
     cmp -s "$unpacked/$file" "$folder/$file" || fail "$file differs from $folder/$file: make dist packs the current build"
 done
 
-# README.txt: the pilot's part as it is now, every line ended by CR LF, no Markdown left.
+# README.txt: the pilot's guide as it is now, every line ended by CR LF, no Markdown left.
 text=$unpacked/README.txt
-awk -f "$here/../../tools/archive/pilot-readme.awk" "$readme" | cmp -s - "$text" ||
-    fail "README.txt is not the pilot's part of the current README.md"
+awk -f "$here/../../tools/archive/pilot-readme.awk" "$guide" | cmp -s - "$text" ||
+    fail "README.txt is not the current pilot's guide ($guide)"
 [ "$(grep -c $'\r$' "$text")" = "$(wc -l <"$text")" ] || fail "README.txt has lines without a Windows line end"
 grep -nE '\*\*|```|\]\(|^\|| \| |<!--|`' "$text" && fail "README.txt keeps Markdown marks (lines above)"
 for topic in "Resources/plugins/SkyPlacer" "X-Plane 10" "Plugins menu" "skyplacer/toggle_data_display" "HotKey = F5" \

@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
 # Packs the release archive from the laid-out plug-in folder: its two modules,
 # SkyPlacer.ini, and README.txt, which it writes there first from the pilot's
-# part of README.md.
+# guide.
 #
-# Usage: make-archive.sh CMAKE PLUGIN_FOLDER ARCHIVE README_MD
+# Usage: make-archive.sh CMAKE PLUGIN_FOLDER ARCHIVE PILOTS_GUIDE_MD
 # PLUGIN_FOLDER is dist/SkyPlacer: its name is the archive's top folder.
 set -euo pipefail
-cmake=$1 folder=$2 archive=$3 readme=$4
+cmake=$1 folder=$2 archive=$3 guide=$4
 here=$(cd "$(dirname "$0")" && pwd)
 
-awk -f "$here/pilot-readme.awk" "$readme" >"$folder/README.txt"
+awk -f "$here/pilot-readme.awk" "$guide" >"$folder/README.txt"
 top=$(basename "$folder")
 members=("$top/64/win.xpl" "$top/64/lin.xpl" "$top/SkyPlacer.ini" "$top/README.txt")
 cd "$(dirname "$folder")"

@@ -1,11 +1,11 @@
-# Turns the pilot's part of README.md into README.txt for the release archive:
-# the lines between the "pilot's part" mark and its end mark, as plain text
-# with Windows line ends, wrapped at 100 characters. Headings are underlined,
-# paragraphs are filled, tables become aligned columns whose last column
-# wraps, code blocks and indented lines keep their lines, and the inline marks
-# (`code`, **bold**, [links](...), pictures) go.
+# Turns the pilot's guide (docs/pilots-guide.md) into README.txt for the
+# release archive: plain text with Windows line ends, wrapped at 100
+# characters. Headings are underlined, paragraphs are filled, tables become
+# aligned columns whose last column wraps, code blocks and indented lines keep
+# their lines, and the inline marks (`code`, **bold**, [links](...)) go, as do
+# the pictures with their captions and <!-- comments -->.
 #
-# Usage: awk -f pilot-readme.awk README.md > README.txt
+# Usage: awk -f pilot-readme.awk docs/pilots-guide.md > README.txt
 
 BEGIN { width = 100 }
 
@@ -27,9 +27,11 @@ function plain(text,    at) {
     return text
 }
 
-function underline(text, mark,    line) {
+# The title gets a line above too.
+function underline(text, mark, above,    line) {
     line = text
     gsub(/./, mark, line)
+    if (above) out(line)
     out(text)
     out(line)
 }
@@ -92,9 +94,9 @@ function flushTable(    r, c, n, lead, line) {
     for (c in wide) delete wide[c]
 }
 
-/<!-- The pilot's part/ { inside = 1; next }
-/<!-- End of the pilot's part/ { inside = 0; next }
-!inside { next }
+# A comment, on one line or several, is a note for the guide's writers.
+/^<!--/ { comment = 1 }
+comment { if (/-->/) comment = 0; next }
 
 /^\|/ {
     flushParagraph()
@@ -110,7 +112,8 @@ code { out("    " $0); next }
 /^\*[^*].*\*$/ { next }
 /^$/ || /^    / { flushParagraph(); out(plain($0)); next }
 /^#/ { flushParagraph() }
-/^## / { heading = plain(substr($0, 4)); sub(/ \(for pilots\)$/, "", heading); underline(heading, "="); next }
+/^# / { underline(plain(substr($0, 3)), "=", 1); next }
+/^## / { underline(plain(substr($0, 4)), "="); next }
 /^### / { underline(plain(substr($0, 5)), "-"); next }
 { paragraph = paragraph (paragraph == "" ? "" : " ") plain($0) }
 
