@@ -33,7 +33,7 @@ SEED ?= 1
 PLAYER := build/release/tools/player/skyplacer-player
 SCENARIO := scenarios/demo.scn
 
-.PHONY: soak bench budgets dist fuzz lint mutants run test test-windows deps-run deps-dist deps-test release debug sanitize windows format clean
+.PHONY: soak bench budgets suite-size dist fuzz lint mutants run test test-windows deps-run deps-dist deps-test release debug sanitize windows format clean
 # The steps of run and test build on each other: keep them in order under -j.
 .NOTPARALLEL:
 
@@ -155,6 +155,12 @@ bench: deps-test
 	cmake --preset release
 	cmake --build --preset release
 	tools/bench/run-benchmarks.sh build/release
+
+# How many tests and scenarios the debug suite runs, and its lines of test
+# code against the plug-in's (docs/measurements.md).
+suite-size:
+	$(call build,debug)
+	tools/suite/suite-size.sh build/debug
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
