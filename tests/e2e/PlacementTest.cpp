@@ -193,6 +193,12 @@ TEST_F(PlacementTest, SimulatorSeesExactlyTheseCallsInThisOrder) {
         {K::SetF, kVx},
         {K::SetF, kVy},
         {K::SetF, kVz},
+        {K::SetF, "sim/flightmodel/position/P"},
+        {K::SetF, "sim/flightmodel/position/Q"},
+        {K::SetF, "sim/flightmodel/position/R"},
+        {K::SetF, "sim/flightmodel/position/Prad"},
+        {K::SetF, "sim/flightmodel/position/Qrad"},
+        {K::SetF, "sim/flightmodel/position/Rrad"},
         {K::SetF, "sim/flightmodel/controls/flaprqst"},
         {K::SetI, "sim/cockpit/switches/gear_handle_status"},
         {K::GetI, "sim/cockpit/autopilot/autopilot_state"},
@@ -250,12 +256,33 @@ TEST_F(PlacementTest, LoopPlacesWithinATenthOfASecondEveryTime) {
     }
 }
 
-TEST_F(PlacementTest, PlacementIsAOneOffWrite) {
+// The placement's second step, at the next loop call: the variation, the
+// orientation, the air and the wind, then the velocity through that air. Then
+// nothing more until the next request.
+TEST_F(PlacementTest, APlacementIsSettledOnceAtTheNextLoopCallAndThenLeftAlone) {
     start();
     captureAndPlace();
     sim().clearAccesses();
     sim().advance(2.0);
-    EXPECT_TRUE(writes().empty());
+    using K = DataAccess;
+    const std::vector<std::pair<K::Kind, std::string>> expected = {
+        {K::GetF, "sim/flightmodel/position/magnetic_variation"},
+        {K::SetVF, kQ},
+        {K::GetF, "sim/weather/rho"},
+        {K::GetF, "sim/weather/wind_now_x_msc"},
+        {K::GetF, "sim/weather/wind_now_y_msc"},
+        {K::GetF, "sim/weather/wind_now_z_msc"},
+        {K::SetF, kVx},
+        {K::SetF, kVy},
+        {K::SetF, kVz},
+    };
+    const std::vector<DataAccess>& seen = sim().accesses();
+    ASSERT_EQ(expected.size(), seen.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(expected[i].first, seen[i].kind) << i;
+        EXPECT_EQ(expected[i].second, seen[i].name) << i;
+    }
+    EXPECT_TRUE(sim().simLog().empty());
 }
 
 TEST_F(PlacementTest, LoopClosesAnAnsweredMessageWindow) {
