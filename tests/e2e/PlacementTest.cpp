@@ -33,6 +33,15 @@ protected:
         double degrees = std::atan2(written(kVx), -written(kVz)) * 180.0 / M_PI;
         return degrees < 0 ? degrees + 360.0 : degrees;
     }
+    // The plug-in's calls since the accesses were cleared are exactly these, in this order.
+    void expectAccesses(const std::vector<std::pair<DataAccess::Kind, std::string>>& expected) {
+        const std::vector<DataAccess>& seen = sim().accesses();
+        ASSERT_EQ(expected.size(), seen.size());
+        for (size_t i = 0; i < expected.size(); ++i) {
+            EXPECT_EQ(expected[i].first, seen[i].kind) << i;
+            EXPECT_EQ(expected[i].second, seen[i].name) << i;
+        }
+    }
     std::vector<float> writtenQuaternion() {
         std::vector<DataAccess> q = writesTo(kQ);
         return q.empty() ? std::vector<float>() : q.back().values;
@@ -212,12 +221,9 @@ TEST_F(PlacementTest, SimulatorSeesExactlyTheseCallsInThisOrder) {
         {K::SetI, "sim/cockpit/autopilot/heading_roll_mode"},
         {K::SetVF, kThrottle},
     };
+    expectAccesses(expected);
     const std::vector<DataAccess>& seen = sim().accesses();
-    ASSERT_EQ(expected.size(), seen.size());
-    for (size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(expected[i].first, seen[i].kind) << i;
-        EXPECT_EQ(expected[i].second, seen[i].name) << i;
-    }
+    ASSERT_LT(4u, seen.size());
     EXPECT_EQ(4u, seen[4].values.size());
     EXPECT_EQ(0, seen[4].offset);
 }
@@ -276,12 +282,7 @@ TEST_F(PlacementTest, APlacementIsSettledOnceAtTheNextLoopCallAndThenLeftAlone) 
         {K::SetF, kVy},
         {K::SetF, kVz},
     };
-    const std::vector<DataAccess>& seen = sim().accesses();
-    ASSERT_EQ(expected.size(), seen.size());
-    for (size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(expected[i].first, seen[i].kind) << i;
-        EXPECT_EQ(expected[i].second, seen[i].name) << i;
-    }
+    expectAccesses(expected);
     EXPECT_TRUE(sim().simLog().empty());
 }
 

@@ -121,7 +121,14 @@ bool run(const std::string& module) {
     for (size_t at = log.find(kParsed); at != std::string::npos; at = log.find(kParsed, at + 1)) ++parsed;
     if (parsed != kLoads) return fail("the quick file did not load every time");
 
-    if (!sim.pickMenuItem("Control Panel")) return fail("no Control Panel menu item");  // Position enabled
+    // A new run of the plug-in, whose data display was never opened (once it has
+    // been, every loop call refreshes it) and whose panel was not open in the
+    // regions above. A capture with the panel open enables Position.
+    sim.stop();
+    if (sim.start() != 1) return fail("the plug-in did not start again");
+    sim.advance(1.2);
+    if (!sim.pickMenuItem("Control Panel") || !sim.pickMenuItem("Get Data"))
+        return fail("no Control Panel or Get Data");
     bool allSettled = true;
     count("settle", kSettles, [&] {
         for (int i = 0; i < kSettles; ++i) {
