@@ -125,8 +125,9 @@ void speedFromIndicated() {
     double heading = value(refname::kPsi) * kRadiansPerDegree;
     double direction[3] = {std::sin(heading), 0.0, -std::cos(heading)};
     if (now > 0) {
-        airVelocity(direction);
-        for (double& component : direction) component /= now;
+        double air[3];
+        airVelocity(air);
+        for (int i = 0; i < 3; ++i) direction[i] = air[i] / now;
     }
     for (int i = 0; i < 3; ++i) storeScalar(knownRef(kVelocity[i]), value(kWind[i]) + direction[i] * speed);
 }

@@ -93,7 +93,7 @@ bool isTheCallingLoop(const FlightLoop& loop, const char* function) {
     return true;
 }
 
-std::vector<FlightLoop>::iterator findLoop(XPLMFlightLoop_f callback, void* refcon) {
+std::vector<FlightLoop>::iterator findLoop(XPLMFlightLoop_f callback, const void* refcon) {
     return std::find_if(loops.begin(), loops.end(),
                         [&](const FlightLoop& loop) { return loop.callback == callback && loop.refcon == refcon; });
 }
