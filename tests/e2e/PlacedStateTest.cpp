@@ -123,6 +123,21 @@ TEST_F(PlacedState, SettledItReadsItsStoredSpeedAndMagneticHeadingInTheDaysAirAn
     }
 }
 
+// The settle finishes the placement that was made, even when another record
+// is loaded before the loop's next call.
+TEST_F(PlacedState, ASettleKeepsToThePlacedRecordWhateverIsLoadedMeanwhile) {
+    writeFile(pluginFile("QuickFile.skd"), positionFileText({{"Latitude", "40"}, {"Heading", "90"}}));
+    press(" Quick Load");
+    sim().clearAccesses();
+    press(" Position");
+    sim().advance(0.1);  // placed; settled only at the next loop call
+    ASSERT_EQ(1u, writes("sim/flightmodel/position/local_x").size());
+    writeFile(pluginFile("QuickFile.skd"), positionFileText({{"Latitude", "40"}, {"Heading", "10"}}));
+    press(" Quick Load");
+    nextFlightLoops();
+    EXPECT_NEAR(90.0, magneticHeading(), 0.1);
+}
+
 TEST_F(PlacedState, AtSeaLevelTheVelocityIsTheStoredSpeed) {
     placeAt("0", "180");
     EXPECT_NEAR(180.0, trueKnots(), 0.01);
