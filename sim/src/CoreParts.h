@@ -39,8 +39,10 @@ void releasePluginFlightLoops();
 void releasePluginHotKeys();
 void releasePluginCommandHandlers();
 
-// At the start of each frame, every held command's handlers get the continue phase.
+// At the start of each frame, every held command's handlers get the continue phase,
+// and the held key sends the repeats that are due.
 void continueHeldCommands();
+void repeatHeldKey();
 
 // Equirectangular projection about latitude 0, longitude 0 (degrees, metres).
 void worldToLocal(double latitude, double longitude, double elevation, double* x, double* y, double* z);

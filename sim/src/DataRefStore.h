@@ -38,6 +38,14 @@ constexpr const char* kLongitude = "sim/flightmodel/position/longitude";
 constexpr const char* kElevation = "sim/flightmodel/position/elevation";
 constexpr const char* kIndicatedAirspeed = "sim/flightmodel/position/indicated_airspeed";
 constexpr const char* kAutopilotState = "sim/cockpit/autopilot/autopilot_state";
+constexpr const char* kMagneticVariation = "sim/flightmodel/position/magnetic_variation";
+constexpr const char* kAirDensity = "sim/weather/rho";
+constexpr const char* kWindX = "sim/weather/wind_now_x_msc";
+constexpr const char* kWindY = "sim/weather/wind_now_y_msc";
+constexpr const char* kWindZ = "sim/weather/wind_now_z_msc";
+constexpr const char* kAircraftWindX = "sim/weather/aircraft/wind_now_x_msc";
+constexpr const char* kAircraftWindY = "sim/weather/aircraft/wind_now_y_msc";
+constexpr const char* kAircraftWindZ = "sim/weather/aircraft/wind_now_z_msc";
 }  // namespace refname
 
 // The entry of that name, or null when the simulator does not publish it.

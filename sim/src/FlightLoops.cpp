@@ -12,6 +12,7 @@
 #include "FlightModel.h"
 #include "Internal.h"
 #include "XPLMApi.h"
+#include "skysim/FlightLoopFunctions.h"
 
 namespace skysim {
 namespace {
@@ -28,6 +29,7 @@ struct FlightLoop {
 std::vector<FlightLoop> loops;
 long frameCount = 0;  // frames run; the current frame while one runs
 long nextLoopId = 1;
+long callingLoopId = 0;  // the loop whose callback runs now, 0 between calls
 
 double currentTime() { return static_cast<double>(frameCount) * kFrameSeconds; }
 
@@ -60,6 +62,7 @@ void runFrame() {
     ++frameCount;
     flightModelStep();
     continueHeldCommands();
+    repeatHeldKey();
     std::vector<long> due;
     for (const FlightLoop& loop : loops) {
         if (loop.dueFrame != 0 && loop.dueFrame <= frameCount) due.push_back(loop.id);
@@ -72,11 +75,27 @@ void runFrame() {
         loop->lastCallTime = currentTime();
         loop->dueFrame = 0;
         XPLMFlightLoop_f callback = loop->callback;
+        callingLoopId = id;
         float next = callPlugin(callback, sinceLastCall, static_cast<float>(kFrameSeconds),
                                 static_cast<int>(frameCount), loop->refcon);
+        callingLoopId = 0;
         loop = loopWithId(id);
         if (loop != nullptr) schedule(*loop, next);
     }
+}
+
+// The SDK's headers say not to unregister a flight loop, nor set its interval,
+// from inside its own callback: a plug-in that does is named in the log.
+bool isTheCallingLoop(const FlightLoop& loop, const char* function) {
+    if (callingLoopId == 0 || loop.id != callingLoopId) return false;
+    simLogLine(std::string(function) + ": the flight loop (" + describe(loop) +
+               ") was called from inside its own callback, which the SDK forbids");
+    return true;
+}
+
+std::vector<FlightLoop>::iterator findLoop(XPLMFlightLoop_f callback, const void* refcon) {
+    return std::find_if(loops.begin(), loops.end(),
+                        [&](const FlightLoop& loop) { return loop.callback == callback && loop.refcon == refcon; });
 }
 
 }  // namespace
@@ -84,6 +103,7 @@ void runFrame() {
 void resetFlightLoops() {
     loops.clear();
     frameCount = 0;
+    callingLoopId = 0;
 }
 
 void releasePluginFlightLoops() {
@@ -117,8 +137,7 @@ SKYSIM_EXPORT void XPLMRegisterFlightLoopCallback(XPLMFlightLoop_f callback, flo
     SKYSIM_STAND_IN_CODE;
     using namespace skysim;
     if (callback == nullptr) return;
-    auto same = [&](const FlightLoop& loop) { return loop.callback == callback && loop.refcon == refcon; };
-    auto found = std::find_if(loops.begin(), loops.end(), same);
+    auto found = findLoop(callback, refcon);
     if (found == loops.end()) {
         found = loops.insert(loops.end(), FlightLoop{0, callback, refcon, 0, 0, pluginSessionOpen()});
     } else {
@@ -134,8 +153,22 @@ SKYSIM_EXPORT void XPLMRegisterFlightLoopCallback(XPLMFlightLoop_f callback, flo
 SKYSIM_EXPORT void XPLMUnregisterFlightLoopCallback(XPLMFlightLoop_f callback, void* refcon) {
     SKYSIM_STAND_IN_CODE;
     using namespace skysim;
-    loops.erase(
-        std::remove_if(loops.begin(), loops.end(),
-                       [&](const FlightLoop& loop) { return loop.callback == callback && loop.refcon == refcon; }),
-        loops.end());
+    auto found = findLoop(callback, refcon);
+    if (found == loops.end()) return;
+    isTheCallingLoop(*found, "XPLMUnregisterFlightLoopCallback");
+    loops.erase(found);
+}
+
+// From now, or from the loop's last call (its registration before the first).
+// Set from inside its own call, the callback's return value schedules it after all.
+// cppcheck-suppress constParameter ; the simulator's own signature
+SKYSIM_EXPORT void XPLMSetFlightLoopCallbackInterval(XPLMFlightLoop_f callback, float interval, int relativeToNow,
+                                                     void* refcon) {
+    SKYSIM_STAND_IN_CODE;
+    using namespace skysim;
+    auto found = findLoop(callback, refcon);
+    if (found == loops.end() || isTheCallingLoop(*found, "XPLMSetFlightLoopCallbackInterval")) return;
+    long frames = framesUntil(interval);
+    long from = relativeToNow != 0 ? frameCount : std::lround(found->lastCallTime / kFrameSeconds);
+    found->dueFrame = frames > 0 ? std::max(from + frames, frameCount + 1) : 0;
 }

@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+#include "XPLMApi.h"
+
 // Each name is a simulator virtual-key constant without its XPLM_VK_ prefix.
 constexpr KeyNameRow KeyNameTable[kKeyNameCount] = {
     {"BACK", 8},        {"TAB", 9},       {"CLEAR", 12},      {"RETURN", 13},     {"ESCAPE", 27},
@@ -65,4 +67,9 @@ int modifierFlagsFromNames(const char* text) {
         if (c > token) sum += codeOf(ModifierNameTable, kModifierNameCount, token, static_cast<size_t>(c - token));
     }
     return sum;
+}
+
+int hotKeyRegistrationFlags(int modifiers) {
+    constexpr int kPressFlags = xplm_DownFlag | xplm_UpFlag;
+    return (modifiers & kPressFlags) != 0 ? modifiers : modifiers + xplm_DownFlag;
 }

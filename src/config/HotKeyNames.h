@@ -21,3 +21,9 @@ int keyCodeFromName(const char* name);
 // The sum of the flags of the modifier names in `text`, separated by any run
 // of spaces, "+" and line feeds. A name given twice counts twice.
 int modifierFlagsFromNames(const char* text);
+// The flags a hot key is registered with. The simulator fires a hot key on the
+// key message whose flags equal them, and a keyboard sends Down with the
+// modifiers, then the modifiers alone for every repeat, then Up: modifiers
+// alone would fire on the repeats only, never on a tap. So Down is added unless
+// the settings already chose Down or Up.
+int hotKeyRegistrationFlags(int modifiers);

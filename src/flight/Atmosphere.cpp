@@ -9,6 +9,14 @@
 namespace {
 
 constexpr double kTropopauseMetres = 11000.0;
+constexpr double kSeaLevelDensity = 1.225;  // kg/m3
+
+// Indicated airspeed is the true airspeed times the square root of the density
+// ratio. Where the ratio has run out to 0 the smallest positive one stands in,
+// so that a standing aircraft stays standing rather than moving at NaN.
+double fromRatio(double indicated, double ratio) {
+    return indicated / std::max(std::sqrt(ratio), std::numeric_limits<double>::min());
+}
 
 }  // namespace
 
@@ -17,9 +25,9 @@ double densityRatio(double metres) {
     return std::pow(1.0 - 2.25577e-5 * metres, 4.255876);
 }
 
-// Indicated airspeed is the true airspeed times the square root of the density
-// ratio. Where the ratio has run out to 0 the smallest positive one stands in,
-// so that a standing aircraft stays standing rather than moving at NaN.
-double trueAirspeed(double indicated, double metres) {
-    return indicated / std::max(std::sqrt(densityRatio(metres)), std::numeric_limits<double>::min());
+double trueAirspeed(double indicated, double metres) { return fromRatio(indicated, densityRatio(metres)); }
+
+double trueAirspeedInAir(double indicated, double density, double metres) {
+    if (!(density > 0.0) || !std::isfinite(density)) return trueAirspeed(indicated, metres);
+    return fromRatio(indicated, density / kSeaLevelDensity);
 }

@@ -20,6 +20,7 @@ float PluginApp::placementLoop(float, float, int, void*) {
         fileDialogWindow = nullptr;
         fileDialogCloseRequested = 0;
     }
+    if (pendingSettle.pending != 0) settleAircraft();  // before a new placement, which needs its own
     if (placementDone == 0) placeAircraft();
     return kPlacementInterval;
 }

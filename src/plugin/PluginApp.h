@@ -10,6 +10,7 @@
 #include "XPLMApi.h"
 #include "XPWidgetsApi.h"
 #include "config/PluginConfig.h"
+#include "flight/PendingSettle.h"
 #include "plugin/Commands.h"
 #include "position/PositionRecord.h"
 #include "text/EntryTable.h"
@@ -111,6 +112,15 @@ struct PluginApp {
     int32_t fileLoaded;
     XPLMCommandRef commandRefs[kCommandCount];  // the simulator's commands, indexed by command number
 
+    // The settle after a placement (Placement.cpp, Settle.cpp): what the last
+    // placement put down, the air and wind at the aircraft, and its rotation rates.
+    PendingSettle pendingSettle;
+    XPLMDataRef airDensityRef;
+    XPLMDataRef windEastRef;
+    XPLMDataRef windUpRef;
+    XPLMDataRef windSouthRef;
+    XPLMDataRef rotationRateRefs[6];  // P, Q, R in degrees and in radians per second
+
     // --- plugin: lifecycle (PluginLifecycle.cpp) ---
     void start(char* name, char* signature, char* description);
     void stop();
@@ -154,10 +164,11 @@ struct PluginApp {
     int quickSave(int captureFirst);
     int quickLoad();
 
-    // --- flight: capture and placing (Capture.cpp, Placement.cpp) ---
+    // --- flight: capture and placing (Capture.cpp, Placement.cpp, Settle.cpp) ---
     void readAircraftState(PositionRecord& record);
     void getData();
     void placeAircraft();
+    void settleAircraft();
 
     // --- ui: control panel (ControlPanel.cpp) ---
     void createControlPanel(int left, int top, int width, int height);

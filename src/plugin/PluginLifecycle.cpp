@@ -4,7 +4,9 @@
 #include <cstdio>
 #include <cstring>
 #include <initializer_list>
+#include <iterator>
 
+#include "config/HotKeyNames.h"
 #include "log/PluginLog.h"
 #include "plugin/Callbacks.h"
 #include "plugin/Identity.h"
@@ -108,21 +110,32 @@ void PluginApp::lookUpDataRefs() {
         {"sim/cockpit/autopilot/heading_mag", &PluginApp::apHeadingRef},
         {"sim/cockpit/autopilot/autopilot_state", &PluginApp::apStateRef},
         {"sim/cockpit/autopilot/heading_roll_mode", &PluginApp::apHeadingRollModeRef},
+        {"sim/weather/rho", &PluginApp::airDensityRef},
+        {"sim/weather/wind_now_x_msc", &PluginApp::windEastRef},
+        {"sim/weather/wind_now_y_msc", &PluginApp::windUpRef},
+        {"sim/weather/wind_now_z_msc", &PluginApp::windSouthRef},
     };
+    static const char* const kRotationRates[] = {
+        "sim/flightmodel/position/P",    "sim/flightmodel/position/Q",    "sim/flightmodel/position/R",
+        "sim/flightmodel/position/Prad", "sim/flightmodel/position/Qrad", "sim/flightmodel/position/Rrad",
+    };
+    static_assert(std::size(kRotationRates) == sizeof rotationRateRefs / sizeof rotationRateRefs[0], "one per rate");
     // Handles are stored unchecked: an unknown name gives a null handle, which the simulator ignores.
     for (const NamedRef& ref : kDataRefs) this->*ref.member = XPLMFindDataRef(ref.name);
+    for (size_t i = 0; i < std::size(kRotationRates); ++i) rotationRateRefs[i] = XPLMFindDataRef(kRotationRates[i]);
 }
 
 // One registration per command the settings file bound; the reference text
-// "00" to "07" is both the description and the value handed back.
+// "00" to "07" is both the description and the value handed back. A tap of the
+// key fires it once, on the press (see hotKeyRegistrationFlags).
 void PluginApp::registerHotKeys() {
     for (int command = 0; command < kCommandCount; ++command) {
         const HotKeySlot& slot = hotKeys[command];
         if (slot.enabled == 0) continue;
         char* text = hotKeyRefcons[command];
         formatText(text, kTextSize, "%02d", command);
-        hotKeyHandles[command] =
-            XPLMRegisterHotKey(static_cast<char>(slot.key), slot.modifiers, text, HotKeyHandler, text);
+        hotKeyHandles[command] = XPLMRegisterHotKey(static_cast<char>(slot.key),
+                                                    hotKeyRegistrationFlags(slot.modifiers), text, HotKeyHandler, text);
     }
 }
 
@@ -137,6 +150,7 @@ void PluginApp::resetWorkingState() {
     messageWindowResult = 0;
     fileLoaded = 0;
     placementDone = 1;
+    pendingSettle = PendingSettle{};
     std::memset(listText, 0, sizeof listText);
     std::memset(textBuffer, 0, sizeof textBuffer);
     storedRecord = PositionRecord{};

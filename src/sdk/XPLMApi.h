@@ -92,3 +92,11 @@ constexpr XPLMCommandKeyID kPauseKeyStroke = 0;
 constexpr XPLMCommandPhase xplm_CommandBegin = 0;
 constexpr XPLMCommandPhase xplm_CommandContinue = 1;
 constexpr XPLMCommandPhase xplm_CommandEnd = 2;
+
+// Key flags: the modifiers held, and which message of a key press this is
+// (Down on the first, Up on the last, neither on the repeats between).
+constexpr XPLMKeyFlags xplm_ShiftFlag = 1;
+constexpr XPLMKeyFlags xplm_OptionAltFlag = 2;
+constexpr XPLMKeyFlags xplm_ControlFlag = 4;
+constexpr XPLMKeyFlags xplm_DownFlag = 8;
+constexpr XPLMKeyFlags xplm_UpFlag = 16;

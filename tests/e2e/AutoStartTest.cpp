@@ -102,7 +102,7 @@ TEST_F(AutoStart, HideControlPanelBuildsItHiddenAndTheHotKeyShowsIt) {
     EXPECT_EQ("47.123457", fieldText(kLatitude));
     EXPECT_EQ(1, placements()) << "hidden or not, the aircraft is placed";
     int widgets = sim().widgetCount();
-    sim().pressHotKey(kF7, 0);
+    sim().tapKey(kF7, 0);
     EXPECT_TRUE(sim().widget(controlPanel()).shown);
     EXPECT_EQ(widgets, sim().widgetCount());
 }
@@ -143,14 +143,14 @@ TEST_F(AutoStart, PositionHotKeyFollowsTheStartUpResult) {
     writeDefaultFile();
     startWithSettings(settings("") + "[POSITION]\nHotKey = F9\n");
     sim().clearAccesses();
-    sim().pressHotKey(120, 0);
+    sim().tapKey(120, 0);
     nextFlightLoops();
     EXPECT_EQ(1, placements()) << "Position enabled by the loaded file";
 }
 
 TEST_F(AutoStart, PositionHotKeyDoesNothingAfterAFailedLoad) {
     startWithSettings(settings("") + "[POSITION]\nHotKey = F9\n");
-    sim().pressHotKey(120, 0);
+    sim().tapKey(120, 0);
     nextFlightLoops();
     EXPECT_EQ(0, placements());
 }

@@ -146,8 +146,8 @@ TEST_F(CaptureTest, FlagLoadedFromAFileSurvivesACapture) {
 }
 
 TEST_F(CaptureTest, DataDisplayColumnsAgreeRightAfterACapture) {
-    setAircraft(358.0f, 5.0f, 120.0f);
     sim().setDouble("sim/flightmodel/position/elevation", 433.0);
+    setAircraft(358.0f, 5.0f, 120.0f);  // after the place, whose variation it overrides
     sim().setFloats("sim/flightmodel/engine/ENGN_thro", {0.75f, 0.5f});
     sim().setInt("sim/cockpit/autopilot/heading_roll_mode", 4);
     start();

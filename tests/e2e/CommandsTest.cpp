@@ -29,7 +29,7 @@ protected:
         startPlugin();
         runStartup();
     }
-    void pressCommand(int command) { EXPECT_EQ(1, sim().pressHotKey(hotKeyOf(command), 0)) << command; }
+    void pressCommand(int command) { EXPECT_EQ(1, sim().tapKey(hotKeyOf(command), 0)) << command; }
 };
 
 // --- every route reaches its action ---
@@ -150,8 +150,8 @@ TEST_F(CommandsTest, UnknownMenuItemsDoNothing) {
 TEST_F(CommandsTest, UnboundKeysDoNothing) {
     startWithAllHotKeys();
     sim().clearAccesses();
-    EXPECT_EQ(0, sim().pressHotKey(hotKeyOf(8), 0));  // F9: bound to nothing
-    EXPECT_EQ(0, sim().pressHotKey(hotKeyOf(0), 1));  // F1 with Shift: another binding
+    EXPECT_EQ(0, sim().tapKey(hotKeyOf(8), 0));  // F9: bound to nothing
+    EXPECT_EQ(0, sim().tapKey(hotKeyOf(0), 1));  // F1 with Shift: another binding
     sim().advance(0.5);
     EXPECT_TRUE(sim().accesses().empty());
     EXPECT_EQ(0, sim().widgetCount());
@@ -164,7 +164,7 @@ TEST_F(CommandsTest, HotKeyReferencesNamingNoCommandDoNothing) {
     startWithAllHotKeys();
     sim().clearAccesses();
     for (const char* reference : {"08", "xx", "", "-1", "99"}) {
-        ASSERT_TRUE(sim().callHotKeyWithReference(hotKeyOf(0), 0, const_cast<char*>(reference))) << reference;
+        ASSERT_TRUE(sim().callHotKeyWithReference(hotKeyOf(0), kDownFlag, const_cast<char*>(reference))) << reference;
     }
     sim().advance(0.5);
     EXPECT_TRUE(sim().accesses().empty());

@@ -49,8 +49,8 @@ protected:
     void press(const std::string& label) { ASSERT_TRUE(sim().clickButton(label)) << label; }
     std::string statusText() const { return childrenOf(controlPanel(), skysim::Caption).front().descriptor; }
     std::string fileNameText() const { return childrenOf(controlPanel(), skysim::Caption).back().descriptor; }
-    // Lets the placement flight loop run once or more.
-    void nextFlightLoops() { sim().advance(0.15); }
+    // Lets the placement flight loop run a few times: a placement and its settle.
+    void nextFlightLoops() { sim().advance(0.3); }
     // Puts the aircraft at rest somewhere recognisable.
     void setAircraft();
     // Scalar writes the plug-in made to one data reference since the accesses were cleared.

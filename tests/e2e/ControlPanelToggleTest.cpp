@@ -23,23 +23,23 @@ protected:
         ASSERT_EQ(1, sim().start());
         runStartup();
         EXPECT_EQ(0, windowsTitled(title)) << "a new run opens no window by itself";
-        sim().pressHotKey(toggleKey, 0);
+        sim().tapKey(toggleKey, 0);
         ASSERT_EQ(1, windowsTitled(title));
         EXPECT_TRUE(isShown(windowTitled(title)));
-        sim().pressHotKey(toggleKey, 0);
+        sim().tapKey(toggleKey, 0);
         EXPECT_FALSE(isShown(windowTitled(title)));
     }
 };
 
 TEST_F(WindowToggles, CloseBoxHidesThePanelAndTheNextHotKeyShowsIt) {
     startWithSettings(kToggleKeys);
-    sim().pressHotKey(kF7, 0);
+    sim().tapKey(kF7, 0);
     ASSERT_TRUE(panelShown());
     sim().clickCloseBox(controlPanel());
     EXPECT_FALSE(panelShown());
-    sim().pressHotKey(kF7, 0);
+    sim().tapKey(kF7, 0);
     EXPECT_TRUE(panelShown());
-    sim().pressHotKey(kF7, 0);
+    sim().tapKey(kF7, 0);
     EXPECT_FALSE(panelShown());
 }
 
@@ -50,7 +50,7 @@ TEST_F(WindowToggles, CloseBoxAfterTheMenuOpenedThePanel) {
     EXPECT_FALSE(panelShown());
     sim().pickMenuItem("Control Panel");
     EXPECT_TRUE(panelShown());
-    sim().pressHotKey(kF7, 0);
+    sim().tapKey(kF7, 0);
     EXPECT_FALSE(panelShown()) << "the menu set the toggle to shown";
 }
 
@@ -58,9 +58,9 @@ TEST_F(WindowToggles, AfterAnAutoStartThatShowedThePanelTheFirstHotKeyKeepsItSho
     writeFile(pluginFile("Home.skd"), positionFileText({{"Latitude", "10"}}));
     startWithSettings(std::string("[CONFIG]\nAutoStart = 1\nDefaultSKDFileName = Home.skd\n") + kToggleKeys);
     ASSERT_TRUE(panelShown());
-    sim().pressHotKey(kF7, 0);
+    sim().tapKey(kF7, 0);
     EXPECT_TRUE(panelShown());
-    sim().pressHotKey(kF7, 0);
+    sim().tapKey(kF7, 0);
     EXPECT_FALSE(panelShown());
 }
 
@@ -69,20 +69,20 @@ TEST_F(WindowToggles, CloseBoxAfterAnAutoStartThatShowedThePanel) {
     ASSERT_TRUE(panelShown());
     sim().clickCloseBox(controlPanel());
     EXPECT_FALSE(panelShown());
-    sim().pressHotKey(kF7, 0);
+    sim().tapKey(kF7, 0);
     EXPECT_TRUE(panelShown());
 }
 
 TEST_F(WindowToggles, DataDisplayCloseBoxHidesAndTheHotKeyShowsItAgain) {
     startWithSettings(kToggleKeys);
-    sim().pressHotKey(kF8, 0);
+    sim().tapKey(kF8, 0);
     ASSERT_TRUE(displayShown());
     int count = sim().widgetCount();
     sim().clickCloseBox(dataDisplay());
     EXPECT_FALSE(displayShown());
-    sim().pressHotKey(kF8, 0);
+    sim().tapKey(kF8, 0);
     EXPECT_TRUE(displayShown());
-    sim().pressHotKey(kF8, 0);
+    sim().tapKey(kF8, 0);
     EXPECT_FALSE(displayShown());
     EXPECT_EQ(count, sim().widgetCount()) << "the display is built only once";
 }
@@ -96,7 +96,7 @@ TEST_F(WindowToggles, ClosingOneWindowLeavesTheOtherAlone) {
     EXPECT_FALSE(displayShown());
     sim().clickCloseBox(controlPanel());
     EXPECT_FALSE(panelShown());
-    sim().pressHotKey(kF8, 0);
+    sim().tapKey(kF8, 0);
     EXPECT_TRUE(displayShown());
     EXPECT_FALSE(panelShown());
 }

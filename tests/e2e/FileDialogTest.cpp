@@ -250,7 +250,7 @@ TEST_F(FileDialogTest, LoadDialogOpenedOverASaveDialogLoads) {
 TEST_F(FileDialogTest, LoadByHotKeyBeforeThePanelExistsShowsInThePanelBuiltLater) {
     writePosition("Alpha.skd", "11.5");
     startWithSettings(flighttest::allHotKeysIni());
-    ASSERT_EQ(1, sim().pressHotKey(flighttest::hotKeyOf(1), 0));
+    ASSERT_EQ(1, sim().tapKey(flighttest::hotKeyOf(1), 0));
     press(" OK");
     nextFlightLoops();
     EXPECT_EQ(0, dialog());

@@ -25,6 +25,8 @@ inline std::string allHotKeysIni() {
     return ini;
 }
 inline int hotKeyOf(int command) { return kF1 + command; }
+// The key flag a hot key registered for a tap carries: Down, on the press.
+constexpr int kDownFlag = 8;
 
 // The simulator's command of each of them.
 inline std::string commandName(int command) {
@@ -53,8 +55,9 @@ inline std::vector<DataAccess> writesTo(const std::string& name) {
     }
     return out;
 }
-// How many placements the plug-in made: each writes the orientation once.
-inline int placementCount() { return static_cast<int>(writesTo("sim/flightmodel/position/q").size()); }
+// How many placements the plug-in made: each writes the position once (and the
+// orientation twice, placed and then settled).
+inline int placementCount() { return static_cast<int>(writesTo("sim/flightmodel/position/local_x").size()); }
 
 // An aircraft at rest with nothing set but what the test gives.
 inline void setAircraft(float psi, float magneticVariation, float knots) {

@@ -58,10 +58,10 @@ TEST_F(FolderNames, SettingsLogAndQuickFileWorkUnderAnyFolderName) {
     EXPECT_NE(std::string::npos, logText().find("+++ LOGGING STARTED +++\n"));
 
     setAircraft();
-    ASSERT_EQ(1, sim().pressHotKey(flighttest::hotKeyOf(flighttest::QUICK_SAVE), 0));
+    ASSERT_EQ(1, sim().tapKey(flighttest::hotKeyOf(flighttest::QUICK_SAVE), 0));
     EXPECT_NE(std::string::npos, pluginText("QuickFile.skd").find("\nLatitude = 47.123457\n"));
     sim().setDouble("sim/flightmodel/position/latitude", 10.0);
-    ASSERT_EQ(1, sim().pressHotKey(flighttest::hotKeyOf(flighttest::QUICK_LOAD), 0));
+    ASSERT_EQ(1, sim().tapKey(flighttest::hotKeyOf(flighttest::QUICK_LOAD), 0));
     openPanel();
     EXPECT_EQ("47.123457", fieldText(PanelField::kLatitude));
     EXPECT_NE(std::string::npos, logText().find("SkyPlacer - skd file parsing successful\n"));

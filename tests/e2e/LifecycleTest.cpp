@@ -86,7 +86,7 @@ TEST_F(LifecycleTest, StopUndoesEveryRegistration) {
     EXPECT_EQ(113, keys[0].key);
     EXPECT_EQ("01", keys[0].description);
     EXPECT_EQ(118, keys[1].key);
-    EXPECT_EQ(1, keys[1].flags);
+    EXPECT_EQ(1 + 8, keys[1].flags) << "Shift, and Down to fire on the press";
     EXPECT_EQ("06", keys[1].description);
     EXPECT_EQ(1, sim().menuCount());
 
@@ -117,7 +117,7 @@ TEST_F(LifecycleTest, StartStopAndStartAgainInOneProcess) {
 TEST_F(LifecycleTest, EveryDataRefThePluginLooksUpAtStartIsPublished) {
     startPlugin();
     runStartup();
-    EXPECT_EQ(25, sim().dataRefLookUps());
+    EXPECT_EQ(35, sim().dataRefLookUps());
     EXPECT_TRUE(sim().unpublishedLookUps().empty());
 }
 

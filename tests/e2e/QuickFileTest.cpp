@@ -46,10 +46,10 @@ TEST_F(QuickFile, HotKeysSaveAndLoadWithoutThePanel) {
         "[QUICK_SAVE]\nHotKey = F5\nHotKeyModifiers = Shift + Control\n"
         "[QUICK_LOAD]\nHotKey = F6\nHotKeyModifiers = Shift + Control\n");
     setAircraft();
-    ASSERT_EQ(1, sim().pressHotKey(116, 5));
+    ASSERT_EQ(1, sim().tapKey(116, 5));
     ASSERT_TRUE(fileExists(pluginFile("QuickFile.skd")));
     writeFile(pluginFile("QuickFile.skd"), "[POSITION_DATA]\nLatitude = 33.5\n");
-    ASSERT_EQ(1, sim().pressHotKey(117, 5));
+    ASSERT_EQ(1, sim().tapKey(117, 5));
     EXPECT_FALSE(warningShown());
     // Loaded before the panel exists: the panel shows the loaded record when it is built.
     openPanel();

@@ -45,7 +45,7 @@ protected:
         for (const char* item : {"Control Panel", "Data Display", "Load Position File", "Quick Load File"}) {
             EXPECT_TRUE(sim().pickMenuItem(item)) << item;
         }
-        sim().pressHotKey(kF1, 0);
+        sim().tapKey(kF1, 0);
         EXPECT_TRUE(sim().commandOnce("skyplacer/toggle_data_display"));
         sim().draw();
         sim().advance(0.5);

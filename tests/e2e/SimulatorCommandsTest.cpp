@@ -55,7 +55,7 @@ TEST_F(SimulatorCommandsTest, CommandsAndHotKeysToggleTheSameWindow) {
     WidgetId panel = controlPanel();
     ASSERT_NE(0, panel);
     EXPECT_TRUE(sim().widget(panel).shown);
-    sim().pressHotKey(hotKeyOf(CONTROL_PANEL), 0);
+    sim().tapKey(hotKeyOf(CONTROL_PANEL), 0);
     EXPECT_FALSE(sim().widget(panel).shown);
     ASSERT_TRUE(sim().commandOnce(commandName(CONTROL_PANEL)));
     EXPECT_TRUE(sim().widget(panel).shown);

@@ -55,8 +55,8 @@ protected:
     // Position is armed by its hot key; the first refreshes have run.
     void startWithWindowsOpen() {
         startWithSettings(kKeys);
-        sim().pressHotKey(kF8, 0);
-        sim().pressHotKey(kF7, 0);  // the panel in front, its buttons in reach
+        sim().tapKey(kF8, 0);
+        sim().tapKey(kF7, 0);  // the panel in front, its buttons in reach
         ASSERT_TRUE(sim().widget(controlPanel()).shown);
         ASSERT_TRUE(sim().widget(dataDisplay()).shown);
         setAircraft();
@@ -80,7 +80,7 @@ TEST_F(SteadyStateAllocations, AThousandFlightLoopsWithAPlacementEverySecondAllo
     // The placement loop runs every 0.1 seconds: 100 seconds make 1000 calls.
     for (int second = 0; second < 100; ++second) {
         sim().setDouble(kLatitude, captured + 1.0);
-        ASSERT_EQ(1, sim().pressHotKey(kF9, 0));
+        ASSERT_EQ(1, sim().tapKey(kF9, 0));
         sim().advance(1.0);
         ASSERT_NEAR(captured, sim().getDouble(kLatitude), 1e-6) << "the placement of second " << second;
         sim().clearAccesses();

@@ -30,7 +30,7 @@ TEST_F(TextFileLineEnds, EachModuleReadsTheFilesTheOtherWrites) {
     sim().setDouble("sim/flightmodel/position/latitude", 10.0);
     press(" Get Data");
     ASSERT_EQ("10.000000", fieldText(kLatitude));
-    ASSERT_EQ(1, sim().pressHotKey(kF6, 0));
+    ASSERT_EQ(1, sim().tapKey(kF6, 0));
     EXPECT_EQ("47.123457", fieldText(kLatitude));
     EXPECT_EQ("The data below is from the QuickFile", statusText());
     EXPECT_NE(std::string::npos, logText().find("SkyPlacer - skd file parsing successful\n"));

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "CoreTestFixture.h"
+#include "skysim/FlightLoopFunctions.h"
 
 namespace {
 
@@ -21,6 +22,7 @@ struct Probe {
     XPLMFlightLoop_f unregisterOnCall = nullptr;  // unregisters this (callback, probe) pair at a call
     void* unregisterRefcon = nullptr;
     float reregisterInterval = 0;  // when non-zero, registers itself again at the call
+    float ownInterval = 0;         // when non-zero, sets its own interval at the call
 };
 
 float recordingLoop(float sinceLastCall, float sinceLastLoop, int counter, void* refcon) {
@@ -29,6 +31,7 @@ float recordingLoop(float sinceLastCall, float sinceLastLoop, int counter, void*
     if (probe->unregisterOnCall != nullptr)
         XPLMUnregisterFlightLoopCallback(probe->unregisterOnCall, probe->unregisterRefcon);
     if (probe->reregisterInterval != 0) XPLMRegisterFlightLoopCallback(recordingLoop, probe->reregisterInterval, probe);
+    if (probe->ownInterval != 0) XPLMSetFlightLoopCallbackInterval(recordingLoop, probe->ownInterval, 1, probe);
     return probe->next;
 }
 
@@ -157,8 +160,29 @@ TEST_F(FlightLoopTest, UnregisteringItselfInsideTheCallbackEndsIt) {
     sim().advance(1);
     EXPECT_EQ(1u, probe.calls.size());
     EXPECT_EQ(0, sim().flightLoopCount());
+    const std::string fault = "XPLMUnregisterFlightLoopCallback: the flight loop (";
+    EXPECT_EQ(0u, sim().simLog().find(fault)) << "the SDK says not to: " << sim().simLog();
+    EXPECT_NE(std::string::npos, sim().simLog().find("from inside its own callback"));
     XPLMRegisterFlightLoopCallback(recordingLoop, 0.1f, &probe);  // gone, so a new registration
+    EXPECT_EQ(std::string::npos, sim().simLog().find("already registered"));
+}
+
+// Another loop's interval, or one's own from outside, reschedules it; one's
+// own from inside the callback is named, and the return value schedules it.
+TEST_F(FlightLoopTest, SettingAnIntervalReschedulesButNotFromInsideTheLoopItself) {
+    Probe other, self;
+    XPLMRegisterFlightLoopCallback(otherLoop, 0.0f, &other);
+    XPLMSetFlightLoopCallbackInterval(otherLoop, -2.0f, 1, &other);
+    sim().runFrames(2);
+    EXPECT_EQ((std::vector<int>{2}), counters(other));
     EXPECT_EQ("", sim().simLog());
+
+    self.next = -1.0f;
+    self.ownInterval = -5.0f;
+    XPLMRegisterFlightLoopCallback(recordingLoop, -1.0f, &self);
+    sim().runFrames(3);
+    EXPECT_EQ((std::vector<int>{3, 4, 5}), counters(self));
+    EXPECT_EQ(0u, sim().simLog().find("XPLMSetFlightLoopCallbackInterval: the flight loop (")) << sim().simLog();
 }
 
 TEST_F(FlightLoopTest, UnregisteringAnotherDueLoopInsideACallbackSkipsIt) {

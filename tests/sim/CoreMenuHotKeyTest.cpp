@@ -1,5 +1,7 @@
 // Menus (the plug-ins menu, submenus, picking, destroying) and hot keys
-// (unsigned key codes, flags, several per key, unregistering).
+// (unsigned key codes, flags, several per key, unregistering, the keyboard's
+// press, repeats and release).
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -159,26 +161,26 @@ TEST_F(MenuHotKeyTest, KeysAboveOneTwentySevenAreStoredUnsigned) {
     char numpadKey = static_cast<char>(0xBB);  // negative where char is signed
     int refA = 0, refB = 0;
     XPLMRegisterHotKey(f1, 0, "A", hotKeyHandler, &refA);
-    XPLMRegisterHotKey(numpadKey, 2, "B", hotKeyHandler, &refB);
+    XPLMRegisterHotKey(numpadKey, xplm_DownFlag | 2, "B", hotKeyHandler, &refB);
     std::vector<skysim::HotKeyInfo> keys = sim().hotKeys();
     ASSERT_EQ(2u, keys.size());
     EXPECT_EQ(0x70, keys[0].key);
     EXPECT_EQ(0xBB, keys[1].key);
-    EXPECT_EQ(2, keys[1].flags);
+    EXPECT_EQ(xplm_DownFlag | 2, keys[1].flags);
     EXPECT_EQ("B", keys[1].description);
     EXPECT_EQ(&refB, keys[1].refcon);
-    EXPECT_EQ(1, sim().pressHotKey(0xBB, 2));
-    EXPECT_EQ(0, sim().pressHotKey(0xBB, 0));  // flags must match
-    EXPECT_EQ(0, sim().pressHotKey(-69, 2));   // the signed code is not the key
+    EXPECT_EQ(1, sim().tapKey(0xBB, 2));
+    EXPECT_EQ(0, sim().tapKey(0xBB, 0));  // flags must match
+    EXPECT_EQ(0, sim().tapKey(-69, 2));   // the signed code is not the key
     EXPECT_EQ((std::vector<void*>{&refB}), fired);
 }
 
 TEST_F(MenuHotKeyTest, EveryHotKeyOfTheKeyFiresAndUnregisteredOnesDoNot) {
     int refA = 0, refB = 0;
-    XPLMHotKeyID a = XPLMRegisterHotKey('Q', 1, "A", hotKeyHandler, &refA);
-    XPLMHotKeyID b = XPLMRegisterHotKey('Q', 1, "B", hotKeyHandler, &refB);
+    XPLMHotKeyID a = XPLMRegisterHotKey('Q', xplm_DownFlag | 1, "A", hotKeyHandler, &refA);
+    XPLMHotKeyID b = XPLMRegisterHotKey('Q', xplm_DownFlag | 1, "B", hotKeyHandler, &refB);
     EXPECT_NE(a, b);
-    EXPECT_EQ(2, sim().pressHotKey('Q', 1));
+    EXPECT_EQ(2, sim().tapKey('Q', 1));
     XPLMUnregisterHotKey(a);
     EXPECT_EQ("", sim().simLog());
     XPLMUnregisterHotKey(a);                                   // twice: removes nothing, named
@@ -186,21 +188,55 @@ TEST_F(MenuHotKeyTest, EveryHotKeyOfTheKeyFiresAndUnregisteredOnesDoNot) {
     EXPECT_EQ("XPLMUnregisterHotKey: no hot key has this id\nXPLMUnregisterHotKey: no hot key has this id\n",
               sim().simLog());
     EXPECT_EQ(1u, sim().hotKeys().size());
-    EXPECT_EQ(1, sim().pressHotKey('Q', 1));
+    EXPECT_EQ(1, sim().tapKey('Q', 1));
     EXPECT_EQ((std::vector<void*>{&refA, &refB, &refB}), fired);
 }
 
 TEST_F(MenuHotKeyTest, AHotKeyUnregisteredByAnotherDuringThePressDoesNotFire) {
     int refA = 0, refB = 0;
-    XPLMRegisterHotKey('W', 0, "A", unregisteringHandler, &refA);
-    unregisterTarget = XPLMRegisterHotKey('W', 0, "B", hotKeyHandler, &refB);
-    EXPECT_EQ(1, sim().pressHotKey('W', 0));
+    XPLMRegisterHotKey('W', xplm_DownFlag, "A", unregisteringHandler, &refA);
+    unregisterTarget = XPLMRegisterHotKey('W', xplm_DownFlag, "B", hotKeyHandler, &refB);
+    EXPECT_EQ(1, sim().tapKey('W', 0));
     EXPECT_EQ((std::vector<void*>{&refA}), fired);
 }
 
 TEST_F(MenuHotKeyTest, ResetForgetsHotKeys) {
-    XPLMRegisterHotKey('E', 0, "A", hotKeyHandler, nullptr);
+    XPLMRegisterHotKey('E', xplm_DownFlag, "A", hotKeyHandler, nullptr);
     sim().reset(root_.path());
     EXPECT_TRUE(sim().hotKeys().empty());
-    EXPECT_EQ(0, sim().pressHotKey('E', 0));
+    EXPECT_EQ(0, sim().tapKey('E', 0));
+}
+
+// A key press as the SDK's key flags describe it: Down and the modifiers once,
+// the modifiers alone at every repeat, Up and the modifiers once.
+TEST_F(MenuHotKeyTest, AKeyPressSendsDownThenARepeatPerRepeatThenUp) {
+    int down = 0, repeat = 0, up = 0;
+    XPLMRegisterHotKey('R', xplm_DownFlag | xplm_ControlFlag, "down", hotKeyHandler, &down);
+    XPLMRegisterHotKey('R', xplm_ControlFlag, "repeat", hotKeyHandler, &repeat);
+    XPLMRegisterHotKey('R', xplm_UpFlag | xplm_ControlFlag, "up", hotKeyHandler, &up);
+    auto count = [](const int* ref) { return std::count(fired.begin(), fired.end(), ref); };
+
+    EXPECT_EQ(2, sim().tapKey('R', xplm_ControlFlag | xplm_DownFlag));  // only the modifier bits count
+    EXPECT_EQ((std::vector<void*>{&down, &up}), fired);
+
+    fired.clear();
+    const double start = sim().now();
+    EXPECT_EQ(1 + 38 + 1, sim().holdKey('R', xplm_ControlFlag, 2.0));  // 0.5 s, then 25 a second
+    EXPECT_NEAR(start + 2.0, sim().now(), 1e-9);
+    EXPECT_EQ(1, count(&down));
+    EXPECT_EQ(38, count(&repeat));
+    EXPECT_EQ(1, count(&up));
+    EXPECT_EQ(&up, fired.back());
+
+    fired.clear();
+    EXPECT_FALSE(sim().setKeyRepeat(-1, 10));
+    EXPECT_FALSE(sim().setKeyRepeat(0.2, 0));
+    ASSERT_TRUE(sim().setKeyRepeat(0.2, 10));
+    EXPECT_EQ(1, sim().pressKey('R', xplm_ControlFlag));
+    EXPECT_EQ(-1, sim().pressKey('Q', 0)) << "one key at a time";
+    sim().advance(1.0);
+    EXPECT_EQ(9, count(&repeat)) << "at 0.2 s, then every 0.1 s to 1.0 s";
+    EXPECT_EQ(11, sim().releaseKey());
+    EXPECT_EQ(-1, sim().releaseKey());
+    EXPECT_EQ(0, sim().tapKey('R', 0)) << "without Control, nothing of it fires";
 }

@@ -126,3 +126,52 @@ TEST_F(Autopilot, EngagingAModeReleasesTheOtherEngagedModesOfItsAxisOnly) {
     EXPECT_EQ(nav | altHold | altArm | navArm | fms | 1 | 131072, pressed(fms | 1 | 131072));
     EXPECT_EQ(lateral | altHold | navArm | fms | 1 | 131072, pressed(lateral | altArm)) << "arms toggle alone";
 }
+
+// The air the aircraft flies in: the density of the standard atmosphere,
+// thinned by a warmer day, and the wind, which the indicated airspeed leaves out.
+TEST_F(FlightModel, IndicatedAirspeedIsTheSpeedThroughTheAirOfTheDay) {
+    const char* const kRho = "sim/weather/rho";
+    EXPECT_FLOAT_EQ(1.225f, sim().getFloat(kRho)) << "standard air at sea level after reset";
+    sim().setTemperatureOffset(20.0);
+    EXPECT_NEAR(1.225 * 288.15 / 308.15, sim().getFloat(kRho), 1e-5);
+    sim().setTemperatureOffset(0.0);
+
+    sim().setWind(20.0 * kKnot, 0.0, 0.0);
+    EXPECT_FLOAT_EQ(20.0f * kKnot, sim().getFloat("sim/weather/aircraft/wind_now_x_msc"));
+    fly(sim(), 100.0, 0.0);  // 100 knots east over the ground, 20 of them the wind's
+    EXPECT_NEAR(80.0, sim().getFloat(kAirspeed), 0.01);
+    sim().setFloat(kAirspeed, 150.0f);  // the driver's speed is through the air too
+    EXPECT_NEAR(170.0, sim().getFloat(kVx) / kKnot, 0.01);
+
+    fly(sim(), 100.0, 5000.0);
+    const double standard = sim().getFloat(kAirspeed);
+    sim().setTemperatureOffset(25.0);
+    EXPECT_LT(sim().getFloat(kAirspeed), standard - 2.0) << "a hot day at altitude reads slow";
+}
+
+// The variation and the density belong to the place, derived with it: for the
+// plug-in's write at the next frame, for the driver's at once.
+TEST_F(FlightModel, TheVariationAndTheAirFollowThePlace) {
+    const char* const kVariation = "sim/flightmodel/position/magnetic_variation";
+    EXPECT_EQ(0.0f, sim().getFloat(kVariation)) << "0 at latitude 0, longitude 0";
+    sim().setDouble("sim/flightmodel/position/latitude", 50.0);
+    sim().setDouble("sim/flightmodel/position/longitude", 10.0);
+    const float europe = sim().getFloat(kVariation);
+    double x = 0, y = 0, z = 0;
+    XPLMWorldToLocal(40.0, -75.0, 10000.0, &x, &y, &z);
+    XPLMSetDatad(XPLMFindDataRef("sim/flightmodel/position/local_x"), x);
+    XPLMSetDatad(XPLMFindDataRef("sim/flightmodel/position/local_y"), y);
+    XPLMSetDatad(XPLMFindDataRef("sim/flightmodel/position/local_z"), z);
+    EXPECT_EQ(europe, sim().getFloat(kVariation)) << "not before the flight model runs";
+    EXPECT_FLOAT_EQ(1.225f, sim().getFloat("sim/weather/rho"));
+    sim().runFrames(1);
+    EXPECT_GT(std::fabs(europe - sim().getFloat(kVariation)), 20.0f) << "Europe and North America";
+    EXPECT_NEAR(0.4135, sim().getFloat("sim/weather/rho"), 1e-3) << "at 10,000 m";
+    for (double latitude = -90; latitude <= 90; latitude += 7.5) {
+        for (double longitude = -180; longitude <= 180; longitude += 7.5) {
+            sim().setDouble("sim/flightmodel/position/latitude", latitude);
+            sim().setDouble("sim/flightmodel/position/longitude", longitude);
+            ASSERT_LE(std::fabs(sim().getFloat(kVariation)), 25.0f) << latitude << ", " << longitude;
+        }
+    }
+}

@@ -159,13 +159,13 @@ TEST_F(PluginCodeTest, TheDriversMessagesReachPluginCode) {
 }
 
 TEST_F(PluginCodeTest, HotKeysAndMenuHandlersRunAsPluginCode) {
-    XPLMRegisterHotKey('K', 0, "probe", allocatingHotKey, nullptr);
+    XPLMRegisterHotKey('K', xplm_DownFlag, "probe", allocatingHotKey, nullptr);
     int item = XPLMAppendMenuItem(XPLMFindPluginsMenu(), "Probe", nullptr, 1);
     XPLMMenuID menu = XPLMCreateMenu("Probe", XPLMFindPluginsMenu(), item, allocatingMenuHandler, nullptr);
     XPLMAppendMenuItem(menu, "Allocate", nullptr, 1);
     std::uint64_t before = allocations();
-    ASSERT_EQ(1, sim().pressHotKey('K', 0));
-    ASSERT_TRUE(sim().callHotKeyWithReference('K', 0, nullptr));
+    ASSERT_EQ(1, sim().tapKey('K', 0));
+    ASSERT_TRUE(sim().callHotKeyWithReference('K', xplm_DownFlag, nullptr));
     ASSERT_TRUE(sim().pickMenuItem("Allocate"));
     ASSERT_TRUE(sim().pickMenuItemRef("Probe", nullptr));
     EXPECT_EQ(before + 4, allocations());

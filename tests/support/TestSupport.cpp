@@ -75,6 +75,9 @@ void SimTest::TearDown() {
     EXPECT_EQ(std::string::npos, sim().simLog().find("is not writable"))
         << "the plug-in wrote a data reference the simulator does not let it write:\n"
         << sim().simLog();
+    EXPECT_EQ(std::string::npos, sim().simLog().find("from inside its own callback"))
+        << "a flight loop of the plug-in did what the SDK says not to do from inside it:\n"
+        << sim().simLog();
     if (sim().started()) sim().stop();
     EXPECT_EQ(std::string::npos, sim().simLog().find("XPluginStop:"))
         << "the plug-in left registrations behind at stop:\n"

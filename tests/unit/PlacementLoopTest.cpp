@@ -41,9 +41,43 @@ TEST_F(PlacementLoopTest, ArmedCallPlacesOnceAndDisarms) {
     std::vector<float> throttles(16, 0.0f);
     std::fill(throttles.begin(), throttles.begin() + 8, 0.5f);
     EXPECT_EQ(throttles, sim().getFloats("sim/flightmodel/engine/ENGN_thro")) << "eight of the sixteen slots";
-    size_t afterFirst = sim().accesses().size();
+    EXPECT_EQ(0.1f, callLoop());  // the settle
+    size_t afterSettle = sim().accesses().size();
     EXPECT_EQ(0.1f, callLoop());
-    EXPECT_EQ(afterFirst, sim().accesses().size());
+    EXPECT_EQ(afterSettle, sim().accesses().size());
+}
+
+// The settle's air: the density the simulator reads where it is air at all,
+// else the standard atmosphere at the placed altitude; a wind that reads as
+// no number counts as none.
+TEST_F(PlacementLoopTest, TheSettleTakesStandardAirForNonsenseDensityAndNoWindForNonsenseWind) {
+    app_->airDensityRef = ref("sim/weather/rho");
+    app_->windEastRef = ref("sim/weather/wind_now_x_msc");
+    app_->windUpRef = ref("sim/weather/wind_now_y_msc");
+    app_->windSouthRef = ref("sim/weather/wind_now_z_msc");
+    app_->localVyRef = ref("sim/flightmodel/position/local_vy");
+    app_->storedRecord.Heading = 90.0f;
+    app_->storedRecord.Speed = 200.0f;
+    app_->storedRecord.Altitude = 32800.0;  // 10,000 m
+    auto settledVx = [this](float density, float windEast) {
+        sim().setFloat("sim/weather/rho", density);
+        sim().setWind(windEast, 2.0, 0.0);
+        app_->placementDone = 0;
+        callLoop();  // placed
+        sim().clearAccesses();
+        callLoop();  // settled
+        EXPECT_FALSE(sim().accesses().empty());
+        return sim().getFloat("sim/flightmodel/position/local_vx");
+    };
+    const float standard = settledVx(1.225f * 0.3369f, 0.0f);  // the standard atmosphere's at 10,000 m
+    EXPECT_NEAR(200.0 / std::sqrt(0.3369) * 0.514444, standard, 0.05);
+    for (float nonsense : {0.0f, -1.0f, NAN, INFINITY}) {
+        EXPECT_NEAR(standard, settledVx(nonsense, 0.0f), 0.05) << nonsense;
+    }
+    EXPECT_NEAR(200.0 * 0.514444 + 5.0, settledVx(1.225f, 5.0f), 1e-3) << "sea-level air, 5 m/s of wind";
+    EXPECT_EQ(2.0f, sim().getFloat("sim/flightmodel/position/local_vy"));
+    EXPECT_NEAR(200.0 * 0.514444, settledVx(1.225f, NAN), 1e-3);
+    EXPECT_EQ(0.0f, sim().getFloat("sim/flightmodel/position/local_vy")) << "the whole wind counts as none";
 }
 
 TEST_F(PlacementLoopTest, AllZeroRecordFacesMinusTheOldVariation) {

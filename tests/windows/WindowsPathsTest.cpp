@@ -24,7 +24,7 @@ TEST_F(WindowsPaths, ThePluginsFilesAreFoundAndWrittenInItsFolder) {
     writeFile(pluginFile("Home.skd"), "");
     startWithSettings("[QUICK_SAVE]\nHotKey = F5\n");
     ASSERT_EQ(1u, sim().hotKeys().size()) << "the settings file was found";
-    ASSERT_EQ(1, sim().pressHotKey(116, 0));
+    ASSERT_EQ(1, sim().tapKey(116, 0));
     EXPECT_TRUE(fileExists(sim().rootPath() + "Resources\\plugins\\SkyPlacer\\QuickFile.skd"));
     EXPECT_NE(std::string::npos, logText().find("SkyPlacer - INI file parsing successful\n"));
     // The listing refuses a folder that ends in a separator: the dialog names the first file it listed.

@@ -1,7 +1,8 @@
-// Counts the instructions the plug-in module runs in three places, under
+// Counts the instructions the plug-in module runs in four places, under
 // valgrind --tool=callgrind --collect-atstart=no: the idle placement-loop call,
-// a placement-loop call that refreshes the data display, and loading the
-// 23-line quick file by its hot key. The stand-in switches collection on
+// a placement-loop call that refreshes the data display, loading the 23-line
+// quick file by its hot key, and the placement-loop call that settles the
+// aircraft after a placement. The stand-in switches collection on
 // exactly while the plug-in's code runs (its own functions left out), and
 // each region ends with a callgrind dump named "<region> calls=<n>
 // allocations=<n>", which
@@ -15,6 +16,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "TestSupport.h"
 
@@ -34,6 +36,7 @@ constexpr int kFramesPerLoopCall = 2;  // the placement loop runs every 0.1 s, f
 constexpr int kIdleCalls = 1000;
 constexpr int kRefreshCalls = 100;
 constexpr int kLoads = 20;
+constexpr int kSettles = 50;
 constexpr const char* kParsed = "skd file parsing successful";  // logged by each successful load
 
 // Counts what the plug-in runs in `region`, then dumps the count under its
@@ -55,6 +58,25 @@ void count(const char* name, int calls, Region region) {
 bool fail(const char* why) {
     (void)std::fprintf(stderr, "instruction_counts: %s\n", why);
     return false;
+}
+
+int writesTo(const char* name) {
+    const std::vector<skysim::DataAccess>& accesses = skysim::Sim::get().accesses();
+    return static_cast<int>(std::count_if(accesses.begin(), accesses.end(), [name](const skysim::DataAccess& access) {
+        return access.name == name && access.kind == skysim::DataAccess::SetVF;
+    }));
+}
+
+// Asks for a placement and runs frames until the loop call that places; the
+// next loop call, two frames on, settles.
+bool placeOnce() {
+    skysim::Sim& sim = skysim::Sim::get();
+    sim.clearAccesses();
+    if (!sim.pickMenuItem("Position")) return false;
+    for (int frame = 0; frame < kFramesPerLoopCall && writesTo("sim/flightmodel/position/q") == 0; ++frame) {
+        sim.runFrames(1);
+    }
+    return writesTo("sim/flightmodel/position/q") == 1;
 }
 
 bool run(const std::string& module) {
@@ -85,19 +107,39 @@ bool run(const std::string& module) {
     }
     if (!sim.pickMenuItem("Data Display")) return fail("no Data Display menu item");  // closed again
 
-    if (sim.pressHotKey(kF5, kShiftControl) != 1) return fail("no quick-save hot key");
+    if (sim.tapKey(kF5, kShiftControl) != 1) return fail("no quick-save hot key");
     const std::string quickFile = readFile(sim.pluginFolder() + "QuickFile.skd");
     const long lines = std::count(quickFile.begin(), quickFile.end(), '\n');
     std::printf("QuickFile.skd: %ld lines\n", lines);
     bool allLoaded = true;
     count("load", kLoads, [&] {
-        for (int i = 0; i < kLoads; ++i) allLoaded = sim.pressHotKey(kF6, kShiftControl) == 1 && allLoaded;
+        for (int i = 0; i < kLoads; ++i) allLoaded = sim.tapKey(kF6, kShiftControl) == 1 && allLoaded;
     });
     if (!allLoaded) return fail("the quick-load hot key did not fire");
     const std::string log = readFile(sim.pluginFolder() + "SkyPlacerLog.txt");
     int parsed = 0;
     for (size_t at = log.find(kParsed); at != std::string::npos; at = log.find(kParsed, at + 1)) ++parsed;
     if (parsed != kLoads) return fail("the quick file did not load every time");
+
+    // A new run of the plug-in, whose data display was never opened (once it has
+    // been, every loop call refreshes it) and whose panel was not open in the
+    // regions above. A capture with the panel open enables Position.
+    sim.stop();
+    if (sim.start() != 1) return fail("the plug-in did not start again");
+    sim.advance(1.2);
+    if (!sim.pickMenuItem("Control Panel") || !sim.pickMenuItem("Get Data"))
+        return fail("no Control Panel or Get Data");
+    bool allSettled = true;
+    count("settle", kSettles, [&] {
+        for (int i = 0; i < kSettles; ++i) {
+            sim.countPluginInstructions(false);
+            allSettled = placeOnce() && allSettled;
+            sim.countPluginInstructions(true);
+            sim.runFrames(kFramesPerLoopCall);
+            allSettled = writesTo("sim/flightmodel/position/q") == 2 && allSettled;
+        }
+    });
+    if (!allSettled) return fail("a placement was not settled at the next loop call");
 
     sim.stop();
     sim.reset(root.path());

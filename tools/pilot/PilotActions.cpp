@@ -249,18 +249,28 @@ std::string Session::pickMenu(Random& random) {
     return std::string("menu \"") + item + "\"" + (sim_.pickMenuItem(item) ? "" : " (not in the menu)");
 }
 
+// A key as a keyboard sends it: tapped, or held for up to two seconds, with
+// random modifiers or those of a bound hot key.
 std::string Session::pressHotKey(Random& random) {
     std::vector<skysim::HotKeyInfo> bound = sim_.hotKeys();
     int key = static_cast<int>(random.below(256));
-    int flags = static_cast<int>(random.below(32));
+    int modifiers = static_cast<int>(random.below(8));
     if (!bound.empty() && random.chance(70)) {
         const skysim::HotKeyInfo& pick = bound[random.below(bound.size())];
         key = pick.key;
-        flags = pick.flags;
+        modifiers = pick.flags;  // the keyboard sends only the modifier bits of it
     }
-    int fired = sim_.pressHotKey(key, flags);
-    return "hot key " + std::to_string(key) + " flags " + std::to_string(flags) + " (" + std::to_string(fired) +
-           " bound)";
+    std::string press = "key " + std::to_string(key) + " modifiers " + std::to_string(modifiers & 7);
+    int fired = 0;
+    if (random.chance(80)) {
+        fired = sim_.tapKey(key, modifiers);
+        press += " tapped";
+    } else {
+        double held = random.unit() * 2.0;
+        fired = sim_.holdKey(key, modifiers, held);
+        press += " held " + std::to_string(held) + " s";
+    }
+    return press + " (" + std::to_string(fired) + " hot keys fired)";
 }
 
 std::string Session::runCommand(Random& random) {

@@ -22,7 +22,7 @@ enum class StepKind {
     Set,            // set DATAREF VALUE
     Wait,           // wait SECONDS
     Menu,           // menu ITEM
-    Key,            // key KEY [MODIFIERS]
+    Key,            // key KEY [MODIFIERS] [hold SECONDS]
     Command,        // command NAME [hold SECONDS]
     Click,          // click LABEL
     Close,          // close TITLE
@@ -54,6 +54,8 @@ struct Step {
     std::string body;  // lines of a <<WORD block, each ending in "\n"
     bool hasTolerance = false;
     double tolerance = 0;  // from "within TOLERANCE"
+    bool held = false;
+    double holdSeconds = 0;  // a key step's "hold SECONDS"
 };
 
 struct Scenario {

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "Scenario.h"
+#include "XPLMApi.h"
 #include "config/HotKeyNames.h"
 
 namespace player {
@@ -174,8 +175,11 @@ bool checkValues(const Step& step, std::string& error) {
             if (keyCodeFromName(step.args[0].c_str()) == 0) {
                 error =
                     "unknown key name \"" + step.args[0] + "\" (names as in the settings file, such as F5 or NUMPAD0)";
-            } else if (step.args.size() > 1) {
-                checkModifiers(step.args[1], error);
+            } else if (step.args.size() > 1 && checkModifiers(step.args[1], error) &&
+                       (modifierFlagsFromNames(step.args[1].c_str()) & (xplm_DownFlag | xplm_UpFlag)) != 0) {
+                error =
+                    "Down and Up are no keys to hold: the keyboard sends them itself, on the press and "
+                    "the release; modifiers are Shift, Alt and Control";
             }
             break;
         case StepKind::Command:
@@ -279,6 +283,18 @@ bool buildStep(const std::string& line, std::vector<Token> tokens, const std::ve
             return false;
         }
         step.hasTolerance = true;
+        tokens.resize(tokens.size() - 2);
+        count -= 2;
+    }
+    if (shape->kind == StepKind::Key && count >= 3 && !tokens[tokens.size() - 2].quoted &&
+        tokens[tokens.size() - 2].text == "hold") {
+        if (!parseNumber(tokens.back().text, step.holdSeconds) || step.holdSeconds < 0 ||
+            step.holdSeconds > kLongestWait) {
+            error = "a key is held for a number of seconds from 0 to " +
+                    std::to_string(static_cast<int>(kLongestWait)) + ": KEY [MODIFIERS] hold SECONDS";
+            return false;
+        }
+        step.held = true;
         tokens.resize(tokens.size() - 2);
         count -= 2;
     }

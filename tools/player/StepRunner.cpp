@@ -27,13 +27,19 @@ const char* kTheta = "sim/flightmodel/position/theta";
 const char* kPhi = "sim/flightmodel/position/phi";
 const char* kQuaternion = "sim/flightmodel/position/q";
 
-// A placement writes the local position and the attitude quaternion; nothing else does.
-bool placedSinceCleared(const skysim::Sim& sim) {
+bool wroteSinceCleared(const skysim::Sim& sim, skysim::DataAccess::Kind kind, const char* name) {
     const std::vector<skysim::DataAccess>& accesses = sim.accesses();
-    return std::any_of(accesses.begin(), accesses.end(), [](const skysim::DataAccess& access) {
-        return (access.kind == skysim::DataAccess::SetD && access.name == kLocalX) ||
-               (access.kind == skysim::DataAccess::SetVF && access.name == kQuaternion);
+    return std::any_of(accesses.begin(), accesses.end(), [kind, name](const skysim::DataAccess& access) {
+        return access.kind == kind && access.name == name;
     });
+}
+
+// A placement writes the local position; nothing else does.
+bool placedSinceCleared(const skysim::Sim& sim) { return wroteSinceCleared(sim, skysim::DataAccess::SetD, kLocalX); }
+
+// The settle that follows a placement turns the aircraft again.
+bool settledSinceCleared(const skysim::Sim& sim) {
+    return wroteSinceCleared(sim, skysim::DataAccess::SetVF, kQuaternion);
 }
 
 std::string hotKeyList(const skysim::Sim& sim) {
@@ -135,14 +141,17 @@ bool StepRunner::run(std::string& error) {
     return true;
 }
 
-// A placement made in the run's last frame is seen once the flight model has
-// taken it: one more frame passes, with the plug-in stopped.
+// A placement made in the run's last frames is seen once the plug-in has
+// settled it and the flight model has taken that: a few frames more pass.
 void StepRunner::finish() {
+    for (int frame = 0; placing_ && frame < kFramesToSettle; ++frame) {
+        sim_.clearAccesses();
+        sim_.runFrames(1);
+        settlePlacement();
+    }
+    if (placing_) reportPlacement();
     if (started_) sim_.stop();
     started_ = false;
-    if (!placing_) return;
-    sim_.runFrames(1);
-    settlePlacement();
 }
 
 bool StepRunner::startPlugin(std::string& error) {
@@ -220,14 +229,25 @@ void StepRunner::passTime(const Step& step, double seconds) {
         sim_.runFrames(1);
         settlePlacement();
         if (placedSinceCleared(sim_)) {
+            if (placing_) reportPlacement();  // overtaken by the next before it settled
             placing_ = true;
+            settled_ = false;
             placement_ = {where(step), sim_.now(), before, {}};
         }
     }
 }
 
+// The plug-in settles a placement at its next loop call; the frame after that shows it.
 void StepRunner::settlePlacement() {
     if (!placing_) return;
+    if (settled_) {
+        reportPlacement();
+    } else {
+        settled_ = settledSinceCleared(sim_);
+    }
+}
+
+void StepRunner::reportPlacement() {
     placement_.after = pose();
     report_.placement(placement_);
     placing_ = false;
@@ -244,14 +264,17 @@ bool StepRunner::pickMenu(const std::string& item, std::string& error) {
     return false;
 }
 
-// The names were checked when the scenario was read.
+// The names were checked when the scenario was read. The key is pressed as a
+// keyboard sends it (Down, repeats while held, Up), with time passing while held.
 bool StepRunner::pressKey(const Step& step, std::string& error) {
     int key = keyCodeFromName(step.args[0].c_str());
     std::string modifiers = step.args.size() > 1 ? step.args[1] : "";
     int flags = modifierFlagsFromNames(modifiers.c_str());
-    if (sim_.pressHotKey(key, flags) > 0) return true;
-    error = "no hot key is bound to " + step.args[0] + (modifiers.empty() ? "" : " with " + modifiers) + " (key " +
-            std::to_string(key) + ", flags " + std::to_string(flags) + "); bound: " + hotKeyList(sim_);
+    sim_.pressKey(key, flags);
+    if (step.held) passTime(step, step.holdSeconds);
+    if (sim_.releaseKey() > 0) return true;
+    error = "no hot key fired for " + step.args[0] + (modifiers.empty() ? "" : " with " + modifiers) + " (key " +
+            std::to_string(key) + ", modifiers " + std::to_string(flags) + "); bound: " + hotKeyList(sim_);
     return false;
 }
 

@@ -34,6 +34,7 @@ private:
     void passTime(const Step& step, double seconds);
     // Reports the placement made in the frame before, with the aircraft as it is now.
     void settlePlacement();
+    void reportPlacement();
     bool pressKey(const Step& step, std::string& error);
     bool runCommand(const Step& step, std::string& note, std::string& error);
     bool pickMenu(const std::string& item, std::string& error);
@@ -65,8 +66,12 @@ private:
     bool started_ = false;
     bool everStarted_ = false;
     size_t logStart_ = 0;   // the log's size when the run began
-    bool placing_ = false;  // a placement was made in the last frame run
+    bool placing_ = false;  // a placement was made and is not reported yet
+    bool settled_ = false;  // the plug-in has settled it: the next frame shows it
     Placement placement_;   // that placement, waiting for the frame that shows it
+    // Frames from a placement to the one that shows it settled: two to the
+    // plug-in's next loop call, one for the flight model, and one to spare.
+    static constexpr int kFramesToSettle = 4;
 };
 
 // Reads a data reference as a number: "NAME[i]" is element i of an array.

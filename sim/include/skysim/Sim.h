@@ -127,6 +127,14 @@ public:
     double now() const;
     int flightLoopCount() const;  // registered callbacks
 
+    // --- the air at the aircraft (README.md) ---
+    // The day's temperature, degrees above the standard atmosphere's at every
+    // elevation (0 after reset): warmer air is thinner, and "sim/weather/rho" follows.
+    void setTemperatureOffset(double degrees);
+    // The wind, m/s along the local axes (x east, y up, z south; still after
+    // reset), in "sim/weather/wind_now_*_msc" and "sim/weather/aircraft/wind_now_*_msc".
+    void setWind(double east, double up, double south);
+
     // --- data references: the names the simulator publishes (data/datarefs-12.1.tsv) ---
     // The driver sets the simulator's own state, writable for plug-ins or not;
     // what the flight model derives from a value follows at once (README.md).
@@ -163,10 +171,28 @@ public:
     // Calls the handler of `menuName` with an arbitrary item reference.
     bool pickMenuItemRef(const std::string& menuName, void* itemRef);
 
-    // --- hot keys ---
+    // --- hot keys and the keyboard ---
     std::vector<HotKeyInfo> hotKeys() const;
-    // Fires every registered hot key of this key and flags; returns how many fired.
-    int pressHotKey(int key, int flags);
+    // The pilot's keyboard. A key is pressed with modifiers held (Shift 1, Alt 2,
+    // Control 4; other bits are ignored). The simulator sends one key message
+    // with Down (8) and the modifiers, one with the modifiers alone for each
+    // repeat while the key is held (at the start of each frame, after the repeat
+    // delay at the repeat rate), and one with Up (16) and the modifiers on
+    // release; each fires every hot key registered with exactly that key and
+    // those flags, in registration order.
+    // Presses a key and holds it: the hot keys fired by the press, or -1 (and
+    // nothing sent) while another key is held, as a keyboard repeats one key.
+    int pressKey(int key, int modifiers);
+    // Releases the held key: the hot keys fired from its press to its release, or -1 when none is held.
+    int releaseKey();
+    // Pressed and released before the next frame, so without repeats.
+    int tapKey(int key, int modifiers);
+    // Pressed, held while the frames that cover `seconds` run (as advance), then released.
+    int holdKey(int key, int modifiers, double seconds);
+    // The keyboard's repeat: seconds from the press to the first repeat, then
+    // repeats per second (0.5 and 25 after reset). False, and nothing changed,
+    // for a negative delay or a rate that is not positive.
+    bool setKeyRepeat(double delaySeconds, double perSecond);
     // Calls the callback of the hot key of this key and flags with another
     // reference value than its own, to see what the plug-in makes of one it
     // never registered; false when no such hot key is registered.

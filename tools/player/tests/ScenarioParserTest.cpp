@@ -87,12 +87,27 @@ TEST(ScenarioArguments, TheRestOfTheLineIsTakenAsWritten) {
 }
 
 TEST(ScenarioKeys, KeyAndModifierNamesAreTheSettingsFilesOnes) {
-    Scenario scenario = parsed("key F5\nkey NUMPAD0 Shift+Control\nkey P Alt + Up\n");
+    Scenario scenario = parsed("key F5\nkey NUMPAD0 Shift+Control\nkey P Alt + Control\n");
     EXPECT_EQ(3u, scenario.steps.size());
     ScenarioError error = failure("wait 1\nkey F55 Shift\n");
     EXPECT_EQ(2, error.line);
     EXPECT_NE(std::string::npos, error.message.find("unknown key name \"F55\"")) << error.message;
     EXPECT_EQ(1, failure("key f5\n").line) << "names are case-sensitive, as in the settings file";
+}
+
+// A key is tapped, or held for some seconds; Down and Up are the keyboard's to send.
+TEST(ScenarioKeys, AKeyIsTappedOrHeldAndDownAndUpAreNoModifiersToHold) {
+    Scenario scenario = parsed("key F5\nkey F5 Shift + Control hold 2\nkey F9 hold 0.5\n");
+    EXPECT_FALSE(scenario.steps[0].held);
+    EXPECT_EQ((std::vector<std::string>{"F5", "Shift + Control"}), scenario.steps[1].args);
+    EXPECT_TRUE(scenario.steps[1].held);
+    EXPECT_EQ(2.0, scenario.steps[1].holdSeconds);
+    EXPECT_EQ(std::vector<std::string>{"F9"}, scenario.steps[2].args);
+    EXPECT_EQ(0.5, scenario.steps[2].holdSeconds);
+    EXPECT_EQ(1, failure("key F5 hold 5000\n").line);
+    EXPECT_EQ(1, failure("key F5 Shift hold x\n").line);
+    EXPECT_NE(std::string::npos, failure("key P Alt + Up\n").message.find("the keyboard sends them"));
+    EXPECT_EQ(1, failure("key F5 Down\n").line);
 }
 
 TEST(ScenarioKeys, AMisspeltModifierIsNotDroppedSilently) {
