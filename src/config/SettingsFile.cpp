@@ -1,34 +1,14 @@
 // Reading SkyPlacer.ini into the settings and hot-key slots. Unlike a position
 // file, the settings change entry by entry: a failure keeps what came before it.
 #include <cstring>
-#include <iterator>
 
 #include "config/HotKeyNames.h"
-#include "log/PluginLog.h"
+#include "log/ReadLog.h"
 #include "plugin/PluginApp.h"
-#include "position/EntryFile.h"
 #include "text/BoundedText.h"
 #include "text/NumberText.h"
 
 namespace {
-
-// Slots of the two settings sections; the command sections use their command number.
-constexpr int kDebugSlot = kCommandCount;
-constexpr int kConfigSlot = kCommandCount + 1;
-
-// GET_DATA shares LOAD's result and place.
-const SectionRule kSettingsSections[] = {
-    {"DEBUG", ReadResult::UnknownDebugKey, kDebugSlot, "Debug data"},
-    {"CONFIG", ReadResult::UnknownConfigKey, kConfigSlot, "Config data"},
-    {"GET_DATA", ReadResult::UnknownLoadKey, GET_DATA, "Load data"},
-    {"LOAD", ReadResult::UnknownLoadKey, LOAD, "Load data"},
-    {"SAVE", ReadResult::UnknownSaveKey, SAVE, "Save data"},
-    {"QUICK_LOAD", ReadResult::UnknownQuickLoadKey, QUICK_LOAD, "Quick Load data"},
-    {"QUICK_SAVE", ReadResult::UnknownQuickSaveKey, QUICK_SAVE, "Quick Save data"},
-    {"POSITION", ReadResult::UnknownPositionCommandKey, POSITION, "Position data"},
-    {"CONTROL_PANEL", ReadResult::UnknownControlPanelKey, CONTROL_PANEL, "Control Panel data"},
-    {"DATA_DISPLAY", ReadResult::UnknownDataDisplayKey, DATA_DISPLAY, "Display Data data"},
-};
 
 const ReaderTexts kSettingsTexts = {
     "parsing INI file\n",
@@ -92,35 +72,63 @@ bool setHotKey(HotKeySlot& slot, const TextEntry& entry) {
     return false;
 }
 
-bool applySettingsEntry(void* target, const SectionRule& rule, const TextEntry& entry) {
-    PluginApp& app = *static_cast<PluginApp*>(target);
-    if (rule.slot == kDebugSlot) return setIntSetting(app.config, kDebugInts, entry);
-    if (rule.slot == kConfigSlot) return setConfig(app.config, entry);
-    return setHotKey(app.hotKeys[rule.slot], entry);
+bool applyDebug(PluginApp& app, Command, const TextEntry& entry) {
+    return setIntSetting(app.config, kDebugInts, entry);
 }
 
-const EntryFormat kSettingsFormat = {kSettingsSections, static_cast<int>(std::size(kSettingsSections)),
-                                     applySettingsEntry, kFileNameKey};
+bool applyConfig(PluginApp& app, Command, const TextEntry& entry) { return setConfig(app.config, entry); }
+
+bool applyHotKey(PluginApp& app, Command command, const TextEntry& entry) {
+    return setHotKey(app.hotKeys[command], entry);
+}
+
+// One section of the file: its documented result code for an unknown key and
+// the place the log names, how its entries are applied, and for a command
+// section the command whose hot-key slot it sets (the settings sections ignore it).
+struct SettingsSection {
+    const char* name;
+    ReadResult unknownKey;
+    const char* place;
+    bool (*apply)(PluginApp& app, Command command, const TextEntry& entry);
+    Command command;
+    KeyLog keyLog;
+};
+
+// GET_DATA shares LOAD's result and place. A settings key that is unknown is
+// logged; one in a command section goes to the simulator's log only.
+const SettingsSection kSettingsSections[] = {
+    {"DEBUG", ReadResult{3}, "Debug data", applyDebug, GET_DATA, KeyLog::PluginLog},
+    {"CONFIG", ReadResult{2}, "Config data", applyConfig, GET_DATA, KeyLog::PluginLog},
+    {"GET_DATA", ReadResult{6}, "Load data", applyHotKey, GET_DATA, KeyLog::SimulatorLog},
+    {"LOAD", ReadResult{6}, "Load data", applyHotKey, LOAD, KeyLog::SimulatorLog},
+    {"SAVE", ReadResult{7}, "Save data", applyHotKey, SAVE, KeyLog::SimulatorLog},
+    {"QUICK_LOAD", ReadResult{8}, "Quick Load data", applyHotKey, QUICK_LOAD, KeyLog::SimulatorLog},
+    {"QUICK_SAVE", ReadResult{9}, "Quick Save data", applyHotKey, QUICK_SAVE, KeyLog::SimulatorLog},
+    {"POSITION", ReadResult{10}, "Position data", applyHotKey, POSITION, KeyLog::SimulatorLog},
+    {"CONTROL_PANEL", ReadResult{11}, "Control Panel data", applyHotKey, CONTROL_PANEL, KeyLog::SimulatorLog},
+    {"DATA_DISPLAY", ReadResult{12}, "Display Data data", applyHotKey, DATA_DISPLAY, KeyLog::SimulatorLog},
+};
+
+KeyLog keyLogOf(ReadResult result) {
+    for (const SettingsSection& section : kSettingsSections) {
+        if (section.unknownKey == result) return section.keyLog;
+    }
+    return KeyLog::PluginLog;
+}
 
 }  // namespace
 
 ReadResult PluginApp::parseSettings(const char* path) {
-    const TextEntry* unknownKey = nullptr;
-    ReadResult result = parseEntryFile(path, settingsEntries, kSettingsFormat, this, &unknownKey);
-    if (unknownKey == nullptr) return result;
-    // An unknown key in the settings sections is logged, one in a command
-    // section goes to the simulator's log only.
-    if (result == ReadResult::UnknownConfigKey || result == ReadResult::UnknownDebugKey) {
-        reportInvalidField(*unknownKey);
-    } else {
-        // A command section's unknown key goes to the simulator's log only.
-        simulatorLog(unknownKey->keyName);
-        simulatorLog(" is an invalid field\n");
-    }
-    return result;
+    ReadOutcome outcome = readEntryFile(path, settingsEntries, kFileNameKey, kSettingsSections,
+                                        [this](const SettingsSection& section, const TextEntry& entry) {
+                                            return section.apply(*this, section.command, entry);
+                                        });
+    reportReadFailure(outcome, keyLogOf(outcome.result));
+    return outcome.result;
 }
 
 bool PluginApp::readSettings(const char* path) {
     reportParsing(kSettingsTexts);
-    return reportParseResult(parseSettings(path), kSettingsFormat, kSettingsTexts);
+    ReadResult result = parseSettings(path);
+    return reportParseResult(result, sectionPlace(kSettingsSections, result), kSettingsTexts);
 }

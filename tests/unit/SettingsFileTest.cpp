@@ -149,23 +149,6 @@ TEST_F(SettingsFileTest, SectionDifferingInCaseIsInvalid) {
     EXPECT_EQ(0, config().AutoStart);
 }
 
-TEST_F(SettingsFileTest, KeyBeforeAnyHeaderIsAnInvalidSectionAndNothingIsApplied) {
-    ASSERT_FALSE(read("AutoStart = 1\n[CONFIG]\nAutoStart = 1\n"));
-    EXPECT_EQ(std::string(kParsing) +
-                  "AutoStart is outside any section: a section name must come first\n"
-                  "Parse Error in Section Name\n",
-              logText());
-    EXPECT_EQ(0, config().AutoStart);
-}
-
-TEST_F(SettingsFileTest, TooManyEntriesFailAfterTheTableFullIsApplied) {
-    std::string text = "[CONFIG]\n";
-    for (int i = 0; i <= kEntryCount; ++i) text += "HeartBeatTime = " + std::to_string(i) + "\n";
-    ASSERT_FALSE(read(text));
-    EXPECT_NE(std::string::npos, logText().find("too many entries"));
-    EXPECT_FLOAT_EQ(kEntryCount - 1, config().HeartBeatTime);
-}
-
 TEST_F(SettingsFileTest, LongLineFailsAfterWhatCameBeforeItIsApplied) {
     ASSERT_FALSE(
         read("[CONFIG]\nAutoStart = 1\nDefaultSKDFileName = " + std::string(300, 'n') + "\nHideControlPanel = 1\n"));
@@ -176,11 +159,6 @@ TEST_F(SettingsFileTest, LongLineFailsAfterWhatCameBeforeItIsApplied) {
     ASSERT_GE(logText().size(), end.size());
     EXPECT_EQ(end, logText().substr(logText().size() - end.size()));
     EXPECT_EQ(ReadResult::LineTooLong, app_->parseSettings(path("SkyPlacer.ini").c_str()));
-}
-
-TEST_F(SettingsFileTest, LongCommentLineIsSkipped) {
-    ASSERT_TRUE(read("; " + std::string(400, '=') + "\n[CONFIG]\nAutoStart = 1\n"));
-    EXPECT_EQ(1, config().AutoStart);
 }
 
 TEST_F(SettingsFileTest, MissingFileKeepsEveryDefault) {
