@@ -3,6 +3,8 @@
 
 #include <cstddef>
 
+#include "log/PluginLog.h"  // kLogFileName: the log names its own file
+
 // The longest path the plug-in opens, in bytes of UTF-8, with the words that
 // tell the pilot so: Windows opens no path of MAX_PATH (260) UTF-16 units or
 // more unless both the system and the simulator enable long paths, and a path
@@ -18,7 +20,6 @@ constexpr const char* kPathLimitText = "SkyPlacer takes paths of up to 511 chara
 
 constexpr const char* kSettingsFileName = "SkyPlacer.ini";
 constexpr const char* kQuickFileName = "QuickFile.skd";
-constexpr const char* kLogFileName = "SkyPlacerLog.txt";
 
 // The simulator writes its root folder, ending in a separator, into 512 bytes.
 constexpr int kSystemPathSize = 512;

@@ -17,7 +17,7 @@
 #include "text/ReadResult.h"
 
 constexpr int kTextSize = 256;       // versionText, textBuffer, hot-key reference texts
-constexpr int kPathSize = 512;       // dataFolder, settingsPath, file paths
+constexpr int kPathSize = 512;       // dataFolder, settingsPath, logPath, file paths
 constexpr int kListTextSize = 4096;  // listText
 constexpr int kPanelFieldCount = 17;
 constexpr int kDisplayRows = 11;
@@ -103,6 +103,7 @@ struct PluginApp {
 
     char dataFolder[kPathSize];
     char settingsPath[kPathSize];
+    char logPath[kPathSize];  // built once at start; empty when the folder's path is too long
     PluginConfig config;
     EntryTable settingsEntries;
     PositionRecord storedRecord;

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <initializer_list>
 #include <iterator>
+#include <string>
 
 #include "config/HotKeyNames.h"
 #include "log/PluginLog.h"
@@ -19,6 +20,9 @@
 PluginApp* thePluginApp = nullptr;
 
 static_assert(kMaxPathLength < kPathSize, "every path the plug-in opens fits its path buffers");
+static_assert(std::char_traits<char>::length(kSettingsFileName) <= std::char_traits<char>::length(kTemporaryFileName) &&
+                  std::char_traits<char>::length(kLogFileName) <= std::char_traits<char>::length(kTemporaryFileName),
+              "the folder's check, made for the temporary file, covers the settings file and the log");
 
 void PluginApp::start(char* name, char* signature, char* description) {
     copyText(name, kSimulatorTextSize, kPluginName);
@@ -52,19 +56,22 @@ void PluginApp::start(char* name, char* signature, char* description) {
 
 // dataFolder is the simulator's folder followed by the plug-in's folder. It
 // must leave room for the longest of the plug-in's own file names, the save's
-// temporary file, within kMaxPathLength. A path that does not fit is not cut
-// (a cut path would name another file): both paths stay empty, every read then
-// fails, and the simulator's log says why.
+// temporary file, within kMaxPathLength, so the settings file and the log fit
+// too. A path that does not fit is not cut (a cut path would name another
+// file): every path stays empty, every read then fails, and the simulator's log
+// says why.
 void PluginApp::buildFolderPaths() {
     char systemPath[kSystemPathSize];
     readSystemPath(systemPath);
     if (copyText(dataFolder, sizeof dataFolder, systemPath) && appendPluginFolder(dataFolder, sizeof dataFolder) &&
         std::strlen(dataFolder) + std::strlen(kTemporaryFileName) <= kMaxPathLength &&
-        formatText(settingsPath, sizeof settingsPath, "%s%s", dataFolder, kSettingsFileName)) {
+        formatText(settingsPath, sizeof settingsPath, "%s%s", dataFolder, kSettingsFileName) &&
+        formatText(logPath, sizeof logPath, "%s%s", dataFolder, kLogFileName)) {
         return;
     }
     dataFolder[0] = '\0';
     settingsPath[0] = '\0';
+    logPath[0] = '\0';
     simulatorLog(prefixed("The path of the SkyPlacer folder is too long; no file can be read or written.\n").text);
 }
 
