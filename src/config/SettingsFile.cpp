@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "config/HotKeyNames.h"
-#include "log/ReadLog.h"
+#include "config/SettingsSections.h"
 #include "plugin/PluginApp.h"
 #include "text/BoundedText.h"
 #include "text/NumberText.h"
@@ -72,33 +72,25 @@ bool setHotKey(HotKeySlot& slot, const TextEntry& entry) {
     return false;
 }
 
-bool applyDebug(PluginApp& app, Command, const TextEntry& entry) {
+bool applyDebug(PluginApp& app, const SettingsSection&, const TextEntry& entry) {
     return setIntSetting(app.config, kDebugInts, entry);
 }
 
-bool applyConfig(PluginApp& app, Command, const TextEntry& entry) { return setConfig(app.config, entry); }
-
-bool applyHotKey(PluginApp& app, Command command, const TextEntry& entry) {
-    return setHotKey(app.hotKeys[command], entry);
+bool applyConfig(PluginApp& app, const SettingsSection&, const TextEntry& entry) {
+    return setConfig(app.config, entry);
 }
 
-// One section of the file: its documented result code for an unknown key and
-// the place the log names, how its entries are applied, and for a command
-// section the command whose hot-key slot it sets (the settings sections ignore it).
-struct SettingsSection {
-    const char* name;
-    ReadResult unknownKey;
-    const char* place;
-    bool (*apply)(PluginApp& app, Command command, const TextEntry& entry);
-    Command command;
-    KeyLog keyLog;
-};
+bool applyHotKey(PluginApp& app, const SettingsSection& section, const TextEntry& entry) {
+    return setHotKey(app.hotKeys[section.action], entry);
+}
 
-// GET_DATA shares LOAD's result and place. A settings key that is unknown is
-// logged; one in a command section goes to the simulator's log only.
-const SettingsSection kSettingsSections[] = {
-    {"DEBUG", ReadResult{3}, "Debug data", applyDebug, GET_DATA, KeyLog::PluginLog},
-    {"CONFIG", ReadResult{2}, "Config data", applyConfig, GET_DATA, KeyLog::PluginLog},
+}  // namespace
+
+// GET_DATA shares LOAD's result and place. An unknown key of the settings'
+// own sections is logged; one in an action's section goes to the simulator's log only.
+const SettingsSection kSettingsSections[kSettingsSectionCount] = {
+    {"DEBUG", ReadResult{3}, "Debug data", applyDebug, kNoAction, KeyLog::PluginLog},
+    {"CONFIG", ReadResult{2}, "Config data", applyConfig, kNoAction, KeyLog::PluginLog},
     {"GET_DATA", ReadResult{6}, "Load data", applyHotKey, GET_DATA, KeyLog::SimulatorLog},
     {"LOAD", ReadResult{6}, "Load data", applyHotKey, LOAD, KeyLog::SimulatorLog},
     {"SAVE", ReadResult{7}, "Save data", applyHotKey, SAVE, KeyLog::SimulatorLog},
@@ -108,6 +100,8 @@ const SettingsSection kSettingsSections[] = {
     {"CONTROL_PANEL", ReadResult{11}, "Control Panel data", applyHotKey, CONTROL_PANEL, KeyLog::SimulatorLog},
     {"DATA_DISPLAY", ReadResult{12}, "Display Data data", applyHotKey, DATA_DISPLAY, KeyLog::SimulatorLog},
 };
+
+namespace {
 
 KeyLog keyLogOf(ReadResult result) {
     for (const SettingsSection& section : kSettingsSections) {
@@ -121,7 +115,7 @@ KeyLog keyLogOf(ReadResult result) {
 ReadResult PluginApp::parseSettings(const char* path) {
     ReadOutcome outcome = readEntryFile(path, settingsEntries, kFileNameKey, kSettingsSections,
                                         [this](const SettingsSection& section, const TextEntry& entry) {
-                                            return section.apply(*this, section.command, entry);
+                                            return section.apply(*this, section, entry);
                                         });
     reportReadFailure(outcome, keyLogOf(outcome.result));
     return outcome.result;

@@ -11,7 +11,7 @@
 #include "XPWidgetsApi.h"
 #include "config/PluginConfig.h"
 #include "flight/PendingSettle.h"
-#include "plugin/Commands.h"
+#include "plugin/Actions.h"
 #include "position/PositionRecord.h"
 #include "text/EntryTable.h"
 #include "text/ReadResult.h"
@@ -71,9 +71,9 @@ struct PluginApp {
     char textBuffer[kTextSize];
     int32_t placementDone;  // 0: place the aircraft at the next flight loop
 
-    XPLMHotKeyID hotKeyHandles[kCommandCount];
-    char hotKeyRefcons[kCommandCount][kTextSize];
-    HotKeySlot hotKeys[kCommandCount];
+    XPLMHotKeyID hotKeyHandles[kActionCount];
+    char hotKeyRefcons[kActionCount][kTextSize];
+    HotKeySlot hotKeys[kActionCount];
 
     XPLMDataRef qRef;
     XPLMDataRef localXRef;
@@ -111,7 +111,7 @@ struct PluginApp {
     int32_t controlPanelVisible;
     int32_t dataDisplayVisible;
     int32_t fileLoaded;
-    XPLMCommandRef commandRefs[kCommandCount];  // the simulator's commands, indexed by command number
+    XPLMCommandRef commandRefs[kActionCount];  // the simulator's commands, indexed by action number
 
     // The settle after a placement (Placement.cpp, Settle.cpp): what the last
     // placement put down, the air and wind at the aircraft, and its rotation rates.
@@ -131,10 +131,10 @@ struct PluginApp {
     void registerHotKeys();
     void resetWorkingState();
 
-    // --- plugin: command dispatch (CommandDispatch.cpp) ---
+    // --- plugin: the eight actions, by hot key and menu (ActionDispatch.cpp) ---
     void dispatchHotKey(void* reference);
     void dispatchMenu(void* menuReference, void* itemReference);
-    void runCommand(int command);
+    void runAction(int action);
     void armPlacementIfEnabled();
     void showControlPanel();
     void showDataDisplay();

@@ -11,6 +11,7 @@
 #include "log/PluginLog.h"
 #include "plugin/Callbacks.h"
 #include "plugin/Identity.h"
+#include "plugin/MenuItems.h"
 #include "plugin/Paths.h"
 #include "plugin/PluginApp.h"
 #include "position/SafeFileWriter.h"
@@ -132,17 +133,17 @@ void PluginApp::lookUpDataRefs() {
     for (size_t i = 0; i < std::size(kRotationRates); ++i) rotationRateRefs[i] = XPLMFindDataRef(kRotationRates[i]);
 }
 
-// One registration per command the settings file bound; the reference text
+// One registration per action the settings file bound; the reference text
 // "00" to "07" is both the description and the value handed back. A tap of the
 // key fires it once, on the press (see hotKeyRegistrationFlags).
 void PluginApp::registerHotKeys() {
-    for (int command = 0; command < kCommandCount; ++command) {
-        const HotKeySlot& slot = hotKeys[command];
+    for (int action = 0; action < kActionCount; ++action) {
+        const HotKeySlot& slot = hotKeys[action];
         if (slot.enabled == 0) continue;
-        char* text = hotKeyRefcons[command];
-        formatText(text, kTextSize, "%02d", command);
-        hotKeyHandles[command] = XPLMRegisterHotKey(static_cast<char>(slot.key),
-                                                    hotKeyRegistrationFlags(slot.modifiers), text, HotKeyHandler, text);
+        char* text = hotKeyRefcons[action];
+        formatText(text, kTextSize, "%02d", action);
+        hotKeyHandles[action] = XPLMRegisterHotKey(static_cast<char>(slot.key), hotKeyRegistrationFlags(slot.modifiers),
+                                                   text, HotKeyHandler, text);
     }
 }
 
@@ -179,10 +180,10 @@ void destroyWindows(const PluginApp& app) {
 
 void PluginApp::stop() {
     destroyWindows(*this);
-    for (int command = 0; command < kCommandCount; ++command) {
-        HotKeySlot& slot = hotKeys[command];
+    for (int action = 0; action < kActionCount; ++action) {
+        HotKeySlot& slot = hotKeys[action];
         if (slot.enabled == 0) continue;
-        XPLMUnregisterHotKey(hotKeyHandles[command]);
+        XPLMUnregisterHotKey(hotKeyHandles[action]);
         slot = HotKeySlot{};
     }
     unregisterCommands();

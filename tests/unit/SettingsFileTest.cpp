@@ -88,7 +88,7 @@ TEST_F(SettingsFileTest, BlanksInsideHotKeyNamesVanish) {
 TEST_F(SettingsFileTest, HeartBeatTimeChangesNothingElse) {
     PluginConfig expected;
     std::memcpy(&expected, &config(), sizeof expected);
-    HotKeySlot slots[kCommandCount];
+    HotKeySlot slots[kActionCount];
     std::memcpy(slots, app_->hotKeys, sizeof slots);
     expected.HeartBeatTime = 30.0f;
     ASSERT_TRUE(read("[CONFIG]\nHeartBeatTime = 30\n"));
@@ -132,7 +132,7 @@ TEST_F(SettingsFileTest, EachCommandSectionHasItsOwnPlace) {
     const char* places[] = {"Load data",       "Load data",     "Save data",          "Quick Load data",
                             "Quick Save data", "Position data", "Control Panel data", "Display Data data"};
     const int codes[] = {6, 6, 7, 8, 9, 10, 11, 12};  // the documented codes
-    for (int command = 0; command < kCommandCount; ++command) {
+    for (int command = 0; command < kActionCount; ++command) {
         clearLog();
         std::string text = std::string("[") + sections[command] + "]\nHotKey = F1\nWrong = 1\n";
         ASSERT_FALSE(read(text));
@@ -166,7 +166,7 @@ TEST_F(SettingsFileTest, MissingFileKeepsEveryDefault) {
     EXPECT_EQ(std::string(kParsing) + "SkyPlacer - No SkyPlacer.ini file found\n.", logText());
     EXPECT_EQ(1, config().LogFile);
     EXPECT_FLOAT_EQ(60.0f, config().HeartBeatTime);
-    for (int command = 0; command < kCommandCount; ++command) EXPECT_EQ(0, slot(command).enabled);
+    for (int command = 0; command < kActionCount; ++command) EXPECT_EQ(0, slot(command).enabled);
 }
 
 TEST_F(SettingsFileTest, OnlyAHotKeyLineEnablesASlot) {
