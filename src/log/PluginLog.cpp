@@ -9,6 +9,7 @@
 
 #include "XPLMApi.h"
 #include "files/FileAccess.h"
+#include "files/PluginFiles.h"
 #include "plugin/PluginApp.h"
 #include "text/BoundedText.h"
 

@@ -1,5 +1,5 @@
 // Start and stop sequences of the plug-in: menu, folders, settings, data
-// references, flight loops, hot keys, commands, windows and the log's opening and
+// references, flight loops, hot keys, simulator commands, windows and the log's opening and
 // closing lines.
 #include <cstdio>
 #include <cstring>
