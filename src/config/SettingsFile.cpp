@@ -1,6 +1,8 @@
 // Reading SkyPlacer.ini into the settings and hot-key slots. Unlike a position
 // file, the settings change entry by entry: a failure keeps what came before it.
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include "config/HotKeyNames.h"
 #include "config/SettingsSections.h"
@@ -104,10 +106,10 @@ const SettingsSection kSettingsSections[kSettingsSectionCount] = {
 namespace {
 
 KeyLog keyLogOf(ReadResult result) {
-    for (const SettingsSection& section : kSettingsSections) {
-        if (section.unknownKey == result) return section.keyLog;
-    }
-    return KeyLog::PluginLog;
+    const SettingsSection* found =
+        std::find_if(std::begin(kSettingsSections), std::end(kSettingsSections),
+                     [result](const SettingsSection& section) { return section.unknownKey == result; });
+    return found != std::end(kSettingsSections) ? found->keyLog : KeyLog::PluginLog;
 }
 
 }  // namespace

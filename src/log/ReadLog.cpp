@@ -13,7 +13,7 @@ struct NamedLine {
 };
 
 NamedLine named(const char* name, const char* what) {
-    NamedLine line;
+    NamedLine line = {};
     formatText(line.text, sizeof line.text, "%s %s\n", name, what);
     return line;
 }

@@ -4,8 +4,10 @@
 // keys, up to the first failure.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
+#include <iterator>
 
 #include "text/EntryTable.h"
 #include "text/ReadResult.h"
@@ -70,8 +72,7 @@ ReadOutcome readEntryFile(const char* path, EntryTable& table, const char* keepB
 // The place a format's section table gives a result, or null when no section has it.
 template <class Section, size_t N>
 const char* sectionPlace(const Section (&sections)[N], ReadResult result) {
-    for (const Section& section : sections) {
-        if (section.unknownKey == result) return section.place;
-    }
-    return nullptr;
+    const Section* found = std::find_if(std::begin(sections), std::end(sections),
+                                        [result](const Section& section) { return section.unknownKey == result; });
+    return found != std::end(sections) ? found->place : nullptr;
 }
