@@ -16,7 +16,7 @@ struct PluginConfig {
     int32_t PauseAutoStart;
 };
 
-// One hot-key binding, indexed by command number.
+// One hot-key binding, indexed by action number.
 struct HotKeySlot {
     int32_t key;        // the simulator's virtual-key code
     int32_t modifiers;  // sum of the simulator's key-flag bits

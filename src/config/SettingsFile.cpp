@@ -1,34 +1,16 @@
 // Reading SkyPlacer.ini into the settings and hot-key slots. Unlike a position
 // file, the settings change entry by entry: a failure keeps what came before it.
+#include <algorithm>
 #include <cstring>
 #include <iterator>
 
 #include "config/HotKeyNames.h"
-#include "log/PluginLog.h"
+#include "config/SettingsSections.h"
 #include "plugin/PluginApp.h"
-#include "position/EntryFile.h"
 #include "text/BoundedText.h"
 #include "text/NumberText.h"
 
 namespace {
-
-// Slots of the two settings sections; the command sections use their command number.
-constexpr int kDebugSlot = kCommandCount;
-constexpr int kConfigSlot = kCommandCount + 1;
-
-// GET_DATA shares LOAD's result and place.
-const SectionRule kSettingsSections[] = {
-    {"DEBUG", ReadResult::UnknownDebugKey, kDebugSlot, "Debug data"},
-    {"CONFIG", ReadResult::UnknownConfigKey, kConfigSlot, "Config data"},
-    {"GET_DATA", ReadResult::UnknownLoadKey, GET_DATA, "Load data"},
-    {"LOAD", ReadResult::UnknownLoadKey, LOAD, "Load data"},
-    {"SAVE", ReadResult::UnknownSaveKey, SAVE, "Save data"},
-    {"QUICK_LOAD", ReadResult::UnknownQuickLoadKey, QUICK_LOAD, "Quick Load data"},
-    {"QUICK_SAVE", ReadResult::UnknownQuickSaveKey, QUICK_SAVE, "Quick Save data"},
-    {"POSITION", ReadResult::UnknownPositionCommandKey, POSITION, "Position data"},
-    {"CONTROL_PANEL", ReadResult::UnknownControlPanelKey, CONTROL_PANEL, "Control Panel data"},
-    {"DATA_DISPLAY", ReadResult::UnknownDataDisplayKey, DATA_DISPLAY, "Display Data data"},
-};
 
 const ReaderTexts kSettingsTexts = {
     "parsing INI file\n",
@@ -92,35 +74,57 @@ bool setHotKey(HotKeySlot& slot, const TextEntry& entry) {
     return false;
 }
 
-bool applySettingsEntry(void* target, const SectionRule& rule, const TextEntry& entry) {
-    PluginApp& app = *static_cast<PluginApp*>(target);
-    if (rule.slot == kDebugSlot) return setIntSetting(app.config, kDebugInts, entry);
-    if (rule.slot == kConfigSlot) return setConfig(app.config, entry);
-    return setHotKey(app.hotKeys[rule.slot], entry);
+bool applyDebug(PluginApp& app, const SettingsSection&, const TextEntry& entry) {
+    return setIntSetting(app.config, kDebugInts, entry);
 }
 
-const EntryFormat kSettingsFormat = {kSettingsSections, static_cast<int>(std::size(kSettingsSections)),
-                                     applySettingsEntry, kFileNameKey};
+bool applyConfig(PluginApp& app, const SettingsSection&, const TextEntry& entry) {
+    return setConfig(app.config, entry);
+}
+
+bool applyHotKey(PluginApp& app, const SettingsSection& section, const TextEntry& entry) {
+    return setHotKey(app.hotKeys[section.action], entry);
+}
+
+}  // namespace
+
+// GET_DATA shares LOAD's result and place. An unknown key of the settings'
+// own sections is logged; one in an action's section goes to the simulator's log only.
+const SettingsSection kSettingsSections[kSettingsSectionCount] = {
+    {"DEBUG", ReadResult{3}, "Debug data", applyDebug, kNoAction, KeyLog::PluginLog},
+    {"CONFIG", ReadResult{2}, "Config data", applyConfig, kNoAction, KeyLog::PluginLog},
+    {"GET_DATA", ReadResult{6}, "Load data", applyHotKey, GET_DATA, KeyLog::SimulatorLog},
+    {"LOAD", ReadResult{6}, "Load data", applyHotKey, LOAD, KeyLog::SimulatorLog},
+    {"SAVE", ReadResult{7}, "Save data", applyHotKey, SAVE, KeyLog::SimulatorLog},
+    {"QUICK_LOAD", ReadResult{8}, "Quick Load data", applyHotKey, QUICK_LOAD, KeyLog::SimulatorLog},
+    {"QUICK_SAVE", ReadResult{9}, "Quick Save data", applyHotKey, QUICK_SAVE, KeyLog::SimulatorLog},
+    {"POSITION", ReadResult{10}, "Position data", applyHotKey, POSITION, KeyLog::SimulatorLog},
+    {"CONTROL_PANEL", ReadResult{11}, "Control Panel data", applyHotKey, CONTROL_PANEL, KeyLog::SimulatorLog},
+    {"DATA_DISPLAY", ReadResult{12}, "Display Data data", applyHotKey, DATA_DISPLAY, KeyLog::SimulatorLog},
+};
+
+namespace {
+
+KeyLog keyLogOf(ReadResult result) {
+    const SettingsSection* found =
+        std::find_if(std::begin(kSettingsSections), std::end(kSettingsSections),
+                     [result](const SettingsSection& section) { return section.unknownKey == result; });
+    return found != std::end(kSettingsSections) ? found->keyLog : KeyLog::PluginLog;
+}
 
 }  // namespace
 
 ReadResult PluginApp::parseSettings(const char* path) {
-    const TextEntry* unknownKey = nullptr;
-    ReadResult result = parseEntryFile(path, settingsEntries, kSettingsFormat, this, &unknownKey);
-    if (unknownKey == nullptr) return result;
-    // An unknown key in the settings sections is logged, one in a command
-    // section goes to the simulator's log only.
-    if (result == ReadResult::UnknownConfigKey || result == ReadResult::UnknownDebugKey) {
-        reportInvalidField(*unknownKey);
-    } else {
-        // A command section's unknown key goes to the simulator's log only.
-        simulatorLog(unknownKey->keyName);
-        simulatorLog(" is an invalid field\n");
-    }
-    return result;
+    ReadOutcome outcome = readEntryFile(path, settingsEntries, kFileNameKey, kSettingsSections,
+                                        [this](const SettingsSection& section, const TextEntry& entry) {
+                                            return section.apply(*this, section, entry);
+                                        });
+    reportReadFailure(outcome, keyLogOf(outcome.result));
+    return outcome.result;
 }
 
 bool PluginApp::readSettings(const char* path) {
     reportParsing(kSettingsTexts);
-    return reportParseResult(parseSettings(path), kSettingsFormat, kSettingsTexts);
+    ReadResult result = parseSettings(path);
+    return reportParseResult(result, sectionPlace(kSettingsSections, result), kSettingsTexts);
 }

@@ -1,5 +1,6 @@
 // The log file and the debug output. The file is opened, appended and closed
-// for every message, so each message is on disk when its call returns.
+// for every message, so each message is on disk when its call returns; its
+// path is built once at start with the plug-in's folder.
 #include "log/PluginLog.h"
 
 #include <cstdarg>
@@ -8,7 +9,7 @@
 
 #include "XPLMApi.h"
 #include "files/FileAccess.h"
-#include "plugin/Paths.h"
+#include "files/PluginFiles.h"
 #include "plugin/PluginApp.h"
 #include "text/BoundedText.h"
 
@@ -31,18 +32,10 @@ void copyMessage(char (&message)[kLogMessageSize], const char* text) {
     if (!copyText(message, sizeof message, text)) endWithCutNotice(message);
 }
 
-// Builds the log file's path from the simulator's folder.
-bool buildLogPath(char (&path)[kLogPathSize]) {
-    char systemPath[kSystemPathSize];
-    readSystemPath(systemPath);
-    return copyText(path, sizeof path, systemPath) && appendPluginFolder(path, sizeof path) &&
-           appendText(path, sizeof path, kLogFileName);
-}
-
 LogFileResult appendToLogFile(const char* message) {
-    char path[kLogPathSize] = {};
-    if (!buildLogPath(path)) return LogFileResult::PathTooLong;
-    std::FILE* file = openFile(path, "at");
+    // Before start has built the path, or when the folder's path is too long, there is no log file.
+    if (thePluginApp == nullptr || thePluginApp->logPath[0] == '\0') return LogFileResult::PathTooLong;
+    std::FILE* file = openFile(thePluginApp->logPath, "at");
     if (file == nullptr) return LogFileResult::CannotOpen;
     bool written = std::fputs(message, file) >= 0;
     bool closed = std::fclose(file) == 0;

@@ -3,7 +3,6 @@
 #pragma once
 
 constexpr int kLogMessageSize = 4096;  // message buffer, terminator included
-constexpr int kLogPathSize = 256;      // log path buffer, terminator included
 
 // Writes to the debug output and the log file whatever the settings say; tells
 // the simulator's log when the file cannot be opened.

@@ -1,7 +1,6 @@
 // Paths of the plug-in's folder and of the files in it.
 #include "plugin/Paths.h"
 
-#include <cstring>
 #include <initializer_list>
 
 #include "XPLMApi.h"
@@ -42,9 +41,4 @@ bool appendPluginFolder(char* out, size_t size) {
         fits = fits && appendText(out, size, folder) && appendText(out, size, XPLMGetDirectorySeparator());
     }
     return fits;
-}
-
-bool pluginFilePath(const char* folder, const char* name, char* out, size_t size) {
-    if (folder[0] == '\0') return false;
-    return copyText(out, size, folder) && appendText(out, size, name) && std::strlen(out) <= kMaxPathLength;
 }

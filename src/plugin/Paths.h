@@ -3,22 +3,7 @@
 
 #include <cstddef>
 
-// The longest path the plug-in opens, in bytes of UTF-8, with the words that
-// tell the pilot so: Windows opens no path of MAX_PATH (260) UTF-16 units or
-// more unless both the system and the simulator enable long paths, and a path
-// never has more units than bytes; elsewhere the plug-in's 512-byte path
-// buffers set the limit.
-#ifdef _WIN32
-constexpr size_t kMaxPathLength = 259;
-constexpr const char* kPathLimitText = "Windows takes paths of up to 259 characters";
-#else
-constexpr size_t kMaxPathLength = 511;
-constexpr const char* kPathLimitText = "SkyPlacer takes paths of up to 511 characters";
-#endif
-
-constexpr const char* kSettingsFileName = "SkyPlacer.ini";
-constexpr const char* kQuickFileName = "QuickFile.skd";
-constexpr const char* kLogFileName = "SkyPlacerLog.txt";
+#include "files/PluginFiles.h"  // the names and paths of the files the folder holds
 
 // The simulator writes its root folder, ending in a separator, into 512 bytes.
 constexpr int kSystemPathSize = 512;
@@ -35,9 +20,3 @@ void readSystemPath(char (&out)[kSystemPathSize]);
 // "SkyPlacer", each followed by the simulator's separator) to the text in
 // `out`. False when it does not fit.
 bool appendPluginFolder(char* out, size_t size);
-
-// The full path of a file in the plug-in's folder. False when the folder is
-// unknown (empty: its path did not fit) or the joined path does not fit or is
-// longer than kMaxPathLength, so a file is never looked for in whatever the
-// current folder happens to be, nor under a path the system would refuse or cut.
-bool pluginFilePath(const char* folder, const char* name, char* out, size_t size);

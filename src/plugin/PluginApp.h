@@ -11,13 +11,13 @@
 #include "XPWidgetsApi.h"
 #include "config/PluginConfig.h"
 #include "flight/PendingSettle.h"
-#include "plugin/Commands.h"
+#include "plugin/Actions.h"
 #include "position/PositionRecord.h"
 #include "text/EntryTable.h"
 #include "text/ReadResult.h"
 
 constexpr int kTextSize = 256;       // versionText, textBuffer, hot-key reference texts
-constexpr int kPathSize = 512;       // dataFolder, settingsPath, file paths
+constexpr int kPathSize = 512;       // dataFolder, settingsPath, logPath, file paths
 constexpr int kListTextSize = 4096;  // listText
 constexpr int kPanelFieldCount = 17;
 constexpr int kDisplayRows = 11;
@@ -71,9 +71,9 @@ struct PluginApp {
     char textBuffer[kTextSize];
     int32_t placementDone;  // 0: place the aircraft at the next flight loop
 
-    XPLMHotKeyID hotKeyHandles[kCommandCount];
-    char hotKeyRefcons[kCommandCount][kTextSize];
-    HotKeySlot hotKeys[kCommandCount];
+    XPLMHotKeyID hotKeyHandles[kActionCount];
+    char hotKeyRefcons[kActionCount][kTextSize];
+    HotKeySlot hotKeys[kActionCount];
 
     XPLMDataRef qRef;
     XPLMDataRef localXRef;
@@ -103,6 +103,7 @@ struct PluginApp {
 
     char dataFolder[kPathSize];
     char settingsPath[kPathSize];
+    char logPath[kPathSize];  // built once at start; empty when the folder's path is too long
     PluginConfig config;
     EntryTable settingsEntries;
     PositionRecord storedRecord;
@@ -110,7 +111,7 @@ struct PluginApp {
     int32_t controlPanelVisible;
     int32_t dataDisplayVisible;
     int32_t fileLoaded;
-    XPLMCommandRef commandRefs[kCommandCount];  // the simulator's commands, indexed by command number
+    XPLMCommandRef commandRefs[kActionCount];  // the simulator's commands, indexed by action number
 
     // The settle after a placement (Placement.cpp, Settle.cpp): what the last
     // placement put down, the air and wind at the aircraft, and its rotation rates.
@@ -130,10 +131,10 @@ struct PluginApp {
     void registerHotKeys();
     void resetWorkingState();
 
-    // --- plugin: command dispatch (CommandDispatch.cpp) ---
+    // --- plugin: the eight actions, by hot key and menu (ActionDispatch.cpp) ---
     void dispatchHotKey(void* reference);
     void dispatchMenu(void* menuReference, void* itemReference);
-    void runCommand(int command);
+    void runAction(int action);
     void armPlacementIfEnabled();
     void showControlPanel();
     void showDataDisplay();

@@ -1,15 +1,17 @@
 // Start and stop sequences of the plug-in: menu, folders, settings, data
-// references, flight loops, hot keys, commands, windows and the log's opening and
+// references, flight loops, hot keys, simulator commands, windows and the log's opening and
 // closing lines.
 #include <cstdio>
 #include <cstring>
 #include <initializer_list>
 #include <iterator>
+#include <string>
 
 #include "config/HotKeyNames.h"
 #include "log/PluginLog.h"
 #include "plugin/Callbacks.h"
 #include "plugin/Identity.h"
+#include "plugin/MenuItems.h"
 #include "plugin/Paths.h"
 #include "plugin/PluginApp.h"
 #include "position/SafeFileWriter.h"
@@ -19,6 +21,9 @@
 PluginApp* thePluginApp = nullptr;
 
 static_assert(kMaxPathLength < kPathSize, "every path the plug-in opens fits its path buffers");
+static_assert(std::char_traits<char>::length(kSettingsFileName) <= std::char_traits<char>::length(kTemporaryFileName) &&
+                  std::char_traits<char>::length(kLogFileName) <= std::char_traits<char>::length(kTemporaryFileName),
+              "the folder's check, made for the temporary file, covers the settings file and the log");
 
 void PluginApp::start(char* name, char* signature, char* description) {
     copyText(name, kSimulatorTextSize, kPluginName);
@@ -52,19 +57,22 @@ void PluginApp::start(char* name, char* signature, char* description) {
 
 // dataFolder is the simulator's folder followed by the plug-in's folder. It
 // must leave room for the longest of the plug-in's own file names, the save's
-// temporary file, within kMaxPathLength. A path that does not fit is not cut
-// (a cut path would name another file): both paths stay empty, every read then
-// fails, and the simulator's log says why.
+// temporary file, within kMaxPathLength, so the settings file and the log fit
+// too. A path that does not fit is not cut (a cut path would name another
+// file): every path stays empty, every read then fails, and the simulator's log
+// says why.
 void PluginApp::buildFolderPaths() {
     char systemPath[kSystemPathSize];
     readSystemPath(systemPath);
     if (copyText(dataFolder, sizeof dataFolder, systemPath) && appendPluginFolder(dataFolder, sizeof dataFolder) &&
         std::strlen(dataFolder) + std::strlen(kTemporaryFileName) <= kMaxPathLength &&
-        formatText(settingsPath, sizeof settingsPath, "%s%s", dataFolder, kSettingsFileName)) {
+        formatText(settingsPath, sizeof settingsPath, "%s%s", dataFolder, kSettingsFileName) &&
+        formatText(logPath, sizeof logPath, "%s%s", dataFolder, kLogFileName)) {
         return;
     }
     dataFolder[0] = '\0';
     settingsPath[0] = '\0';
+    logPath[0] = '\0';
     simulatorLog(prefixed("The path of the SkyPlacer folder is too long; no file can be read or written.\n").text);
 }
 
@@ -125,17 +133,17 @@ void PluginApp::lookUpDataRefs() {
     for (size_t i = 0; i < std::size(kRotationRates); ++i) rotationRateRefs[i] = XPLMFindDataRef(kRotationRates[i]);
 }
 
-// One registration per command the settings file bound; the reference text
+// One registration per action the settings file bound; the reference text
 // "00" to "07" is both the description and the value handed back. A tap of the
 // key fires it once, on the press (see hotKeyRegistrationFlags).
 void PluginApp::registerHotKeys() {
-    for (int command = 0; command < kCommandCount; ++command) {
-        const HotKeySlot& slot = hotKeys[command];
+    for (int action = 0; action < kActionCount; ++action) {
+        const HotKeySlot& slot = hotKeys[action];
         if (slot.enabled == 0) continue;
-        char* text = hotKeyRefcons[command];
-        formatText(text, kTextSize, "%02d", command);
-        hotKeyHandles[command] = XPLMRegisterHotKey(static_cast<char>(slot.key),
-                                                    hotKeyRegistrationFlags(slot.modifiers), text, HotKeyHandler, text);
+        char* text = hotKeyRefcons[action];
+        formatText(text, kTextSize, "%02d", action);
+        hotKeyHandles[action] = XPLMRegisterHotKey(static_cast<char>(slot.key), hotKeyRegistrationFlags(slot.modifiers),
+                                                   text, HotKeyHandler, text);
     }
 }
 
@@ -172,10 +180,10 @@ void destroyWindows(const PluginApp& app) {
 
 void PluginApp::stop() {
     destroyWindows(*this);
-    for (int command = 0; command < kCommandCount; ++command) {
-        HotKeySlot& slot = hotKeys[command];
+    for (int action = 0; action < kActionCount; ++action) {
+        HotKeySlot& slot = hotKeys[action];
         if (slot.enabled == 0) continue;
-        XPLMUnregisterHotKey(hotKeyHandles[command]);
+        XPLMUnregisterHotKey(hotKeyHandles[action]);
         slot = HotKeySlot{};
     }
     unregisterCommands();

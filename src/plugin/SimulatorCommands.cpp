@@ -1,19 +1,11 @@
-// The eight actions as the simulator's commands, which pilots bind to keys and
-// joystick buttons in the simulator's own settings. A command runs its action
+// The eight actions as the simulator's commands. A command runs its action
 // once, when pressed, by the same rules as the hot key of that action.
+#include "plugin/SimulatorCommands.h"
+
 #include "plugin/Callbacks.h"
 #include "plugin/PluginApp.h"
 
-namespace {
-
-struct SimulatorCommand {
-    const char* name;
-    const char* description;  // as the simulator's settings list shows it
-    int command;
-};
-
-// Each entry's own address is its handler's reference value.
-const SimulatorCommand kSimulatorCommands[kCommandCount] = {
+const SimulatorCommand kSimulatorCommands[kActionCount] = {
     {"skyplacer/get_data", "SkyPlacer: Capture the aircraft's position and state", GET_DATA},
     {"skyplacer/load_position_file", "SkyPlacer: Open the file dialog to load a position file", LOAD},
     {"skyplacer/save_position_file", "SkyPlacer: Open the file dialog to save the aircraft's position", SAVE},
@@ -23,6 +15,8 @@ const SimulatorCommand kSimulatorCommands[kCommandCount] = {
     {"skyplacer/toggle_control_panel", "SkyPlacer: Show or hide the control panel", CONTROL_PANEL},
     {"skyplacer/toggle_data_display", "SkyPlacer: Show or hide the data display", DATA_DISPLAY},
 };
+
+namespace {
 
 // Handlers run before the simulator's own handling of the command.
 constexpr int kBefore = 1;
@@ -35,7 +29,7 @@ void* referenceOf(const SimulatorCommand& entry) { return const_cast<SimulatorCo
 void PluginApp::registerCommands() {
     for (const SimulatorCommand& entry : kSimulatorCommands) {
         XPLMCommandRef command = XPLMCreateCommand(entry.name, entry.description);
-        commandRefs[entry.command] = command;
+        commandRefs[entry.action] = command;
         if (command != nullptr) XPLMRegisterCommandHandler(command, CommandHandler, kBefore, referenceOf(entry));
     }
 }
@@ -43,7 +37,7 @@ void PluginApp::registerCommands() {
 // With exactly the arguments of the registration, or the simulator keeps the handler.
 void PluginApp::unregisterCommands() {
     for (const SimulatorCommand& entry : kSimulatorCommands) {
-        XPLMCommandRef& command = commandRefs[entry.command];
+        XPLMCommandRef& command = commandRefs[entry.action];
         if (command != nullptr) XPLMUnregisterCommandHandler(command, CommandHandler, kBefore, referenceOf(entry));
         command = nullptr;
     }
@@ -54,7 +48,7 @@ void PluginApp::unregisterCommands() {
 int PluginApp::dispatchCommand(XPLMCommandRef, XPLMCommandPhase phase, const void* refcon) {
     if (phase != xplm_CommandBegin) return 1;
     for (const SimulatorCommand& entry : kSimulatorCommands) {
-        if (refcon == &entry) runCommand(entry.command);
+        if (refcon == &entry) runAction(entry.action);
     }
     return 1;
 }

@@ -4,8 +4,8 @@
 #include <iterator>
 
 #include "log/PluginLog.h"
+#include "log/ReadLog.h"
 #include "plugin/PluginApp.h"
-#include "position/EntryFile.h"
 #include "position/RecordText.h"
 #include "position/SafeFileWriter.h"
 #include "text/BoundedText.h"
@@ -15,23 +15,22 @@ static_assert(kWriterPathSize == kPathSize, "the writer takes every path the plu
 
 namespace {
 
-// The sections in file order; slot indexes kSectionFields.
-const SectionRule kPositionSections[] = {
-    {"CONFIG", ReadResult::UnknownConfigKey, 0, "Config data"},
-    {"POSITION_DATA", ReadResult::UnknownPositionKey, 1, "Position data"},
-    {"AUTOPILOT_DATA", ReadResult::UnknownAutopilotKey, 2, "AutoPilot data"},
-};
-constexpr int kPositionSectionCount = static_cast<int>(std::size(kPositionSections));
-
-// The record fields each section holds: kRecordFields[first] up to, not including, kRecordFields[end].
-struct FieldRange {
+// One section of the file: its documented result code for an unknown key, the
+// place the log names, and the record fields it holds: kRecordFields[first] up
+// to, not including, kRecordFields[end].
+struct PositionSection {
+    const char* name;
+    ReadResult unknownKey;
+    const char* place;
     int first;
     int end;
 };
-const FieldRange kSectionFields[kPositionSectionCount] = {
-    {0, kFirstPositionField},
-    {kFirstPositionField, kFirstAutopilotField},
-    {kFirstAutopilotField, kRecordFieldCount},
+
+// The sections in file order.
+const PositionSection kPositionSections[] = {
+    {"CONFIG", ReadResult{2}, "Config data", 0, kFirstPositionField},
+    {"POSITION_DATA", ReadResult{4}, "Position data", kFirstPositionField, kFirstAutopilotField},
+    {"AUTOPILOT_DATA", ReadResult{5}, "AutoPilot data", kFirstAutopilotField, kRecordFieldCount},
 };
 
 const ReaderTexts kPositionTexts = {
@@ -42,13 +41,13 @@ const ReaderTexts kPositionTexts = {
 
 // Writes one "key = value" line per field. A line the reader would refuse (a
 // huge double printed in full) fails the save, naming the field in the log.
-bool writeSection(SafeFileWriter& writer, const PositionRecord& record, int section) {
+bool writeSection(SafeFileWriter& writer, const PositionRecord& record, const PositionSection& section) {
     writer.write("[");
-    writer.write(kPositionSections[section].name);
+    writer.write(section.name);
     writer.write("]\n");
     char number[kLineSize];
     char line[kLineSize];
-    for (int i = kSectionFields[section].first; i < kSectionFields[section].end; ++i) {
+    for (int i = section.first; i < section.end; ++i) {
         const char* key = kRecordFields[i].key;
         if (!formatField(record, i, number, sizeof number) || !formatText(line, sizeof line, "%s = %s", key, number)) {
             logAlways(prefixed("%s is too large to be saved\n", key).text);
@@ -60,10 +59,8 @@ bool writeSection(SafeFileWriter& writer, const PositionRecord& record, int sect
     return true;
 }
 
-bool applyPositionEntry(void* target, const SectionRule& rule, const TextEntry& entry) {
-    PositionRecord& record = *static_cast<PositionRecord*>(target);
-    const FieldRange& fields = kSectionFields[rule.slot];
-    for (int i = fields.first; i < fields.end; ++i) {
+bool applyPositionEntry(PositionRecord& record, const PositionSection& section, const TextEntry& entry) {
+    for (int i = section.first; i < section.end; ++i) {
         if (std::strcmp(kRecordFields[i].key, entry.keyName) == 0) {
             parseField(record, i, entry.valueText);
             return true;
@@ -72,8 +69,6 @@ bool applyPositionEntry(void* target, const SectionRule& rule, const TextEntry& 
     return false;
 }
 
-const EntryFormat kPositionFormat = {kPositionSections, kPositionSectionCount, applyPositionEntry, nullptr};
-
 }  // namespace
 
 bool PluginApp::writePositionFile(const char* path) {
@@ -81,9 +76,9 @@ bool PluginApp::writePositionFile(const char* path) {
     bool saved = writer.open(path);
     if (saved) {
         if (captureBeforeSave != 0) getData();
-        for (int section = 0; saved && section < kPositionSectionCount; ++section) {
-            if (section > 0) writer.write("\n");
-            saved = writeSection(writer, storedRecord, section);
+        for (size_t i = 0; saved && i < std::size(kPositionSections); ++i) {
+            if (i > 0) writer.write("\n");
+            saved = writeSection(writer, storedRecord, kPositionSections[i]);
         }
         saved = saved && writer.commit();
     }
@@ -94,16 +89,19 @@ bool PluginApp::writePositionFile(const char* path) {
 ReadResult PluginApp::parsePositionFile(const char* path) {
     // A file that fails part-way must leave storedRecord as it was.
     PositionRecord loaded = storedRecord;
-    const TextEntry* unknownKey = nullptr;
-    ReadResult result = parseEntryFile(path, positionEntries, kPositionFormat, &loaded, &unknownKey);
-    if (unknownKey != nullptr) reportInvalidField(*unknownKey);
-    if (result == ReadResult::Success) storedRecord = loaded;
-    return result;
+    ReadOutcome outcome = readEntryFile(path, positionEntries, nullptr, kPositionSections,
+                                        [&loaded](const PositionSection& section, const TextEntry& entry) {
+                                            return applyPositionEntry(loaded, section, entry);
+                                        });
+    reportReadFailure(outcome, KeyLog::PluginLog);
+    if (outcome.result == ReadResult::Success) storedRecord = loaded;
+    return outcome.result;
 }
 
 bool PluginApp::readPositionFile(const char* path) {
     reportParsing(kPositionTexts);
-    return reportParseResult(parsePositionFile(path), kPositionFormat, kPositionTexts);
+    ReadResult result = parsePositionFile(path);
+    return reportParseResult(result, sectionPlace(kPositionSections, result), kPositionTexts);
 }
 
 int PluginApp::loadPositionFile(const char* path) {

@@ -1,6 +1,6 @@
 // Quick save and quick load of QuickFile.skd in the plug-in's folder.
+#include "files/PluginFiles.h"
 #include "log/PluginLog.h"
-#include "plugin/Paths.h"
 #include "plugin/PluginApp.h"
 #include "text/BoundedText.h"
 #include "ui/Messages.h"

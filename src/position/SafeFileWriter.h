@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdio>
 
+#include "files/PluginFiles.h"  // kTemporaryFileName, the name the writer gives its temporary file
+
 // Bytes of a target or temporary path, terminator included: those of the
 // plug-in's own path buffers (PositionFile.cpp checks that they agree).
 constexpr size_t kWriterPathSize = 512;
@@ -33,7 +35,3 @@ private:
     char targetPath_[kWriterPathSize] = {};
     char tempPath_[kWriterPathSize] = {};
 };
-
-// The temporary file's name, in the target's folder. Not a ".skd" name, so
-// the file dialog never lists it.
-constexpr const char* kTemporaryFileName = "SkyPlacerSave.tmp";

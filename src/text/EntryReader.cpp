@@ -10,8 +10,10 @@ namespace {
 
 bool isLineEnd(int c) { return c == '\n' || c == '\r'; }
 
-// readLine's work; returns how many characters it stored, which may include
-// NUL bytes that strlen would stop at. 0 at the end of the file.
+// Reads one line, or a piece of at most size - 1 characters, into `buffer`; CR,
+// LF, CR LF and LF CR each end a line, and the one line end character read is
+// kept. Returns how many characters it stored, which may include NUL bytes that
+// strlen would stop at; 0 at the end of the file, leaving `buffer` untouched.
 int readPiece(char* buffer, int size, FILE* file) {
     int stored = 0;
     int last = 0;
@@ -36,8 +38,6 @@ int readPiece(char* buffer, int size, FILE* file) {
 }
 
 }  // namespace
-
-char* readLine(char* buffer, int size, FILE* file) { return readPiece(buffer, size, file) > 0 ? buffer : nullptr; }
 
 void stripBlanks(const char* text, char* out) {
     std::memset(out, 0, kEntryTextSize);
@@ -104,7 +104,8 @@ void skipRestOfLine(char* line, FILE* file) {
     while (stored > 0 && lineWasCut(line, stored, file)) stored = readPiece(line, kLineSize, file);
 }
 
-TableStatus fillTable(FILE* file, EntryTable& table, const char* keepBlanksKey, char* name) {
+// Fills `table` from `file`; on a failure of the file's form `failed` is what the log names.
+ReadResult fillTable(FILE* file, EntryTable& table, const char* keepBlanksKey, TextEntry& failed) {
     char line[kLineSize];
     char section[kEntryTextSize] = {};
     bool sectionSeen = false;
@@ -118,8 +119,8 @@ TableStatus fillTable(FILE* file, EntryTable& table, const char* keepBlanksKey, 
                 skipRestOfLine(line, file);
                 continue;
             }
-            copyText(name, kEntryTextSize, line);
-            return TableStatus::LineTooLong;
+            copyText(failed.keyName, kEntryTextSize, line);
+            return ReadResult::LineTooLong;
         }
         if (isComment) continue;
         removeLineEnd(line);
@@ -129,24 +130,16 @@ TableStatus fillTable(FILE* file, EntryTable& table, const char* keepBlanksKey, 
             continue;
         }
         if (std::strchr(line, '=') == nullptr) continue;
-        if (next == kEntryCount) return TableStatus::TooManyEntries;
         TextEntry entry;
         fillEntry(line, section, keepBlanksKey, entry);
-        if (!sectionSeen) {
-            copyText(name, kEntryTextSize, entry.keyName);
-            return TableStatus::KeyOutsideSection;
+        if (next == kEntryCount || !sectionSeen) {
+            failed = entry;
+            return sectionSeen ? ReadResult::TooManyEntries : ReadResult::InvalidSection;
         }
         table.entries[next++] = entry;
         if (next < kEntryCount) table.entries[next] = TextEntry{};
     }
-    return TableStatus::Built;
-}
-
-const SectionRule* findRule(const char* name, const SectionRule* rules, int ruleCount) {
-    for (int i = 0; i < ruleCount; ++i) {
-        if (std::strcmp(rules[i].name, name) == 0) return &rules[i];
-    }
-    return nullptr;
+    return ReadResult::Success;
 }
 
 // Opens a file for reading; a folder (which some systems let fopen open) counts as not opened.
@@ -164,35 +157,11 @@ FILE* openReadable(const char* path) {
 
 }  // namespace
 
-TableResult buildEntryTable(const char* path, EntryTable& table, const char* keepBlanksKey) {
-    TableResult result = {};
+ReadOutcome buildEntryTable(const char* path, EntryTable& table, const char* keepBlanksKey) {
+    ReadOutcome outcome = {ReadResult::NotOpened, {}};
     FILE* file = openReadable(path);
-    if (file == nullptr) {
-        result.status = TableStatus::NotOpened;
-        return result;
-    }
-    result.status = fillTable(file, table, keepBlanksKey, result.name);
+    if (file == nullptr) return outcome;
+    outcome.result = fillTable(file, table, keepBlanksKey, outcome.failed);
     (void)std::fclose(file);  // the table is built: closing a file only read cannot lose anything
-    return result;
-}
-
-ReadResult walkEntries(const EntryTable& table, const SectionRule* rules, int ruleCount, ApplyEntry apply, void* target,
-                       const TextEntry** failed) {
-    const SectionRule* rule = nullptr;
-    for (int index = 0; index < kEntryCount && table.entries[index].sectionName[0] != '\0'; ++index) {
-        const TextEntry& entry = table.entries[index];
-        // The rule is looked up again only where the section changes.
-        if (rule == nullptr || std::strcmp(entry.sectionName, rule->name) != 0) {
-            rule = findRule(entry.sectionName, rules, ruleCount);
-        }
-        if (rule == nullptr) {
-            *failed = &entry;
-            return ReadResult::InvalidSection;
-        }
-        if (!apply(target, *rule, entry)) {
-            *failed = &entry;
-            return rule->unknownKey;
-        }
-    }
-    return ReadResult::Success;
+    return outcome;
 }

@@ -1,54 +1,78 @@
 // The line-and-entry reader shared by the position file and the settings file:
-// a file becomes a table of (section, key, value) entries, then a walk over the
-// runs of each section hands every entry to the section that knows its keys.
-// What a reader logs about it is in position/EntryFile.h.
+// a file becomes a table of (section, key, value) entries and a result, then
+// the entries are applied in file order, each by the section that knows its
+// keys, up to the first failure.
 #pragma once
 
-#include <cstdio>
+#include <algorithm>
+#include <cstddef>
+#include <cstring>
+#include <iterator>
 
 #include "text/EntryTable.h"
 #include "text/ReadResult.h"
 
-// Reads one line, or a piece of at most size - 1 characters, into `buffer`; CR,
-// LF, CR LF and LF CR each end a line, and the one line end character read is
-// kept. Returns null at the end of the file, leaving `buffer` untouched.
-char* readLine(char* buffer, int size, FILE* file);
-
 // Clears the kEntryTextSize bytes of `out` and copies `text` into it without its spaces.
 void stripBlanks(const char* text, char* out);
 
-enum class TableStatus {
-    NotOpened,          // the file could not be opened; the table is untouched
-    Built,              // every key line is in the table
-    KeyOutsideSection,  // a key line came before the first section header
-    TooManyEntries,     // more key lines than the table holds; the table is full
-    LineTooLong,        // a line does not fit the line buffer: its value would be cut
+// What a read came to, and the entry it stopped at when it failed. A failure
+// of the file's form has an entry too: the key line outside any section (its
+// section name empty), the key line beyond the table's end, or the start of
+// the line too long (in keyName).
+struct ReadOutcome {
+    ReadResult result;
+    TextEntry failed;
 };
 
-struct TableResult {
-    TableStatus status;
-    char name[kEntryTextSize];  // the key outside any section, or the long line's start, for the log
-};
+// Turns the file at `path` into `table`: Success, NotOpened (the table is
+// untouched), or the failure of the file's form, with the entries before it in
+// the table. A value whose key is `keepBlanksKey` (may be null) loses only its
+// leading blanks, every other value all of them.
+ReadOutcome buildEntryTable(const char* path, EntryTable& table, const char* keepBlanksKey);
 
-// Turns the file at `path` into `table`. A value whose key is `keepBlanksKey`
-// (may be null) loses only its leading blanks, every other value all of them.
-TableResult buildEntryTable(const char* path, EntryTable& table, const char* keepBlanksKey);
+// Applies the used part of `table` in file order, ending at the first entry with
+// an empty section name. `sections` is a format's section table, whose rows have
+// a `name` and the `unknownKey` result; `apply(section, entry)` applies one entry
+// of a known section and is false when its key is unknown. Returns Success, or
+// the first failure and its entry.
+template <class Section, size_t N, class Apply>
+ReadOutcome applyEntries(const EntryTable& table, const Section (&sections)[N], Apply apply) {
+    const Section* section = nullptr;
+    for (const TextEntry& entry : table.entries) {
+        if (entry.sectionName[0] == '\0') break;
+        // The section is looked up again only where it changes.
+        if (section == nullptr || std::strcmp(entry.sectionName, section->name) != 0) {
+            section = nullptr;
+            for (const Section& known : sections) {
+                if (std::strcmp(known.name, entry.sectionName) == 0) {
+                    section = &known;
+                    break;
+                }
+            }
+        }
+        if (section == nullptr) return {ReadResult::InvalidSection, entry};
+        if (!apply(*section, entry)) return {section->unknownKey, entry};
+    }
+    return {ReadResult::Success, {}};
+}
 
-// One section a reader knows: its name, the result an unknown key in it fails with,
-// which slot of the reader's target its keys go to, and the place the log names
-// when the parse stops in it.
-struct SectionRule {
-    const char* name;
-    ReadResult unknownKey;
-    int slot;
-    const char* place;
-};
+// Reads the file at `path` into `table` and applies its entries as applyEntries
+// does, so what comes before a failure is applied even when the failure is in
+// the file's form (a long line, too many entries), which counts only when every
+// entry before it was applied.
+template <class Section, size_t N, class Apply>
+ReadOutcome readEntryFile(const char* path, EntryTable& table, const char* keepBlanksKey, const Section (&sections)[N],
+                          Apply apply) {
+    ReadOutcome built = buildEntryTable(path, table, keepBlanksKey);
+    if (built.result == ReadResult::NotOpened) return built;
+    ReadOutcome applied = applyEntries(table, sections, apply);
+    return applied.result != ReadResult::Success ? applied : built;
+}
 
-// Applies one entry of a known section to `target`; false when the key is unknown.
-typedef bool (*ApplyEntry)(void* target, const SectionRule& rule, const TextEntry& entry);
-
-// Walks the used part of `table` section run by section run, in file order, and
-// stops at the first entry with an empty section name. Returns Success, or the
-// failing result with `*failed` set to the entry that caused it.
-ReadResult walkEntries(const EntryTable& table, const SectionRule* rules, int ruleCount, ApplyEntry apply, void* target,
-                       const TextEntry** failed);
+// The place a format's section table gives a result, or null when no section has it.
+template <class Section, size_t N>
+const char* sectionPlace(const Section (&sections)[N], ReadResult result) {
+    const Section* found = std::find_if(std::begin(sections), std::end(sections),
+                                        [result](const Section& section) { return section.unknownKey == result; });
+    return found != std::end(sections) ? found->place : nullptr;
+}

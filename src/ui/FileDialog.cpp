@@ -6,11 +6,10 @@
 #include <cstring>
 #include <iterator>
 
+#include "files/PluginFiles.h"
 #include "log/PluginLog.h"
 #include "plugin/Callbacks.h"
-#include "plugin/Paths.h"
 #include "plugin/PluginApp.h"
-#include "position/SafeFileWriter.h"
 #include "text/BoundedText.h"
 #include "text/Utf8Text.h"
 #include "ui/ListBox.h"

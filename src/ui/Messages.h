@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "plugin/Paths.h"
+#include "files/PluginFiles.h"
 
 struct MessageText {
     const char* title;

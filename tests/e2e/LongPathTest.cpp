@@ -42,11 +42,18 @@ protected:
     TempFolder temp_;
 };
 
-TEST_F(LongPathTest, LogPathTooLongIsReportedNotCut) {
-    startWithFolderOf(241);  // the log's path passes 255 characters, the folder leaves room for its files
+// The log takes every path the folder's own check lets through, also past 255 characters.
+TEST_F(LongPathTest, FolderThatFitsGetsItsLog) {
+    startWithFolderOf(kModuleMaxPath - kLongestOwnFileName);
+    EXPECT_EQ(std::string::npos, sim().simLog().find("SkyPlacerLog.txt"));
+    std::string log = readFile(anyLengthPath(sim().pluginFolder() + "SkyPlacerLog.txt"));
+    EXPECT_NE(std::string::npos, log.find("+++ LOGGING STARTED +++\n"));
+}
+
+TEST_F(LongPathTest, FolderTooLongForItsFilesWritesNoLogAndSaysSo) {
+    startWithFolderOf(kModuleMaxPath - kLongestOwnFileName + 1);
     EXPECT_NE(std::string::npos, sim().simLog().find("SkyPlacer - The path of SkyPlacerLog.txt is too long"));
-    EXPECT_FALSE(fileExists(sim().pluginFolder() + "SkyPlacerLog.txt"));
-    EXPECT_TRUE(quickFileSaved()) << "the plug-in's folder itself still fits";
+    EXPECT_FALSE(fileExists(anyLengthPath(sim().pluginFolder() + "SkyPlacerLog.txt")));
 }
 
 // The folder must leave room within the system's limit for the longest of the

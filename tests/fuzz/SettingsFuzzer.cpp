@@ -32,7 +32,7 @@ void checkSlots(const PluginApp& app) {
 void checkRegistered(const PluginApp& app) {
     std::vector<skysim::HotKeyInfo> registered = skysim::Sim::get().hotKeys();
     size_t bound = 0;
-    for (int command = 0; command < kCommandCount; ++command) {
+    for (int command = 0; command < kActionCount; ++command) {
         const HotKeySlot& slot = app.hotKeys[command];
         if (slot.enabled == 0) continue;
         ++bound;

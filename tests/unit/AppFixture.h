@@ -16,6 +16,7 @@ protected:
         folder_ = sim().pluginFolder();
         std::filesystem::create_directories(folder_);
         copyText(app_->dataFolder, sizeof app_->dataFolder, folder_.c_str());
+        copyText(app_->logPath, sizeof app_->logPath, path("SkyPlacerLog.txt").c_str());
     }
 
     std::string path(const std::string& name) const { return folder_ + name; }

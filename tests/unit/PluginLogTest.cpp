@@ -2,6 +2,7 @@
 // notice the reader can see, and never written past the buffer.
 #include <filesystem>
 
+#include "AppFixture.h"
 #include "FileSizeLimit.h"
 #include "TestSupport.h"
 #include "log/PluginLog.h"
@@ -9,15 +10,7 @@
 
 namespace {
 
-class PluginLogTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        skysim::Sim::get().reset(root_.path());
-        std::filesystem::create_directories(skysim::Sim::get().pluginFolder());
-    }
-    std::string logText() { return readFile(skysim::Sim::get().pluginFolder() + "SkyPlacerLog.txt"); }
-    TempFolder root_;
-};
+class PluginLogTest : public AppFixture {};
 
 TEST_F(PluginLogTest, MessagesAreAppendedUnchanged) {
     logAlways("first");

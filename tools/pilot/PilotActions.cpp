@@ -14,7 +14,10 @@
 
 #include "PilotSession.h"
 #include "config/HotKeyNames.h"
+#include "config/SettingsSections.h"
+#include "plugin/MenuItems.h"
 #include "plugin/Paths.h"
+#include "plugin/SimulatorCommands.h"
 #include "position/RecordText.h"
 
 namespace fs = std::filesystem;
@@ -22,17 +25,6 @@ namespace fs = std::filesystem;
 namespace pilot {
 
 namespace {
-
-const char* const kMenuItems[] = {"Control Panel",   "Data Display",    "Load Position File", "Save Position File",
-                                  "Quick Load File", "Quick Save File", "Get Data",           "Position"};
-const char* const kCommands[] = {"skyplacer/get_data",
-                                 "skyplacer/load_position_file",
-                                 "skyplacer/save_position_file",
-                                 "skyplacer/quick_load",
-                                 "skyplacer/quick_save",
-                                 "skyplacer/position",
-                                 "skyplacer/toggle_control_panel",
-                                 "skyplacer/toggle_data_display"};
 
 // What a pilot types into a field: numbers in and out of range, what strtod
 // takes that a pilot might not mean, very long text, bytes beyond ASCII, nothing.
@@ -131,16 +123,16 @@ std::string positionFileText(Random& random) {
 }
 
 std::string settingsText(Random& random) {
-    static const char* const sections[] = {"GET_DATA",   "LOAD",     "SAVE",          "QUICK_LOAD",
-                                           "QUICK_SAVE", "POSITION", "CONTROL_PANEL", "DATA_DISPLAY"};
     std::string text = "[DEBUG]\nLogFile = " + std::to_string(random.below(2)) + "\nDebugView = 0\n\n[CONFIG]\n";
     text += "AutoStart = " + std::to_string(random.below(2)) + "\n";
     text += std::string("DefaultSKDFileName = ") + kFileNames[random.below(std::size(kFileNames))] + "\n";
     text += "HideControlPanel = " + std::to_string(random.below(2)) + "\n";
     text += "PauseAutoStart = " + std::to_string(random.below(2)) + "\n";
-    for (const char* section : sections) {
-        if (random.chance(40)) continue;
-        text += std::string("\n[") + section + "]\nHotKey = " + KeyNameTable[random.below(kKeyNameCount)].name + "\n";
+    // The sections of the actions' hot keys, as the plug-in's own table names them.
+    for (const SettingsSection& section : kSettingsSections) {
+        if (section.action == kNoAction || random.chance(40)) continue;
+        text +=
+            std::string("\n[") + section.name + "]\nHotKey = " + KeyNameTable[random.below(kKeyNameCount)].name + "\n";
         text += std::string("HotKeyModifiers = ") + ModifierNameTable[random.below(kModifierNameCount)].name + "\n";
     }
     return text;
@@ -245,7 +237,7 @@ std::string Session::act(const Step& step) {
 }
 
 std::string Session::pickMenu(Random& random) {
-    const char* item = kMenuItems[random.below(std::size(kMenuItems))];
+    const char* item = kMenuItems[random.below(std::size(kMenuItems))].text;
     return std::string("menu \"") + item + "\"" + (sim_.pickMenuItem(item) ? "" : " (not in the menu)");
 }
 
@@ -274,7 +266,7 @@ std::string Session::pressHotKey(Random& random) {
 }
 
 std::string Session::runCommand(Random& random) {
-    const char* name = kCommands[random.below(std::size(kCommands))];
+    const char* name = kSimulatorCommands[random.below(std::size(kSimulatorCommands))].name;
     if (random.chance(85)) {
         sim_.commandOnce(name);
         return std::string("command ") + name;

@@ -1,6 +1,7 @@
-// Hot-key and menu dispatch of the eight commands.
+// The eight actions, and how a hot key and a menu item reach them.
 #include <cstring>
 
+#include "plugin/MenuItems.h"
 #include "plugin/PluginApp.h"
 #include "ui/WindowLayout.h"
 
@@ -33,7 +34,7 @@ void buildOrShow(PluginApp& app, const ToggledWindow& w) {
     if (!buildOnce(app, w) && XPIsWidgetVisible(app.*w.window) == 0) XPShowWidget(app.*w.window);
 }
 
-// The visible flag records the last show or hide by a command, not what the screen shows.
+// The visible flag records the last show or hide by an action, not what the screen shows.
 void toggle(PluginApp& app, const ToggledWindow& w) {
     app.*w.visible = app.*w.visible == 0 ? 1 : 0;
     if (app.*w.visible == 1) {
@@ -43,14 +44,14 @@ void toggle(PluginApp& app, const ToggledWindow& w) {
     }
 }
 
-// The command number of a hot key's reference text ("00" to "07"), read from
-// its leading digits; -1 when the text starts with no digit or names no command.
-int commandOfReference(const char* text) {
+// The action number of a hot key's reference text ("00" to "07"), read from
+// its leading digits; -1 when the text starts with no digit or names no action.
+int actionOfReference(const char* text) {
     if (text == nullptr || *text < '0' || *text > '9') return -1;
     int number = 0;
     for (; *text >= '0' && *text <= '9'; ++text) {
         number = number * 10 + (*text - '0');
-        if (number >= kCommandCount) return -1;
+        if (number >= kActionCount) return -1;
     }
     return number;
 }
@@ -58,8 +59,8 @@ int commandOfReference(const char* text) {
 }  // namespace
 
 void PluginApp::dispatchHotKey(void* reference) {
-    const int command = commandOfReference(static_cast<const char*>(reference));
-    if (command >= 0) runCommand(command);
+    const int action = actionOfReference(static_cast<const char*>(reference));
+    if (action >= 0) runAction(action);
 }
 
 void PluginApp::dispatchMenu(void*, void* itemReference) {
@@ -68,18 +69,18 @@ void PluginApp::dispatchMenu(void*, void* itemReference) {
     for (const MenuItem& item : kMenuItems) {
         if (std::strcmp(text, item.text) != 0) continue;
         // The menu only ever shows the two windows; the hot keys toggle them.
-        if (item.command == CONTROL_PANEL) {
+        if (item.action == CONTROL_PANEL) {
             showControlPanel();
-        } else if (item.command == DATA_DISPLAY) {
+        } else if (item.action == DATA_DISPLAY) {
             showDataDisplay();
         } else {
-            runCommand(item.command);
+            runAction(item.action);
         }
     }
 }
 
-void PluginApp::runCommand(int command) {
-    switch (command) {
+void PluginApp::runAction(int action) {
+    switch (action) {
         case GET_DATA:
             getData();
             break;

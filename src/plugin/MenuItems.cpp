@@ -1,5 +1,5 @@
 // The plug-in menu's items.
-#include "plugin/Commands.h"
+#include "plugin/MenuItems.h"
 
 const MenuItem kMenuItems[kMenuItemCount] = {
     {"Control Panel", CONTROL_PANEL}, {"Data Display", DATA_DISPLAY},  {"Load Position File", LOAD},

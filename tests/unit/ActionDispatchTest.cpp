@@ -11,7 +11,7 @@
 
 namespace {
 
-class CommandDispatchTest : public OwnPluginAppTest {
+class ActionDispatchTest : public OwnPluginAppTest {
 protected:
     void SetUp() override {
         OwnPluginAppTest::SetUp();
@@ -29,7 +29,7 @@ protected:
     std::unique_ptr<PluginApp> snapshot_;
 };
 
-TEST_F(CommandDispatchTest, ReferencesThatNameNoCommandAreIgnored) {
+TEST_F(ActionDispatchTest, ReferencesThatNameNoActionAreIgnored) {
     static const char* const references[] = {"08", "8",  "99", "xx", "",
                                              " 0", "-1", "+0", "x0", "000000000000000000008"};
     for (const char* reference : references) {
@@ -40,7 +40,7 @@ TEST_F(CommandDispatchTest, ReferencesThatNameNoCommandAreIgnored) {
     expectNothingHappened("null");
 }
 
-TEST_F(CommandDispatchTest, LeadingDigitsNameTheCommand) {
+TEST_F(ActionDispatchTest, LeadingDigitsNameTheAction) {
     // "00" is Get Data: it reads the aircraft.
     HotKeyHandler(const_cast<char*>("00"));
     EXPECT_FALSE(sim().accesses().empty());
@@ -49,7 +49,7 @@ TEST_F(CommandDispatchTest, LeadingDigitsNameTheCommand) {
     EXPECT_FALSE(sim().accesses().empty());
 }
 
-TEST_F(CommandDispatchTest, MenuReferencesThatMatchNoItemAreIgnored) {
+TEST_F(ActionDispatchTest, MenuReferencesThatMatchNoItemAreIgnored) {
     static const char* const items[] = {"Get data", "GET DATA", "Get Data\n", "Position1", "Quick", ""};
     for (const char* item : items) {
         MenuHandler(nullptr, const_cast<char*>(item));
@@ -59,7 +59,7 @@ TEST_F(CommandDispatchTest, MenuReferencesThatMatchNoItemAreIgnored) {
     expectNothingHappened("null");
 }
 
-TEST_F(CommandDispatchTest, PositionWithoutAPanelArmsNothing) {
+TEST_F(ActionDispatchTest, PositionWithoutAPanelArmsNothing) {
     HotKeyHandler(const_cast<char*>("05"));
     MenuHandler(nullptr, const_cast<char*>("Position"));
     expectNothingHappened("position");
