@@ -22,5 +22,6 @@ float PluginApp::placementLoop(float, float, int, void*) {
     }
     if (pendingSettle.pending != 0) settleAircraft();  // before a new placement, which needs its own
     if (placementDone == 0) placeAircraft();
+    if (autoSave.intervalSeconds > 0) autoSaveIfDue();
     return kPlacementInterval;
 }

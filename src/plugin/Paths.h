@@ -19,6 +19,8 @@ constexpr const char* kPathLimitText = "SkyPlacer takes paths of up to 511 chara
 constexpr const char* kSettingsFileName = "SkyPlacer.ini";
 constexpr const char* kQuickFileName = "QuickFile.skd";
 constexpr const char* kLogFileName = "SkyPlacerLog.txt";
+constexpr const char* kAutoSaveFileName = "AutoSave.skd";
+constexpr const char* kAutoSavePreviousFileName = "AutoSave-previous.skd";  // the save before the last
 
 // The simulator writes its root folder, ending in a separator, into 512 bytes.
 constexpr int kSystemPathSize = 512;

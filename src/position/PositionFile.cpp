@@ -6,6 +6,7 @@
 #include "log/PluginLog.h"
 #include "plugin/PluginApp.h"
 #include "position/EntryFile.h"
+#include "position/PositionFileWriting.h"
 #include "position/RecordText.h"
 #include "position/SafeFileWriter.h"
 #include "text/BoundedText.h"
@@ -74,18 +75,28 @@ bool applyPositionEntry(void* target, const SectionRule& rule, const TextEntry& 
 
 const EntryFormat kPositionFormat = {kPositionSections, kPositionSectionCount, applyPositionEntry, nullptr};
 
+// The three sections, then the commit that makes them the file.
+bool writeRecord(SafeFileWriter& writer, const PositionRecord& record) {
+    for (int section = 0; section < kPositionSectionCount; ++section) {
+        if (section > 0) writer.write("\n");
+        if (!writeSection(writer, record, section)) return false;
+    }
+    return writer.commit();
+}
+
 }  // namespace
+
+bool writeRecordFile(const char* path, const PositionRecord& record) {
+    SafeFileWriter writer;
+    return writer.open(path) && writeRecord(writer, record);
+}
 
 bool PluginApp::writePositionFile(const char* path) {
     SafeFileWriter writer;
     bool saved = writer.open(path);
     if (saved) {
-        if (captureBeforeSave != 0) getData();
-        for (int section = 0; saved && section < kPositionSectionCount; ++section) {
-            if (section > 0) writer.write("\n");
-            saved = writeSection(writer, storedRecord, section);
-        }
-        saved = saved && writer.commit();
+        if (captureBeforeSave != 0) getData();  // only once the file can be created
+        saved = writeRecord(writer, storedRecord);
     }
     if (!saved) showMessage(kSaveFailedMessage.title, kSaveFailedMessage.line1, kSaveFailedMessage.line2);
     return saved;

@@ -1,0 +1,61 @@
+// The auto-save: every AutoSaveMinutes of the simulator's flight time, while
+// it is not paused, the aircraft is captured into a record of its own and
+// written to AutoSave.skd, the save before it kept as AutoSave-previous.skd.
+#include "files/FileAccess.h"
+#include "log/PluginLog.h"
+#include "plugin/Paths.h"
+#include "plugin/PluginApp.h"
+#include "position/PositionFileWriting.h"
+#include "position/RecordText.h"
+
+namespace {
+constexpr float kSecondsPerMinute = 60.0f;
+}
+
+// The timer starts with the plug-in. Switched off, the auto-save looks up nothing.
+void PluginApp::startAutoSave() {
+    autoSave = AutoSaveState{};
+    autoSave.intervalSeconds = config.AutoSaveMinutes * kSecondsPerMinute;
+    if (!(autoSave.intervalSeconds > 0)) return;
+    autoSave.flightTimeRef = XPLMFindDataRef("sim/time/total_flight_time_sec");
+    autoSave.pausedRef = XPLMFindDataRef("sim/time/paused");
+    autoSave.timerStart = XPLMGetDataf(autoSave.flightTimeRef);
+}
+
+// At every main-loop call while the auto-save is on: cheap unless a save is due.
+void PluginApp::autoSaveIfDue() {
+    if (XPLMGetDatai(autoSave.pausedRef) != 0) return;
+    const float now = XPLMGetDataf(autoSave.flightTimeRef);
+    if (now < autoSave.timerStart) autoSave.timerStart = now;  // a new flight: its clock started again
+    if (now - autoSave.timerStart < autoSave.intervalSeconds) return;
+    autoSave.timerStart = now;  // a failed save is tried again one interval on, not at every call
+    readAircraftState(autoSave.record);
+    holdFinite(autoSave.record);
+    noteAutoSaveResult(writeAutoSave());
+}
+
+// The last save becomes the previous one first, so a save made at a bad moment
+// still leaves the one before it. On the first save there is none to keep.
+bool PluginApp::writeAutoSave() {
+    char path[kPathSize];
+    char previous[kPathSize];
+    if (!pluginFilePath(dataFolder, kAutoSaveFileName, path, sizeof path) ||
+        !pluginFilePath(dataFolder, kAutoSavePreviousFileName, previous, sizeof previous)) {
+        return false;
+    }
+    (void)replaceFile(path, previous);
+    return writeRecordFile(path, autoSave.record);
+}
+
+// In flight a failure opens no window: the log hears of it once, and once
+// more when saving works again.
+void PluginApp::noteAutoSaveResult(bool saved) {
+    if (saved == (autoSave.failing == 0)) return;
+    autoSave.failing = saved ? 0 : 1;
+    if (saved) {
+        logAlways(prefixed("the auto-save works again: %s was written\n", kAutoSaveFileName).text);
+    } else {
+        logAlways(
+            prefixed("the auto-save could not write %s; it tries again at each interval\n", kAutoSaveFileName).text);
+    }
+}
