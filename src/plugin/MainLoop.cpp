@@ -22,6 +22,9 @@ float PluginApp::placementLoop(float, float, int, void*) {
     }
     if (pendingSettle.pending != 0) settleAircraft();  // before a new placement, which needs its own
     if (placementDone == 0) placeAircraft();
-    if (autoSave.intervalSeconds > 0) autoSaveIfDue();
+    if (autoSave.flightTimeRef != nullptr) {
+        const float now = XPLMGetDataf(autoSave.flightTimeRef);
+        if (autoSaveDue(autoSave, now)) autoSaveAt(now);
+    }
     return kPlacementInterval;
 }

@@ -169,7 +169,7 @@ struct PluginApp {
 
     // --- position: the auto-save (AutoSave.cpp) ---
     void startAutoSave();
-    void autoSaveIfDue();
+    void autoSaveAt(float now);
     bool writeAutoSave();
     void noteAutoSaveResult(bool saved);
 

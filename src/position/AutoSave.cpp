@@ -1,6 +1,7 @@
 // The auto-save: every AutoSaveMinutes of the simulator's flight time, while
 // it is not paused, the aircraft is captured into a record of its own and
 // written to AutoSave.skd, the save before it kept as AutoSave-previous.skd.
+// The main loop asks the clock whether a save is due (autoSaveDue).
 #include "files/FileAccess.h"
 #include "log/PluginLog.h"
 #include "plugin/Paths.h"
@@ -12,7 +13,8 @@ namespace {
 constexpr float kSecondsPerMinute = 60.0f;
 }
 
-// The timer starts with the plug-in. Switched off, the auto-save looks up nothing.
+// The timer starts with the plug-in. Switched off, the auto-save looks up
+// nothing, and its null clock handle tells the main loop so.
 void PluginApp::startAutoSave() {
     autoSave = AutoSaveState{};
     autoSave.intervalSeconds = config.AutoSaveMinutes * kSecondsPerMinute;
@@ -22,12 +24,10 @@ void PluginApp::startAutoSave() {
     autoSave.timerStart = XPLMGetDataf(autoSave.flightTimeRef);
 }
 
-// At every main-loop call while the auto-save is on: cheap unless a save is due.
-void PluginApp::autoSaveIfDue() {
+// A save is due. The clock stands still while the simulator is paused; the
+// pause is still asked, as another plug-in may move the clock on meanwhile.
+void PluginApp::autoSaveAt(float now) {
     if (XPLMGetDatai(autoSave.pausedRef) != 0) return;
-    const float now = XPLMGetDataf(autoSave.flightTimeRef);
-    if (now < autoSave.timerStart) autoSave.timerStart = now;  // a new flight: its clock started again
-    if (now - autoSave.timerStart < autoSave.intervalSeconds) return;
     autoSave.timerStart = now;  // a failed save is tried again one interval on, not at every call
     readAircraftState(autoSave.record);
     holdFinite(autoSave.record);
