@@ -2,7 +2,6 @@
 // it is not paused, the aircraft is captured into a record of its own and
 // written to AutoSave.skd, the save before it kept as AutoSave-previous.skd.
 // The main loop asks the clock whether a save is due (autoSaveDue).
-#include "files/FileAccess.h"
 #include "log/PluginLog.h"
 #include "plugin/Paths.h"
 #include "plugin/PluginApp.h"
@@ -34,17 +33,15 @@ void PluginApp::autoSaveAt(float now) {
     noteAutoSaveResult(writeAutoSave());
 }
 
-// The last save becomes the previous one first, so a save made at a bad moment
-// still leaves the one before it. On the first save there is none to keep.
+// The last save becomes the previous one as the new one takes its place, so
+// a save made at a bad moment still leaves the one before it, and a save that
+// fails leaves both.
 bool PluginApp::writeAutoSave() {
     char path[kPathSize];
     char previous[kPathSize];
-    if (!pluginFilePath(dataFolder, kAutoSaveFileName, path, sizeof path) ||
-        !pluginFilePath(dataFolder, kAutoSavePreviousFileName, previous, sizeof previous)) {
-        return false;
-    }
-    (void)replaceFile(path, previous);
-    return writeRecordFile(path, autoSave.record);
+    return pluginFilePath(dataFolder, kAutoSaveFileName, path, sizeof path) &&
+           pluginFilePath(dataFolder, kAutoSavePreviousFileName, previous, sizeof previous) &&
+           writeRecordFile(path, autoSave.record, previous);
 }
 
 // In flight a failure opens no window: the log hears of it once, and once

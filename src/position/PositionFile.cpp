@@ -42,8 +42,8 @@ const ReaderTexts kPositionTexts = {
 };
 
 // Writes one "key = value" line per field. A line the reader would refuse (a
-// huge double printed in full) fails the save, naming the field in the log.
-bool writeSection(SafeFileWriter& writer, const PositionRecord& record, int section) {
+// huge double printed in full) fails the save: its key is returned, else null.
+const char* writeSection(SafeFileWriter& writer, const PositionRecord& record, int section) {
     writer.write("[");
     writer.write(kPositionSections[section].name);
     writer.write("]\n");
@@ -52,13 +52,12 @@ bool writeSection(SafeFileWriter& writer, const PositionRecord& record, int sect
     for (int i = kSectionFields[section].first; i < kSectionFields[section].end; ++i) {
         const char* key = kRecordFields[i].key;
         if (!formatField(record, i, number, sizeof number) || !formatText(line, sizeof line, "%s = %s", key, number)) {
-            logAlways(prefixed("%s is too large to be saved\n", key).text);
-            return false;
+            return key;
         }
         writer.write(line);
         writer.write("\n");
     }
-    return true;
+    return nullptr;
 }
 
 bool applyPositionEntry(void* target, const SectionRule& rule, const TextEntry& entry) {
@@ -75,20 +74,24 @@ bool applyPositionEntry(void* target, const SectionRule& rule, const TextEntry& 
 
 const EntryFormat kPositionFormat = {kPositionSections, kPositionSectionCount, applyPositionEntry, nullptr};
 
-// The three sections, then the commit that makes them the file.
-bool writeRecord(SafeFileWriter& writer, const PositionRecord& record) {
+// The three sections, then the commit that makes them the file (the old one
+// kept as `keepOldAs` when given). A field too large to be saved fails it and
+// is named in `tooLarge`.
+bool writeRecord(SafeFileWriter& writer, const PositionRecord& record, const char* keepOldAs, const char*& tooLarge) {
     for (int section = 0; section < kPositionSectionCount; ++section) {
         if (section > 0) writer.write("\n");
-        if (!writeSection(writer, record, section)) return false;
+        tooLarge = writeSection(writer, record, section);
+        if (tooLarge != nullptr) return false;
     }
-    return writer.commit();
+    return writer.commit(keepOldAs);
 }
 
 }  // namespace
 
-bool writeRecordFile(const char* path, const PositionRecord& record) {
+bool writeRecordFile(const char* path, const PositionRecord& record, const char* keepOldAs) {
     SafeFileWriter writer;
-    return writer.open(path) && writeRecord(writer, record);
+    const char* tooLarge = nullptr;
+    return writer.open(path) && writeRecord(writer, record, keepOldAs, tooLarge);
 }
 
 bool PluginApp::writePositionFile(const char* path) {
@@ -96,7 +99,9 @@ bool PluginApp::writePositionFile(const char* path) {
     bool saved = writer.open(path);
     if (saved) {
         if (captureBeforeSave != 0) getData();  // only once the file can be created
-        saved = writeRecord(writer, storedRecord);
+        const char* tooLarge = nullptr;
+        saved = writeRecord(writer, storedRecord, nullptr, tooLarge);
+        if (tooLarge != nullptr) logAlways(prefixed("%s is too large to be saved\n", tooLarge).text);
     }
     if (!saved) showMessage(kSaveFailedMessage.title, kSaveFailedMessage.line1, kSaveFailedMessage.line2);
     return saved;

@@ -4,6 +4,8 @@
 
 #include "position/PositionRecord.h"
 
-// Writes `record` to `path` as a whole position file, or leaves the file as it
-// was; false on failure, which only the log hears of (a field too large).
-bool writeRecordFile(const char* path, const PositionRecord& record);
+// Writes `record` to `path` as a whole position file, the file it replaces
+// renamed to `keepOldAs` once the new one is on the disk; or, failing before
+// that, leaves both as they were. False on failure, of which it tells no one:
+// the caller does.
+bool writeRecordFile(const char* path, const PositionRecord& record, const char* keepOldAs);

@@ -54,13 +54,14 @@ bool SafeFileWriter::writeBuffered() {
     return !failed_;
 }
 
-bool SafeFileWriter::commit() {
+bool SafeFileWriter::commit(const char* keepOldAs) {
     if (file_ < 0) return false;
     // The data must be on the disk before the rename makes it the target:
     // otherwise a power cut could leave a target the rename emptied.
     bool written = writeBuffered() && flushFileToDisk(file_);
     bool closed = closeFile(file_);
     file_ = -1;
+    if (written && closed && keepOldAs != nullptr) (void)replaceFile(targetPath_, keepOldAs);  // none the first time
     if (written && closed && replaceFile(tempPath_, targetPath_)) {
         // A part of the target's path, so it always fits.
         char folder[kWriterPathSize] = ".";

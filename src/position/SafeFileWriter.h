@@ -24,9 +24,10 @@ public:
     // Writes `text`; a failure makes commit fail.
     void write(const char* text);
     // Writes what is buffered, flushes the temporary file to the disk, closes
-    // it and renames it over the target. On any failure the temporary file is
-    // removed and the target is left as it was.
-    bool commit();
+    // it and renames it over the target; with `keepOldAs`, the target there is
+    // first renamed to that path (when there is one). On any failure before
+    // that the temporary file is removed and the target is left as it was.
+    bool commit(const char* keepOldAs = nullptr);
 
 private:
     bool writeBuffered();

@@ -95,10 +95,20 @@ TEST_F(AutoSave, EachMinuteOfFlightSavesThatMomentBesideTheSaveBefore) {
               logText());
 
     // A new flight: its clock starts from 0, and so does the interval.
+    const std::string lastOfTheFlight = saved();
     sim().setFloat(kFlightTimeRef, 0.0f);
     flyTo(16.5, 61.0);
     EXPECT_TRUE(holdsLatitude(saved(), "16.500000"));
     EXPECT_EQ(panel, panelFields());
+
+    // A capture no position file line can hold fails like a full disk: one line, whatever the cause.
+    const std::string third = saved();
+    const std::string logThen = logText();
+    flyTo(1e300, 120.0);
+    EXPECT_EQ(logThen + "SkyPlacer - the auto-save could not write AutoSave.skd; it tries again at each interval\n",
+              logText());
+    EXPECT_EQ(third, saved());
+    EXPECT_EQ(lastOfTheFlight, previous()) << "a failed save keeps both";
 }
 
 }  // namespace
