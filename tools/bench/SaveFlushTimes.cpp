@@ -65,7 +65,7 @@ template <typename Save>
 double microseconds(Save save) {
     const auto start = std::chrono::steady_clock::now();
     if (!save()) {
-        std::fprintf(stderr, "save_flush_times: a save failed\n");
+        (void)std::fprintf(stderr, "save_flush_times: a save failed\n");
         std::exit(1);
     }
     return std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count();
@@ -82,7 +82,7 @@ void print(const char* what, std::vector<double> times) {
 int main(int argc, char** argv) {
     std::string folder = argc > 1 ? argv[1] : ".";
     if (folder.back() != '/') folder += '/';
-    const int saves = argc > 2 ? std::max(1, std::atoi(argv[2])) : 200;
+    const int saves = argc > 2 ? static_cast<int>(std::clamp(std::strtol(argv[2], nullptr, 10), 1L, 100000L)) : 200;
     const std::string path = folder + "SaveFlushTimes.skd";
     const std::string temporary = folder + kTemporaryFileName;
     std::vector<double> flushed;
@@ -91,7 +91,7 @@ int main(int argc, char** argv) {
         flushed.push_back(microseconds([&] { return durableSave(path); }));
         unflushed.push_back(microseconds([&] { return unflushedSave(path, temporary); }));
     }
-    std::remove(path.c_str());
+    (void)std::remove(path.c_str());
     std::printf("%d saves of a 23-line position file in %s\n", saves, folder.c_str());
     print("with the flush (as saved)", flushed);
     print("without the flush", unflushed);
