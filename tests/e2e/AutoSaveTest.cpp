@@ -1,8 +1,8 @@
 // The auto-save as a pilot meets it: a minute of flight time saves the
 // aircraft of that moment beside the save before it, without touching the
-// panel; nothing while paused; a folder that cannot be written costs one log
-// line and no window, and the saves come back with the folder; a new flight's
-// clock starts the interval again.
+// panel; nothing while paused; a save that fails (a folder that cannot be
+// written, a capture no line can hold) costs one log line, no window and no
+// file, and the saves come back; a new flight's clock starts the interval again.
 #include <algorithm>
 #include <string>
 #include <vector>
