@@ -43,6 +43,9 @@ void releasePluginCommandHandlers();
 // and the held key sends the repeats that are due.
 void continueHeldCommands();
 void repeatHeldKey();
+// At the start of each frame the flight clock ("sim/time/total_flight_time_sec")
+// moves on by the frame's time, unless the simulator is paused.
+void advanceFlightClock();
 
 // Equirectangular projection about latitude 0, longitude 0 (degrees, metres).
 void worldToLocal(double latitude, double longitude, double elevation, double* x, double* y, double* z);

@@ -46,6 +46,8 @@ constexpr const char* kWindZ = "sim/weather/wind_now_z_msc";
 constexpr const char* kAircraftWindX = "sim/weather/aircraft/wind_now_x_msc";
 constexpr const char* kAircraftWindY = "sim/weather/aircraft/wind_now_y_msc";
 constexpr const char* kAircraftWindZ = "sim/weather/aircraft/wind_now_z_msc";
+constexpr const char* kPaused = "sim/time/paused";
+constexpr const char* kFlightTime = "sim/time/total_flight_time_sec";
 }  // namespace refname
 
 // The entry of that name, or null when the simulator does not publish it.

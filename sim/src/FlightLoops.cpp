@@ -60,6 +60,7 @@ FlightLoop* loopWithId(long id) {
 // The flight model runs first: what a plug-in wrote during the last frame shows in this one.
 void runFrame() {
     ++frameCount;
+    advanceFlightClock();
     flightModelStep();
     continueHeldCommands();
     repeatHeldKey();

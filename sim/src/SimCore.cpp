@@ -1,8 +1,10 @@
-// The simulator as a whole: the one instance, its root folder, reset, and what
-// it records of the plug-in's calls to its log and its keyboard.
+// The simulator as a whole: the one instance, its root folder, reset, what it
+// records of the plug-in's calls to its log and its keyboard, the pause and
+// the flight clock.
 #include <filesystem>
 
 #include "CoreParts.h"
+#include "DataRefStore.h"
 #include "FlightModel.h"
 #include "Internal.h"
 #include "XPLMApi.h"
@@ -13,7 +15,6 @@ namespace {
 std::string rootFolder;
 std::string debugLog;
 std::vector<int> strokes;
-bool isPaused = false;
 
 }  // namespace
 
@@ -34,7 +35,6 @@ void resetCore(const std::string& folder) {
     rootFolder = simulatorFolderPath(folder);
     debugLog.clear();
     strokes.clear();
-    isPaused = false;
     resetDataRefs();
     resetFlightModel();
     resetDirectoryOrder();
@@ -62,7 +62,14 @@ std::string Sim::simLog() const { return debugLog; }
 
 std::vector<int> Sim::keyStrokes() const { return strokes; }
 
-bool Sim::paused() const { return isPaused; }
+// The pause is the simulator's own "sim/time/paused", which the driver may set too.
+bool Sim::paused() const { return knownRef(refname::kPaused).scalar != 0; }
+
+void advanceFlightClock() {
+    if (Sim::get().paused()) return;
+    DataRef& clock = knownRef(refname::kFlightTime);
+    storeScalar(clock, clock.scalar + kFrameSeconds);
+}
 
 void simLogLine(const std::string& line) { debugLog += line + "\n"; }
 
@@ -76,5 +83,7 @@ SKYSIM_EXPORT void XPLMDebugString(const char* text) {
 SKYSIM_EXPORT void XPLMCommandKeyStroke(XPLMCommandKeyID key) {
     SKYSIM_STAND_IN_CODE;
     skysim::strokes.push_back(key);
-    if (key == kPauseKeyStroke) skysim::isPaused = !skysim::isPaused;
+    if (key != kPauseKeyStroke) return;
+    skysim::DataRef& paused = skysim::knownRef(skysim::refname::kPaused);
+    skysim::storeScalar(paused, paused.scalar != 0 ? 0 : 1);
 }

@@ -14,6 +14,7 @@ struct PluginConfig {
     int32_t HeartBeatTimerEnabled;
     float HeartBeatTime;  // seconds; kept, not used
     int32_t PauseAutoStart;
+    float AutoSaveMinutes;  // of the simulator's flight time between auto-saves; 0: off
 };
 
 // One hot-key binding, indexed by action number.

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <iterator>
 
+#include "config/AutoSaveSetting.h"
 #include "config/HotKeyNames.h"
 #include "config/SettingsSections.h"
 #include "plugin/PluginApp.h"
@@ -56,6 +57,10 @@ bool setConfig(PluginConfig& config, const TextEntry& entry) {
     }
     if (std::strcmp(entry.keyName, "HeartBeatTime") == 0) {
         config.HeartBeatTime = narrowToFloat(parseReal(entry.valueText));
+        return true;
+    }
+    if (std::strcmp(entry.keyName, "AutoSaveMinutes") == 0) {
+        config.AutoSaveMinutes = autoSaveMinutesFrom(entry.valueText);
         return true;
     }
     return setIntSetting(config, kConfigInts, entry);

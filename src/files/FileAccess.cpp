@@ -2,9 +2,17 @@
 #include "files/FileAccess.h"
 
 #ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
 #include <windows.h>
 
 #include <cwchar>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #endif
 
 namespace {
@@ -39,12 +47,36 @@ std::FILE* openFile(const char* path, const char* mode) {
     return _wfopen(widePath, wideMode);
 }
 
+int createFile(const char* path) {
+    wchar_t widePath[kWidePathSize];
+    if (!toWide(path, widePath)) return -1;
+    return _wopen(widePath, _O_WRONLY | _O_CREAT | _O_TRUNC | _O_TEXT, _S_IREAD | _S_IWRITE);
+}
+
+// _write takes at most INT_MAX bytes at a time; the plug-in's writes are far smaller.
+bool writeBytes(int descriptor, const char* data, size_t length) {
+    while (length > 0) {
+        unsigned int chunk = length > 65536 ? 65536u : static_cast<unsigned int>(length);
+        int written = _write(descriptor, data, chunk);
+        if (written <= 0) return false;
+        data += written;
+        length -= static_cast<size_t>(written);
+    }
+    return true;
+}
+
+bool flushFileToDisk(int descriptor) { return _commit(descriptor) == 0; }
+
+bool closeFile(int descriptor) { return _close(descriptor) == 0; }
+
 bool replaceFile(const char* from, const char* to) {
     wchar_t wideFrom[kWidePathSize];
     wchar_t wideTo[kWidePathSize];
     return toWide(from, wideFrom) && toWide(to, wideTo) &&
-           MoveFileExW(wideFrom, wideTo, MOVEFILE_REPLACE_EXISTING) != 0;
+           MoveFileExW(wideFrom, wideTo, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
+
+void syncFolder(const char*) {}
 
 void removeFile(const char* path) {
     wchar_t widePath[kWidePathSize];
@@ -55,7 +87,38 @@ void removeFile(const char* path) {
 
 std::FILE* openFile(const char* path, const char* mode) { return std::fopen(path, mode); }
 
+int createFile(const char* path) {
+    int descriptor;
+    do {
+        descriptor = open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    } while (descriptor < 0 && errno == EINTR);
+    return descriptor;
+}
+
+bool writeBytes(int descriptor, const char* data, size_t length) {
+    while (length > 0) {
+        ssize_t written = write(descriptor, data, length);
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return false;
+        data += written;
+        length -= static_cast<size_t>(written);
+    }
+    return true;
+}
+
+bool flushFileToDisk(int descriptor) { return fsync(descriptor) == 0; }
+
+// A close interrupted by a signal has still closed the descriptor: it is never retried.
+bool closeFile(int descriptor) { return close(descriptor) == 0; }
+
 bool replaceFile(const char* from, const char* to) { return std::rename(from, to) == 0; }
+
+void syncFolder(const char* folder) {
+    int descriptor = open(folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0) return;
+    (void)fsync(descriptor);
+    (void)close(descriptor);
+}
 
 void removeFile(const char* path) { (void)std::remove(path); }
 

@@ -4,6 +4,7 @@
 // system as it is; elsewhere the C library takes the path's bytes unchanged.
 #pragma once
 
+#include <cstddef>
 #include <cstdio>
 
 // How the path texts are written: in UTF-8 (the simulator's native paths), or
@@ -15,8 +16,29 @@ void usePathEncoding(PathEncoding encoding);
 // opened or its path is not text of the encoding in use.
 std::FILE* openFile(const char* path, const char* mode);
 
-// Renames `from` over `to`, replacing an existing `to`; false on failure.
+// Creates a file for writing, emptying one that exists, as fopen's "w" does
+// (on Windows in text mode, so "\n" is written as "\r\n"). A descriptor, or -1.
+// Unlike fopen it allocates nothing.
+int createFile(const char* path);
+
+// Writes all `length` bytes; false when any could not be written.
+bool writeBytes(int descriptor, const char* data, size_t length);
+
+// Waits until the file's data is on the disk itself, not only in the system's
+// cache (fsync; on Windows _commit, which is FlushFileBuffers); false on failure.
+bool flushFileToDisk(int descriptor);
+
+// Closes a descriptor; false when the close reports an error.
+bool closeFile(int descriptor);
+
+// Renames `from` over `to`, replacing an existing `to`; false on failure. On
+// Windows the call returns once the rename is on the disk.
 bool replaceFile(const char* from, const char* to);
+
+// Makes the renames done in a folder reach the disk (fsync of the folder).
+// Windows has no such call: its rename is written through instead. A failure
+// is not reported: the renames themselves are done either way.
+void syncFolder(const char* folder);
 
 // Removes a file if it can. Its only caller throws away a temporary file, for
 // which a failure changes nothing, so none is reported.

@@ -20,6 +20,8 @@ constexpr const char* kPathLimitText = "SkyPlacer takes paths of up to 511 chara
 constexpr const char* kSettingsFileName = "SkyPlacer.ini";
 constexpr const char* kQuickFileName = "QuickFile.skd";
 constexpr const char* kLogFileName = "SkyPlacerLog.txt";
+constexpr const char* kAutoSaveFileName = "AutoSave.skd";
+constexpr const char* kAutoSavePreviousFileName = "AutoSave-previous.skd";  // the save before the last
 // A save's temporary file, in the target's folder. Not a ".skd" name, so the
 // file dialog never lists it.
 constexpr const char* kTemporaryFileName = "SkyPlacerSave.tmp";

@@ -22,5 +22,9 @@ float PluginApp::placementLoop(float, float, int, void*) {
     }
     if (pendingSettle.pending != 0) settleAircraft();  // before a new placement, which needs its own
     if (placementDone == 0) placeAircraft();
+    if (autoSave.flightTimeRef != nullptr) {
+        const float now = XPLMGetDataf(autoSave.flightTimeRef);
+        if (autoSaveDue(autoSave, now)) autoSaveAt(now);
+    }
     return kPlacementInterval;
 }

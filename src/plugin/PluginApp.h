@@ -12,6 +12,7 @@
 #include "config/PluginConfig.h"
 #include "flight/PendingSettle.h"
 #include "plugin/Actions.h"
+#include "position/AutoSaveState.h"
 #include "position/PositionRecord.h"
 #include "text/EntryTable.h"
 #include "text/ReadResult.h"
@@ -122,6 +123,8 @@ struct PluginApp {
     XPLMDataRef windSouthRef;
     XPLMDataRef rotationRateRefs[6];  // P, Q, R in degrees and in radians per second
 
+    AutoSaveState autoSave;  // AutoSave.cpp
+
     // --- plugin: lifecycle (PluginLifecycle.cpp) ---
     void start(char* name, char* signature, char* description);
     void stop();
@@ -164,6 +167,12 @@ struct PluginApp {
     int loadPositionFile(const char* path);
     int quickSave(int captureFirst);
     int quickLoad();
+
+    // --- position: the auto-save (AutoSave.cpp) ---
+    void startAutoSave();
+    void autoSaveAt(float now);
+    bool writeAutoSave();
+    void noteAutoSaveResult(bool saved);
 
     // --- flight: capture and placing (Capture.cpp, Placement.cpp, Settle.cpp) ---
     void readAircraftState(PositionRecord& record);

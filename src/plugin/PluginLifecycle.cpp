@@ -43,6 +43,7 @@ void PluginApp::start(char* name, char* signature, char* description) {
     setDefaults();
     readSettings(settingsPath);
     lookUpDataRefs();
+    startAutoSave();
     XPLMRegisterFlightLoopCallback(PlacementFlightLoop, 1.0f, nullptr);
     registerHotKeys();
     registerCommands();
@@ -85,6 +86,7 @@ void PluginApp::setDefaults() {
     config.HeartBeatTime = 60.0f;
     config.DefaultSKDFileName[0] = '\0';
     config.HideControlPanel = 0;
+    config.AutoSaveMinutes = 0;
 }
 
 void PluginApp::lookUpDataRefs() {

@@ -6,6 +6,7 @@
 #include "log/PluginLog.h"
 #include "log/ReadLog.h"
 #include "plugin/PluginApp.h"
+#include "position/PositionFileWriting.h"
 #include "position/RecordText.h"
 #include "position/SafeFileWriter.h"
 #include "text/BoundedText.h"
@@ -40,8 +41,8 @@ const ReaderTexts kPositionTexts = {
 };
 
 // Writes one "key = value" line per field. A line the reader would refuse (a
-// huge double printed in full) fails the save, naming the field in the log.
-bool writeSection(SafeFileWriter& writer, const PositionRecord& record, const PositionSection& section) {
+// huge double printed in full) fails the save: its key is returned, else null.
+const char* writeSection(SafeFileWriter& writer, const PositionRecord& record, const PositionSection& section) {
     writer.write("[");
     writer.write(section.name);
     writer.write("]\n");
@@ -50,13 +51,12 @@ bool writeSection(SafeFileWriter& writer, const PositionRecord& record, const Po
     for (int i = section.first; i < section.end; ++i) {
         const char* key = kRecordFields[i].key;
         if (!formatField(record, i, number, sizeof number) || !formatText(line, sizeof line, "%s = %s", key, number)) {
-            logAlways(prefixed("%s is too large to be saved\n", key).text);
-            return false;
+            return key;
         }
         writer.write(line);
         writer.write("\n");
     }
-    return true;
+    return nullptr;
 }
 
 bool applyPositionEntry(PositionRecord& record, const PositionSection& section, const TextEntry& entry) {
@@ -69,18 +69,34 @@ bool applyPositionEntry(PositionRecord& record, const PositionSection& section, 
     return false;
 }
 
+// The three sections, then the commit that makes them the file (the old one
+// kept as `keepOldAs` when given). A field too large to be saved fails it and
+// is named in `tooLarge`.
+bool writeRecord(SafeFileWriter& writer, const PositionRecord& record, const char* keepOldAs, const char*& tooLarge) {
+    for (size_t i = 0; i < std::size(kPositionSections); ++i) {
+        if (i > 0) writer.write("\n");
+        tooLarge = writeSection(writer, record, kPositionSections[i]);
+        if (tooLarge != nullptr) return false;
+    }
+    return writer.commit(keepOldAs);
+}
+
 }  // namespace
+
+bool writeRecordFile(const char* path, const PositionRecord& record, const char* keepOldAs) {
+    SafeFileWriter writer;
+    const char* tooLarge = nullptr;
+    return writer.open(path) && writeRecord(writer, record, keepOldAs, tooLarge);
+}
 
 bool PluginApp::writePositionFile(const char* path) {
     SafeFileWriter writer;
     bool saved = writer.open(path);
     if (saved) {
-        if (captureBeforeSave != 0) getData();
-        for (size_t i = 0; saved && i < std::size(kPositionSections); ++i) {
-            if (i > 0) writer.write("\n");
-            saved = writeSection(writer, storedRecord, kPositionSections[i]);
-        }
-        saved = saved && writer.commit();
+        if (captureBeforeSave != 0) getData();  // only once the file can be created
+        const char* tooLarge = nullptr;
+        saved = writeRecord(writer, storedRecord, nullptr, tooLarge);
+        if (tooLarge != nullptr) logAlways(prefixed("%s is too large to be saved\n", tooLarge).text);
     }
     if (!saved) showMessage(kSaveFailedMessage.title, kSaveFailedMessage.line1, kSaveFailedMessage.line2);
     return saved;

@@ -1,10 +1,12 @@
-// Replaces a file without ever destroying it: the new contents go to a
-// temporary file in the same folder, which is renamed over the target only
-// when every write and the close succeeded.
+// Replaces a file without ever destroying it, even in a crash or a power cut:
+// the new contents go to a temporary file in the same folder, which reaches
+// the disk before it is renamed over the target, and only when every write
+// succeeded; the folder is then synced, so the rename is on the disk too.
+// Nothing is allocated: the file is written through a descriptor and a
+// buffer of the writer's own.
 #pragma once
 
 #include <cstddef>
-#include <cstdio>
 
 #include "files/PluginFiles.h"  // kTemporaryFileName, the name the writer gives its temporary file
 
@@ -23,15 +25,21 @@ public:
     bool open(const char* path);
     // Writes `text`; a failure makes commit fail.
     void write(const char* text);
-    // Closes the temporary file and renames it over the target. On any failure
-    // the temporary file is removed and the target is left as it was.
-    bool commit();
+    // Writes what is buffered, flushes the temporary file to the disk, closes
+    // it and renames it over the target; with `keepOldAs`, the target there is
+    // first renamed to that path (when there is one). On any failure before
+    // that the temporary file is removed and the target is left as it was.
+    bool commit(const char* keepOldAs = nullptr);
 
 private:
+    bool writeBuffered();
     void abandon();
     void removeTempFile();
 
-    FILE* file_ = nullptr;
+    int file_ = -1;
+    bool failed_ = false;
+    size_t buffered_ = 0;
+    char buffer_[1024] = {};  // a whole position file fits
     char targetPath_[kWriterPathSize] = {};
     char tempPath_[kWriterPathSize] = {};
 };

@@ -1,7 +1,7 @@
-// The SkyPlacer.ini that ships with the plug-in: it reads without an error and
-// binds what its comments promise, each key firing once for every press of it
-// as a keyboard sends it, and a key code from 128 up reaches the simulator as
-// the key the pilot named.
+// The SkyPlacer.ini that ships with the plug-in: it reads without an error,
+// saves every five minutes and binds what its comments promise, each key
+// firing once for every press of it as a keyboard sends it, and a key code
+// from 128 up reaches the simulator as the key the pilot named.
 #include <string>
 #include <vector>
 
@@ -37,6 +37,10 @@ TEST_F(SampleSettings, ShippedFileReadsCleanlyAndBindsItsFourKeys) {
     EXPECT_EQ(0, sim().widgetCount()) << "the sample does not auto-start";
     EXPECT_EQ(1, sim().tapKey(118, kShiftControl));
     EXPECT_NE(0, controlPanel());
+    sim().advance(299.0 - 1.5);
+    EXPECT_FALSE(fileExists(pluginFile("AutoSave.skd")));
+    sim().advance(1.2);
+    EXPECT_TRUE(fileExists(pluginFile("AutoSave.skd"))) << "an auto-save every five minutes of flight";
 }
 
 // Tapped, and held for two seconds (with the keyboard's repeats), every key

@@ -100,6 +100,16 @@ TEST_F(SteadyStateAllocations, PanelButtonsAndDrawingAllocateNothing) {
     EXPECT_EQ(before, sim().pluginAllocations());
 }
 
+// The capture, the rename of the last save and the write through the safe file writer.
+TEST_F(SteadyStateAllocations, AutoSavesAllocateNothing) {
+    startWithSettings("[CONFIG]\nAutoSaveMinutes = 0.5\n");
+    setAircraft();
+    const std::uint64_t before = sim().pluginAllocations();
+    sim().advance(60.0);
+    ASSERT_TRUE(fileExists(pluginFile("AutoSave-previous.skd"))) << "two saves";
+    EXPECT_EQ(before, sim().pluginAllocations());
+}
+
 TEST_F(SteadyStateAllocations, AnEmptyLoadDialogAllocatesOnlyTheItemStore) {
     ASSERT_NO_FATAL_FAILURE(startWithWindowsOpen());
     const std::uint64_t store = itemStoreAllocations({});

@@ -31,6 +31,27 @@ TEST_F(SimulatorTest, KeyStrokeZeroTogglesPauseAndEveryStrokeIsKept) {
     EXPECT_TRUE(sim().keyStrokes().empty());
 }
 
+// The pause is the simulator's "sim/time/paused", set by key stroke 0 or by the
+// driver; the flight clock moves with the frames and stands still while paused.
+TEST_F(SimulatorTest, FlightClockStandsStillWhilePaused) {
+    const char* const kClock = "sim/time/total_flight_time_sec";
+    sim().advance(1.0);
+    EXPECT_FLOAT_EQ(1.0f, sim().getFloat(kClock));
+    XPLMCommandKeyStroke(kPauseKeyStroke);
+    EXPECT_EQ(1, sim().getInt("sim/time/paused"));
+    sim().advance(1.0);
+    EXPECT_FLOAT_EQ(1.0f, sim().getFloat(kClock));
+    sim().setInt("sim/time/paused", 0);
+    EXPECT_FALSE(sim().paused());
+    sim().advance(0.5);
+    EXPECT_FLOAT_EQ(1.5f, sim().getFloat(kClock));
+    sim().setFloat(kClock, 0.0f);  // a new flight
+    sim().advance(0.5);
+    EXPECT_FLOAT_EQ(0.5f, sim().getFloat(kClock));
+    sim().reset(root_.path());
+    EXPECT_EQ(0.0f, sim().getFloat(kClock));
+}
+
 TEST_F(SimulatorTest, ResetMakesAMissingRootFolder) {
     std::string root = root_.path() + "/new/root";
     sim().reset(root);

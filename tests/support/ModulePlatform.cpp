@@ -9,6 +9,10 @@
 
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include <linux/capability.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 #endif
 
 namespace fs = std::filesystem;
@@ -95,3 +99,48 @@ std::string DebugOutputCapture::text() {
 #endif
 
 DebugOutputCapture::~DebugOutputCapture() { text(); }
+
+#ifdef _WIN32
+
+UnwritableFolder::UnwritableFolder(const std::string& folder, const std::string& heldFile) : folder_(folder) {
+    HANDLE handle =
+        CreateFileA(heldFile.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    EXPECT_NE(INVALID_HANDLE_VALUE, handle) << heldFile << " could not be held open";
+    if (handle != INVALID_HANDLE_VALUE) held_ = handle;
+}
+
+UnwritableFolder::~UnwritableFolder() {
+    if (held_ != nullptr) CloseHandle(static_cast<HANDLE>(held_));
+}
+
+#else
+
+namespace {
+
+// Turns the permission override of a root process off or on again; a process
+// without it is unchanged.
+void overridePermissions(bool on) {
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct data[2] = {};
+    if (syscall(SYS_capget, &header, data) != 0) return;
+    const unsigned bit = 1u << (CAP_DAC_OVERRIDE % 32);
+    __user_cap_data_struct& word = data[CAP_DAC_OVERRIDE / 32];
+    if ((word.permitted & bit) == 0) return;
+    word.effective = on ? (word.effective | bit) : (word.effective & ~bit);
+    (void)syscall(SYS_capset, &header, data);
+}
+
+}  // namespace
+
+UnwritableFolder::UnwritableFolder(const std::string& folder, const std::string&) : folder_(folder) {
+    fs::permissions(folder_, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    overridePermissions(false);
+}
+
+UnwritableFolder::~UnwritableFolder() {
+    overridePermissions(true);
+    fs::permissions(folder_, fs::perms::owner_write, fs::perm_options::add);
+}
+
+#endif

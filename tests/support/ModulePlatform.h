@@ -69,3 +69,20 @@ private:
     bool capturing_ = true;
     std::string text_;
 };
+
+// A folder the module cannot write in, from construction to destruction. On
+// Linux the folder is made read-only (a root process gives up its power to
+// write through permissions meanwhile). Windows stops no new file in a folder
+// marked read-only, so there `heldFile`, a file in it, is held open without
+// sharing instead: nothing can replace or move it, which fails every save to it.
+class UnwritableFolder {
+public:
+    UnwritableFolder(const std::string& folder, const std::string& heldFile);
+    ~UnwritableFolder();
+    UnwritableFolder(const UnwritableFolder&) = delete;
+    UnwritableFolder& operator=(const UnwritableFolder&) = delete;
+
+private:
+    std::string folder_;
+    void* held_ = nullptr;
+};

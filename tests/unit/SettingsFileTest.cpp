@@ -96,6 +96,41 @@ TEST_F(SettingsFileTest, HeartBeatTimeChangesNothingElse) {
     EXPECT_EQ(0, std::memcmp(slots, app_->hotKeys, sizeof slots));
 }
 
+// Each value, the minutes it sets and the log line it gives; the read goes on
+// past the key either way (PauseAutoStart after it is set).
+TEST_F(SettingsFileTest, AutoSaveMinutesAcceptsZeroAndHalfAMinuteToADay) {
+    const char* const kOff = "; the auto-save is off\n";
+    const struct {
+        const char* value;
+        float minutes;
+        std::string line;
+    } cases[] = {
+        {"5", 5, ""},
+        {"0", 0, ""},
+        {"0.5", 0.5f, ""},
+        {"1440", 1440, ""},
+        {" 2.5 minutes", 2.5f, ""},
+        {"0.49", 0, std::string("SkyPlacer - AutoSaveMinutes = 0.49 is outside 0.5 to 1440") + kOff},
+        {"1440.5", 0, std::string("SkyPlacer - AutoSaveMinutes = 1440.5 is outside 0.5 to 1440") + kOff},
+        {"1e400", 0, std::string("SkyPlacer - AutoSaveMinutes = 1e400 is outside 0.5 to 1440") + kOff},
+        {"-5", 0, std::string("SkyPlacer - AutoSaveMinutes = -5 is negative") + kOff},
+        {"five", 0, std::string("SkyPlacer - AutoSaveMinutes = five is not a number") + kOff},
+        {"nan", 0, std::string("SkyPlacer - AutoSaveMinutes = nan is not a number") + kOff},
+        {"", 0, std::string("SkyPlacer - AutoSaveMinutes =  is not a number") + kOff},
+    };
+    for (const auto& c : cases) {
+        app_->setDefaults();
+        config().AutoSaveMinutes = 7;  // what a value that switches it off must not leave
+        clearLog();
+        ASSERT_TRUE(read(std::string("[CONFIG]\nAutoSaveMinutes =") + c.value + "\nPauseAutoStart = 1\n")) << c.value;
+        EXPECT_FLOAT_EQ(c.minutes, config().AutoSaveMinutes) << c.value;
+        EXPECT_EQ(kParsing + c.line + "SkyPlacer - INI file parsing successful\n", logText()) << c.value;
+        EXPECT_EQ(1, config().PauseAutoStart) << c.value;
+    }
+    app_->setDefaults();
+    EXPECT_EQ(0, config().AutoSaveMinutes) << "off when the key is absent";
+}
+
 TEST_F(SettingsFileTest, LastSectionDebugAndRepeatedKeys) {
     ASSERT_TRUE(read("[CONFIG]\nHeartBeatTime = 30\nAutoStart = 1\n[DEBUG]\nLogFile = 0\n[CONFIG]\nAutoStart = 0\n"));
     EXPECT_FLOAT_EQ(30.0f, config().HeartBeatTime);

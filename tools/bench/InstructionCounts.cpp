@@ -1,8 +1,9 @@
-// Counts the instructions the plug-in module runs in four places, under
-// valgrind --tool=callgrind --collect-atstart=no: the idle placement-loop call,
-// a placement-loop call that refreshes the data display, loading the 23-line
-// quick file by its hot key, and the placement-loop call that settles the
-// aircraft after a placement. The stand-in switches collection on
+// Counts the instructions the plug-in module runs in five places, under
+// valgrind --tool=callgrind --collect-atstart=no: the idle placement-loop call
+// (the auto-save on, none due), a placement-loop call that refreshes the data
+// display, loading the 23-line quick file by its hot key, the placement-loop
+// call that settles the aircraft after a placement, and the placement-loop
+// call that auto-saves. The stand-in switches collection on
 // exactly while the plug-in's code runs (its own functions left out), and
 // each region ends with a callgrind dump named "<region> calls=<n>
 // allocations=<n>", which
@@ -22,10 +23,11 @@
 
 namespace {
 
-// The pilot's sample settings, logging on; quick save and quick load on F5 and F6.
+// The pilot's sample settings, logging on, an auto-save once a day (so none
+// falls in the regions but the auto-save's own); quick save and quick load on F5 and F6.
 constexpr const char* kSettings =
     "[DEBUG]\nLogFile = 1\nDebugView = 0\n\n"
-    "[CONFIG]\nAutoStart = 0\nDefaultSKDFileName = QuickFile.skd\n\n"
+    "[CONFIG]\nAutoStart = 0\nDefaultSKDFileName = QuickFile.skd\nAutoSaveMinutes = 1440\n\n"
     "[QUICK_SAVE]\nHotKey = F5\nHotKeyModifiers = Shift + Control\n\n"
     "[QUICK_LOAD]\nHotKey = F6\nHotKeyModifiers = Shift + Control\n";
 constexpr int kF5 = 116;
@@ -37,6 +39,8 @@ constexpr int kIdleCalls = 1000;
 constexpr int kRefreshCalls = 100;
 constexpr int kLoads = 20;
 constexpr int kSettles = 50;
+constexpr int kAutoSaves = 20;
+constexpr const char* kFlightClock = "sim/time/total_flight_time_sec";
 constexpr const char* kParsed = "skd file parsing successful";  // logged by each successful load
 
 // Counts what the plug-in runs in `region`, then dumps the count under its
@@ -140,6 +144,28 @@ bool run(const std::string& module) {
         }
     });
     if (!allSettled) return fail("a placement was not settled at the next loop call");
+
+    // A run with an auto-save every half minute. Before each counted loop call
+    // the flight clock is moved on by the interval (uncounted), so that call
+    // saves; the file found in AutoSave-previous.skd shows that it did.
+    sim.stop();
+    writeFile(sim.pluginFolder() + "SkyPlacer.ini", std::string(kSettings) + "[CONFIG]\nAutoSaveMinutes = 0.5\n");
+    if (sim.start() != 1) return fail("the plug-in did not start a third time");
+    sim.advance(1.2);
+    const std::string saved = sim.pluginFolder() + "AutoSave.skd";
+    const std::string previous = sim.pluginFolder() + "AutoSave-previous.skd";
+    bool allSaved = true;
+    count("autosave", kAutoSaves, [&] {
+        for (int i = 0; i < kAutoSaves; ++i) {
+            sim.countPluginInstructions(false);
+            writeFile(saved, "the save before");
+            sim.setFloat(kFlightClock, sim.getFloat(kFlightClock) + 30.0f);
+            sim.countPluginInstructions(true);
+            sim.runFrames(kFramesPerLoopCall);
+            allSaved = readFile(previous) == "the save before" && allSaved;
+        }
+    });
+    if (!allSaved) return fail("a loop call did not auto-save");
 
     sim.stop();
     sim.reset(root.path());

@@ -33,14 +33,15 @@ program="$build/tools/bench/instruction_counts"
 command -v valgrind >/dev/null || { echo "valgrind is not installed (apt-get install valgrind)" >&2; exit 2; }
 
 # Budgets in instructions per call; a count must stay under its budget.
-declare -A budget=([idle]=50 [refresh]=100000 [load]=100000 [settle]=2000)
+declare -A budget=([idle]=50 [refresh]=100000 [load]=100000 [settle]=2000 [autosave]=50000)
 declare -A meaning=(
-    [idle]="idle placement-loop call"
+    [idle]="idle placement-loop call, auto-save on"
     [refresh]="placement-loop call refreshing the data display"
     [load]="quick load of the 23-line QuickFile.skd (hot key)"
     [settle]="placement-loop call settling a placement"
+    [autosave]="placement-loop call auto-saving (AutoSave.skd)"
 )
-regions=(idle refresh load settle)
+regions=(idle refresh load settle autosave)
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT

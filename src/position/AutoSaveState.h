@@ -1,0 +1,26 @@
+// The auto-save's state: its interval, when its timer started, whether the
+// last save failed, and the record it captures into, so that the held record,
+// the windows and the panel's file name are never touched by it.
+#pragma once
+
+#include <cstdint>
+
+#include "XPLMApi.h"
+#include "position/PositionRecord.h"
+
+struct AutoSaveState {
+    float intervalSeconds;      // of the simulator's flight time; 0: off
+    float timerStart;           // the flight time the interval is counted from
+    int32_t failing;            // 1 from a failed save until one works again
+    XPLMDataRef flightTimeRef;  // null while the auto-save is off
+    XPLMDataRef pausedRef;
+    PositionRecord record;
+};
+
+// True when a save is due at the flight time `now`. A clock that went back
+// (a new flight starts it from 0) starts the interval again. Inline: the main
+// loop asks at every call.
+inline bool autoSaveDue(AutoSaveState& state, float now) {
+    if (now < state.timerStart) state.timerStart = now;
+    return now - state.timerStart >= state.intervalSeconds;
+}

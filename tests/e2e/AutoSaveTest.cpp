@@ -1,0 +1,114 @@
+// The auto-save as a pilot meets it: a minute of flight time saves the
+// aircraft of that moment beside the save before it, without touching the
+// panel; nothing while paused; a save that fails (a folder that cannot be
+// written, a capture no line can hold) costs one log line, no window and no
+// file, and the saves come back; a new flight's clock starts the interval again.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "ControlPanelDriver.h"
+
+namespace {
+
+const char* const kLatitudeRef = "sim/flightmodel/position/latitude";
+const char* const kFlightTimeRef = "sim/time/total_flight_time_sec";
+const char* const kPausedRef = "sim/time/paused";
+
+class AutoSave : public PanelTest {
+protected:
+    std::string saved() const { return pluginText("AutoSave.skd"); }
+    std::string previous() const { return pluginText("AutoSave-previous.skd"); }
+    // The aircraft moved to this latitude, then `seconds` of the simulator's time.
+    void flyTo(double latitude, double seconds) {
+        sim().setDouble(kLatitudeRef, latitude);
+        sim().advance(seconds);
+    }
+    std::vector<std::string> panelFields() const {
+        std::vector<std::string> texts;
+        for (int i = kLatitude; i <= kApHeadingRollMode; ++i) texts.push_back(fieldText(i));
+        return texts;
+    }
+    // The folder's files as they are now, to show that nothing changed.
+    void expectUnchanged(const std::string& autoSave, const std::string& before) {
+        EXPECT_EQ(autoSave, saved());
+        EXPECT_EQ(before, previous());
+        EXPECT_FALSE(fileExists(pluginFile("SkyPlacerSave.tmp")));
+    }
+};
+
+bool holdsLatitude(const std::string& file, const char* latitude) {
+    return file.find(std::string("\nLatitude = ") + latitude + "\n") != std::string::npos;
+}
+
+TEST_F(AutoSave, EachMinuteOfFlightSavesThatMomentBesideTheSaveBefore) {
+    startWithSettings("[CONFIG]\nAutoSaveMinutes = 1\n");
+    setAircraft();
+    openPanel();
+    press(" Get Data");
+    const std::vector<std::string> panel = panelFields();
+    const std::string status = statusText();
+
+    flyTo(10.5, 57.0);  // 58.2 s of flight
+    EXPECT_FALSE(fileExists(pluginFile("AutoSave.skd"))) << "saved before its minute";
+    flyTo(11.5, 3.0);  // 61.2 s: the capture of this moment
+    const std::string first = saved();
+    EXPECT_TRUE(holdsLatitude(first, "11.500000")) << first;
+    EXPECT_EQ(23u, std::count(first.begin(), first.end(), '\n'));
+    EXPECT_FALSE(fileExists(pluginFile("AutoSave-previous.skd")));
+    EXPECT_EQ(panel, panelFields()) << "the panel shows what it showed before";
+    EXPECT_EQ(status, statusText());
+
+    flyTo(12.5, 60.0);
+    EXPECT_TRUE(holdsLatitude(saved(), "12.500000"));
+    EXPECT_EQ(first, previous());
+
+    // Paused, the clock stands still and nothing is written, even when the clock is moved on by hand.
+    const std::string second = saved();
+    sim().setInt(kPausedRef, 1);
+    const float pausedAt = sim().getFloat(kFlightTimeRef);
+    flyTo(13.5, 180.0);
+    EXPECT_EQ(pausedAt, sim().getFloat(kFlightTimeRef));
+    sim().setFloat(kFlightTimeRef, pausedAt + 120.0f);
+    sim().advance(1.0);
+    expectUnchanged(second, first);
+    sim().setFloat(kFlightTimeRef, pausedAt);
+    sim().setInt(kPausedRef, 0);
+
+    // A folder that cannot be written: one log line, no window, no file changed, at every interval.
+    const std::string logBefore = logText();
+    const size_t windows = sim().roots().size();
+    {
+        UnwritableFolder readOnly(pluginFolder(), pluginFile("AutoSave.skd"));
+        flyTo(14.5, 120.0);
+    }
+    EXPECT_EQ(logBefore + "SkyPlacer - the auto-save could not write AutoSave.skd; it tries again at each interval\n",
+              logText());
+    EXPECT_EQ(windows, sim().roots().size());
+    expectUnchanged(second, first);
+
+    flyTo(15.5, 60.0);
+    EXPECT_TRUE(holdsLatitude(saved(), "15.500000")) << "writable again, it saves";
+    EXPECT_EQ(second, previous());
+    EXPECT_EQ(logBefore + "SkyPlacer - the auto-save could not write AutoSave.skd; it tries again at each interval\n" +
+                  "SkyPlacer - the auto-save works again: AutoSave.skd was written\n",
+              logText());
+
+    // A new flight: its clock starts from 0, and so does the interval.
+    const std::string lastOfTheFlight = saved();
+    sim().setFloat(kFlightTimeRef, 0.0f);
+    flyTo(16.5, 61.0);
+    EXPECT_TRUE(holdsLatitude(saved(), "16.500000"));
+    EXPECT_EQ(panel, panelFields());
+
+    // A capture no position file line can hold fails like a full disk: one line, whatever the cause.
+    const std::string third = saved();
+    const std::string logThen = logText();
+    flyTo(1e300, 120.0);
+    EXPECT_EQ(logThen + "SkyPlacer - the auto-save could not write AutoSave.skd; it tries again at each interval\n",
+              logText());
+    EXPECT_EQ(third, saved());
+    EXPECT_EQ(lastOfTheFlight, previous()) << "a failed save keeps both";
+}
+
+}  // namespace
