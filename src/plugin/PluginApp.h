@@ -11,6 +11,7 @@
 #include "XPWidgetsApi.h"
 #include "config/PluginConfig.h"
 #include "flight/PendingSettle.h"
+#include "plugin/CallbackGuard.h"
 #include "plugin/Commands.h"
 #include "position/PositionRecord.h"
 #include "text/EntryTable.h"
@@ -67,6 +68,8 @@ struct PluginApp {
     int32_t captureBeforeSave;
     int32_t fileDialogCloseRequested;  // 1 Cancel, 2 OK: the flight loop destroys the dialog
     int32_t fileDialogMode;            // 1 load, 2 save
+    // The list box's text at creation. The documented layout of this object
+    // names it; the dialog fills its list from the folder, so it stays empty.
     char listText[kListTextSize];
     char textBuffer[kTextSize];
     int32_t placementDone;  // 0: place the aircraft at the next flight loop
@@ -120,6 +123,9 @@ struct PluginApp {
     XPLMDataRef windUpRef;
     XPLMDataRef windSouthRef;
     XPLMDataRef rotationRateRefs[6];  // P, Q, R in degrees and in radians per second
+
+    // 1 once an exception that stopped the call was logged in this run (CallbackGuard.h).
+    int32_t exceptionReported[kSimulatorCallCount];
 
     // --- plugin: lifecycle (PluginLifecycle.cpp) ---
     void start(char* name, char* signature, char* description);

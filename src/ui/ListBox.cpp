@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "plugin/Callbacks.h"
 #include "ui/ListBoxState.h"
 #include "ui/WidgetText.h"
 
@@ -141,7 +142,7 @@ XPWidgetID createListBox(int left, int top, int right, int bottom, int visible, 
     return XPCreateCustomWidget(left, top, right, bottom, visible, descriptor, 0, container, ListBoxCallback);
 }
 
-int ListBoxCallback(XPWidgetMessage message, XPWidgetID widget, intptr_t param1, intptr_t param2) {
+int listBoxMessage(XPWidgetMessage message, XPWidgetID widget, intptr_t param1, intptr_t param2) {
     // A click that only brought the window to the front is used up.
     if (XPUSelectIfNeeded(message, widget, param1, param2, 1) != 0) return 1;
     ListBoxState state = readListBoxState(widget);
