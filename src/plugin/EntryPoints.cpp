@@ -3,6 +3,7 @@
 // Start and stop run through the guard that keeps an exception from reaching
 // the simulator; the other three do nothing, so nothing can be thrown there.
 #include <cstdlib>
+#include <exception>
 
 #include "plugin/CallbackGuard.h"
 #include "plugin/PluginApp.h"
@@ -12,6 +13,12 @@ extern "C" {
 
 // A start cut short reports failure (0), as one without memory does.
 PLUGIN_API int XPluginStart(char* name, char* signature, char* description) {
+    // The C++ runtime keeps its record of the exceptions in flight in this
+    // module's thread-local storage, which the system allocates at its first
+    // use: used now, an exception thrown once memory has run out can be caught.
+    // (Stored, as the compiler may drop a call whose result is unused.)
+    const volatile int inFlight = std::uncaught_exceptions();
+    (void)inFlight;
     // Zero-filled: every member, the hot-key slots included, reads 0 until set.
     thePluginApp = static_cast<PluginApp*>(std::calloc(1, sizeof(PluginApp)));
     if (thePluginApp == nullptr) return 0;
