@@ -8,7 +8,11 @@
 #include <vector>
 
 #include "ModulePlatform.h"
+#include "plugin/ProjectInfo.h"
 #include "skysim/Sim.h"
+
+// The plug-in's name and version as the build writes them, "SkyPlacer v1.20" for one.
+inline std::string pluginNameAndVersion() { return std::string(kPluginName) + " " + kPluginVersion; }
 
 // A new, empty temporary folder; removed with its contents by the destructor.
 class TempFolder {
