@@ -9,16 +9,21 @@
 #include "plugin/PluginApp.h"
 #include "plugin/PluginExport.h"
 
+namespace {
+
+// The C++ runtime keeps its record of the exceptions in flight in this
+// module's thread-local storage, which the system allocates at its first use
+// on a thread, and cannot do without: used as the module loads, on the thread
+// the simulator then calls it on, so that an exception thrown once memory has
+// run out can still be caught. Volatile, so that the look is not left out.
+const volatile int exceptionsInFlightAtLoad = std::uncaught_exceptions();
+
+}  // namespace
+
 extern "C" {
 
 // A start cut short reports failure (0), as one without memory does.
 PLUGIN_API int XPluginStart(char* name, char* signature, char* description) {
-    // The C++ runtime keeps its record of the exceptions in flight in this
-    // module's thread-local storage, which the system allocates at its first
-    // use: used now, an exception thrown once memory has run out can be caught.
-    // (Stored, as the compiler may drop a call whose result is unused.)
-    const volatile int inFlight = std::uncaught_exceptions();
-    (void)inFlight;
     // Zero-filled: every member, the hot-key slots included, reads 0 until set.
     thePluginApp = static_cast<PluginApp*>(std::calloc(1, sizeof(PluginApp)));
     if (thePluginApp == nullptr) return 0;
