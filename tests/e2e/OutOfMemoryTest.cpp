@@ -33,6 +33,9 @@ const Situation kSituations[] = {
     {"SaveRunningOutOnceTheFileIsOpen", Action::SaveOverAFile, 1, Outcome::SavedWholeOrRefused},
 };
 
+// Named by its name alone in the test list.
+void PrintTo(const Situation& situation, std::ostream* out) { *out << situation.name; }
+
 std::string fileName(int index) {
     char name[64];
     std::snprintf(name, sizeof name, "Christchurch International Runway 02 - %03d.skd", index);
@@ -50,12 +53,6 @@ bool isWholePositionFile(const std::string& text) {
         ++count;
     }
     return count == 23 && !text.empty() && text.back() == '\n' && last.rfind(kRecordKeys[17], 0) == 0;
-}
-
-int occurrences(const std::string& text, const std::string& part) {
-    int count = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
-    return count;
 }
 
 class OutOfMemoryTest : public PanelTest, public ::testing::WithParamInterface<Situation> {

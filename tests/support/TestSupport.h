@@ -32,6 +32,9 @@ std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& contents);
 bool fileExists(const std::string& path);
 
+// How many times `part` stands in `text`, overlapping ones counted.
+int occurrences(const std::string& text, const std::string& part);
+
 // Every value of the aircraft the plug-in captures, as the stand-in's data
 // references hold them.
 struct AircraftState {

@@ -8,14 +8,7 @@
 
 namespace {
 
-class CallbackGuardTest : public AppFixture {
-protected:
-    static int occurrences(const std::string& text, const std::string& part) {
-        int count = 0;
-        for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
-        return count;
-    }
-};
+using CallbackGuardTest = AppFixture;
 
 TEST_F(CallbackGuardTest, WorkThatReturnsGivesItsOwnValueAndSaysNothing) {
     EXPECT_EQ(5, guarded(SimulatorCall::CommandHandler, 1, [] { return 5; }));
