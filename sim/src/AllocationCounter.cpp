@@ -21,13 +21,17 @@ namespace {
 
 std::atomic<std::uint64_t> pluginAllocationCount{0};
 std::atomic<bool> refusingPluginAllocations{false};
+std::atomic<std::uint64_t> allowedBeforeRefusal{0};
 
 // Called by every allocation of the process, before any constructor ran:
 // needs no initialisation, and allocates nothing. Returns whether the
 // allocation may go ahead; a refused one is not counted.
 SKYSIM_ALWAYS_INLINE bool admitAllocation() {
     if (!runningPluginCode) return true;
-    if (refusingPluginAllocations.load(std::memory_order_relaxed)) return false;
+    if (refusingPluginAllocations.load(std::memory_order_relaxed)) {
+        if (allowedBeforeRefusal.load(std::memory_order_relaxed) == 0) return false;
+        allowedBeforeRefusal.fetch_sub(1, std::memory_order_relaxed);
+    }
     pluginAllocationCount.fetch_add(1, std::memory_order_relaxed);
     return true;
 }
@@ -65,15 +69,16 @@ __attribute__((constructor)) void installAllocationHook() {
 }  // namespace
 
 // A hook only watches: the sanitizer's allocator cannot be made to fail.
-bool skysim::Sim::refusePluginAllocations(bool) { return false; }
+bool skysim::Sim::refusePluginAllocations(bool, std::uint64_t) { return false; }
 
 #elif defined(_WIN32)
 
-bool skysim::Sim::refusePluginAllocations(bool) { return false; }
+bool skysim::Sim::refusePluginAllocations(bool, std::uint64_t) { return false; }
 
 #else
 
-bool skysim::Sim::refusePluginAllocations(bool on) {
+bool skysim::Sim::refusePluginAllocations(bool on, std::uint64_t allowedFirst) {
+    skysim::allowedBeforeRefusal.store(allowedFirst, std::memory_order_relaxed);
     skysim::refusingPluginAllocations.store(on, std::memory_order_relaxed);
     return true;
 }

@@ -79,9 +79,11 @@ private:
 using PluginCodeScope = CodeScope<true>;
 using StandInCodeScope = CodeScope<false>;
 
-// Calls a function of the plug-in as plug-in code.
+// Calls a function of the plug-in as plug-in code. An exception that leaves
+// the plug-in's function ends the process (std::terminate): the simulator
+// calls it through a C interface, which nothing can be thrown across.
 template <typename Function, typename... Arguments>
-SKYSIM_ALWAYS_INLINE auto callPlugin(Function function, Arguments... arguments) {
+SKYSIM_ALWAYS_INLINE auto callPlugin(Function function, Arguments... arguments) noexcept {
     PluginCodeScope scope;
     return function(arguments...);
 }

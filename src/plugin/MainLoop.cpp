@@ -1,12 +1,9 @@
 // The plug-in's main loop, the placement flight loop, called every 0.1
 // seconds for the plug-in's whole life. Handlers never place the aircraft or
 // destroy their own window: they set a flag, and this loop acts on it.
+#include "plugin/Callbacks.h"
 #include "plugin/PluginApp.h"
 #include "ui/MessageWindow.h"
-
-namespace {
-constexpr float kPlacementInterval = 0.1f;  // seconds between calls, whatever the loop did
-}
 
 float PluginApp::placementLoop(float, float, int, void*) {
     if (dataDisplayCreated == 1) refreshDataDisplay();

@@ -1,8 +1,21 @@
-// The plug-in's one application object: the state it keeps (besides the
-// message window's answer and the list box's shared drawing state, which their
-// callbacks keep in globals), and the operations the simulator's callbacks
-// forward to. Each operation is defined in the source file of the subsystem
-// that owns it.
+// The plug-in's one application object: the state it keeps, and the
+// operations the simulator's callbacks forward to. Each operation is defined
+// in the source file of the subsystem that owns it.
+//
+// State kept outside it, and why:
+// - thePluginApp, below: the one way every callback reaches this object.
+// - The message window's answer and its two buttons (messageWindowResult,
+//   messageOkButton, messageCancelButton in ui/MessageWindow.cpp): the
+//   window's callback answers from them alone, without this object.
+// - What all list boxes share (ui/ListBox.cpp, ui/InterfaceColor.cpp): the
+//   thumb's grab offset and the drawing alpha, which one drag or one draw sets
+//   and reads again; the count of live item stores, which tests read; and the
+//   interface colours' data-reference handles, looked up at the first drawing
+//   and kept while the module is loaded. A list box keeps the rest in its own
+//   widget properties and never reaches this object.
+// - How file paths are written (files/FileAccess.cpp): set at every start from
+//   the simulator's answer, and read by each file operation, which the leaf
+//   folder of file access performs without this object.
 #pragma once
 
 #include <cstdint>
@@ -12,6 +25,7 @@
 #include "config/PluginConfig.h"
 #include "flight/PendingSettle.h"
 #include "plugin/Actions.h"
+#include "plugin/CallbackGuard.h"
 #include "position/AutoSaveState.h"
 #include "position/PositionRecord.h"
 #include "text/EntryTable.h"
@@ -68,6 +82,8 @@ struct PluginApp {
     int32_t captureBeforeSave;
     int32_t fileDialogCloseRequested;  // 1 Cancel, 2 OK: the flight loop destroys the dialog
     int32_t fileDialogMode;            // 1 load, 2 save
+    // The list box's text at creation. The documented layout of this object
+    // names it; the dialog fills its list from the folder, so it stays empty.
     char listText[kListTextSize];
     char textBuffer[kTextSize];
     int32_t placementDone;  // 0: place the aircraft at the next flight loop
@@ -124,6 +140,9 @@ struct PluginApp {
     XPLMDataRef rotationRateRefs[6];  // P, Q, R in degrees and in radians per second
 
     AutoSaveState autoSave;  // AutoSave.cpp
+
+    // 1 once an exception that stopped the call was logged in this run (CallbackGuard.h).
+    int32_t exceptionReported[kSimulatorCallCount];
 
     // --- plugin: lifecycle (PluginLifecycle.cpp) ---
     void start(char* name, char* signature, char* description);

@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <memory>
 
+#include "plugin/Callbacks.h"
 #include "ui/ListBoxState.h"
 #include "ui/WidgetText.h"
 
@@ -40,15 +42,17 @@ void setScrollRange(XPWidgetID widget, int count) {
     XPSetWidgetProperty(widget, ListBoxProp_ScrollMax, count);
 }
 
+// The store is filled before the widget holds it: a fill cut short by memory
+// running out frees it again, and the list box stays without items.
 int onCreate(const ListBoxState& state) {
-    ListItems* store = new ListItems;
-    ++storesAlive;
+    auto store = std::make_unique<ListItems>();
     char text[kListItemTextSize];
     readWidgetText(state.widget, text, sizeof text);
     appendSplitItems(*store, text, state.textWidth());
     int count = static_cast<int>(store->items.size());
     int lines = (state.top - state.bottom) / kListLineHeight;
-    XPSetWidgetProperty(state.widget, ListBoxProp_Items, reinterpret_cast<intptr_t>(store));
+    XPSetWidgetProperty(state.widget, ListBoxProp_Items, reinterpret_cast<intptr_t>(store.release()));
+    ++storesAlive;
     XPSetWidgetProperty(state.widget, ListBoxProp_CurrentItem, 0);
     // The first item shows at the top: the position starts at the top of its range
     XPSetWidgetProperty(state.widget, ListBoxProp_ScrollPos, count);
@@ -141,7 +145,7 @@ XPWidgetID createListBox(int left, int top, int right, int bottom, int visible, 
     return XPCreateCustomWidget(left, top, right, bottom, visible, descriptor, 0, container, ListBoxCallback);
 }
 
-int ListBoxCallback(XPWidgetMessage message, XPWidgetID widget, intptr_t param1, intptr_t param2) {
+int listBoxMessage(XPWidgetMessage message, XPWidgetID widget, intptr_t param1, intptr_t param2) {
     // A click that only brought the window to the front is used up.
     if (XPUSelectIfNeeded(message, widget, param1, param2, 1) != 0) return 1;
     ListBoxState state = readListBoxState(widget);

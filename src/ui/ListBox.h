@@ -48,7 +48,8 @@ struct ListItems {
 
 XPWidgetID createListBox(int left, int top, int right, int bottom, int visible, const char* descriptor,
                          XPWidgetID container);
-int ListBoxCallback(XPWidgetMessage message, XPWidgetID widget, intptr_t param1, intptr_t param2);
+// The list box's own handling of a message, which ListBoxCallback runs.
+int listBoxMessage(XPWidgetMessage message, XPWidgetID widget, intptr_t param1, intptr_t param2);
 
 // The order a pilot looks for a name in: letters compared without their case
 // (ASCII), then byte by byte to tell apart names that differ only in case.

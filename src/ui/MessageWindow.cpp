@@ -3,6 +3,7 @@
 // destroys the window, never its own callback.
 #include "ui/MessageWindow.h"
 
+#include "plugin/Callbacks.h"
 #include "plugin/PluginApp.h"
 #include "ui/Messages.h"
 #include "ui/WidgetText.h"
@@ -27,7 +28,7 @@ XPWidgetID createMessageWindow(const char* title, const char* line1, const char*
     return window;
 }
 
-int MessageWindowCallback(XPWidgetMessage message, XPWidgetID, intptr_t param1, intptr_t) {
+int messageWindowMessage(XPWidgetMessage message, XPWidgetID, intptr_t param1, intptr_t) {
     if (message != xpMsg_PushButtonPressed) return 0;
     XPWidgetID pressed = reinterpret_cast<XPWidgetID>(param1);
     if (pressed == messageOkButton) {

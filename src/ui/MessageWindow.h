@@ -13,4 +13,5 @@ extern XPWidgetID messageOkButton;
 extern XPWidgetID messageCancelButton;
 
 XPWidgetID createMessageWindow(const char* title, const char* line1, const char* line2);
-int MessageWindowCallback(XPWidgetMessage message, XPWidgetID widget, intptr_t param1, intptr_t param2);
+// The window's own handling of a message, which MessageWindowCallback runs.
+int messageWindowMessage(XPWidgetMessage message, XPWidgetID widget, intptr_t param1, intptr_t param2);

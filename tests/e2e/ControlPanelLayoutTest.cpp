@@ -62,7 +62,7 @@ TEST_F(ControlPanelLayout, WindowHasTheMenuGeometryTitleAndCloseBoxes) {
     EXPECT_EQ(540, info.top);
     EXPECT_EQ(430, info.right);
     EXPECT_EQ(200, info.bottom);
-    EXPECT_EQ(0u, info.descriptor.find(std::string(kPanelTitle) + " v1.20 "));
+    EXPECT_EQ(0u, info.descriptor.find(std::string(kPanelTitle) + " " + kPluginVersion + " "));
     EXPECT_EQ(1, sim().property(id, 1200));
 }
 

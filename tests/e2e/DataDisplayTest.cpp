@@ -48,7 +48,7 @@ TEST_F(DataDisplay, WindowAndSubWindowGeometry) {
     EXPECT_TRUE(window.shown);
     EXPECT_EQ((std::vector<int>{20, 540, 370, 120}),
               (std::vector<int>{window.left, window.top, window.right, window.bottom}));
-    EXPECT_EQ(0u, window.descriptor.find(std::string(kDisplayTitle) + " v1.20 "));
+    EXPECT_EQ(0u, window.descriptor.find(std::string(kDisplayTitle) + " " + kPluginVersion + " "));
     EXPECT_EQ(1, sim().property(dataDisplay(), 1200));
 
     std::vector<WidgetInfo> subWindows = childrenOf(dataDisplay(), skysim::SubWindow);

@@ -7,7 +7,8 @@
 
 namespace {
 
-const char* const kOpeningLines = "+++ LOGGING STARTED +++\nSkyPlacer v1.20 by the SkyPlacer developers\n";
+const std::string kCredit = pluginNameAndVersion() + " by the SkyPlacer developers";
+const std::string kOpeningLines = "+++ LOGGING STARTED +++\n" + kCredit + "\n";
 const char* const kClosingLines = "--- LOGGING STOPPED ---\n\n";
 
 class LifecycleTest : public SimTest {};
@@ -16,7 +17,7 @@ TEST_F(LifecycleTest, StartGivesTheSimulatorTheIdentity) {
     startPlugin();
     EXPECT_EQ("SkyPlacer", sim().pluginName());
     EXPECT_EQ("quenmark.projects.skyplacer", sim().pluginSignature());
-    EXPECT_EQ("SkyPlacer v1.20 by the SkyPlacer developers", sim().pluginDescription());
+    EXPECT_EQ(kCredit, sim().pluginDescription());
     EXPECT_EQ(1, sim().enable());
 }
 

@@ -81,7 +81,7 @@ TEST_F(ModuleTest, StartKeepsThePluginsIdentity) {
     EXPECT_TRUE(sim().started());
     EXPECT_EQ("SkyPlacer", sim().pluginName());
     EXPECT_EQ("quenmark.projects.skyplacer", sim().pluginSignature());
-    EXPECT_EQ(0u, sim().pluginDescription().find("SkyPlacer v1.20"));
+    EXPECT_EQ(0u, sim().pluginDescription().find(pluginNameAndVersion()));
     EXPECT_EQ(0, sim().start()) << "a running plug-in is not started twice";
     EXPECT_EQ(1, sim().enable());
     sim().disable();

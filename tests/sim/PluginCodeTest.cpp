@@ -1,12 +1,14 @@
 // What the stand-in counts as plug-in code: every call into the plug-in (flight
 // loops, hot keys, menu handlers, widget functions, entry points) less the
 // simulator functions it calls meanwhile, nested either way. Its heap
-// allocations are counted; the stand-in's own and the driver's are not.
+// allocations are counted, and refused on request; the stand-in's own and the
+// driver's are not. An exception leaving plug-in code ends the process.
 #include <malloc.h>
 
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <stdexcept>
 #include <string>
 
 #include "WidgetFixture.h"
@@ -105,6 +107,32 @@ int allocatingOnPush(XPWidgetMessage message, XPWidgetID, intptr_t, intptr_t) {
     return 0;
 }
 
+// Three allocations in one call: which of them memory allowed.
+float allocatesThrice(float, float, int, void* refcon) {
+    auto* made = static_cast<bool*>(refcon);
+    for (int i = 0; i < 3; ++i) {
+        sink = std::malloc(16);
+        made[i] = sink != nullptr;
+        std::free(sink);
+    }
+    return -1;  // every frame
+}
+
+int throwsOnCreate(XPWidgetMessage message, XPWidgetID, intptr_t, intptr_t) {
+    if (message == xpMsg_Create) throw std::runtime_error("out of the widget function");
+    return 0;
+}
+
+// Plug-in code that would catch what its widget function throws, were it let through.
+float catchesAroundAWidget(float, float, int, void*) {
+    try {
+        XPCreateCustomWidget(0, 100, 100, 0, 1, "", 1, nullptr, throwsOnCreate);
+    } catch (...) {
+        return 0;
+    }
+    return 0;
+}
+
 class PluginCodeTest : public WidgetTest {
 protected:
     // Runs one frame with `loop` registered as the plug-in's; returns the allocations it counted.
@@ -121,6 +149,32 @@ protected:
 TEST_F(PluginCodeTest, EveryAllocationFunctionIsCountedOnce) {
     // malloc, realloc, calloc, aligned_alloc, memalign, posix_memalign, new[]
     EXPECT_EQ(7u, countedInLoop(everyAllocationFunction));
+}
+
+TEST_F(PluginCodeTest, RefusalCanLetTheFirstAllocationsThroughAndNeverTouchesTheDrivers) {
+    if (!sim().refusePluginAllocations(true, 2)) GTEST_SKIP() << "this build cannot refuse allocations";
+    bool made[3] = {};
+    XPLMRegisterFlightLoopCallback(allocatesThrice, -1, made);
+    sim().runFrames(1);
+    std::string drivers(kDescriptorLength, 'd');
+    sim().refusePluginAllocations(false);
+    EXPECT_TRUE(made[0] && made[1]);
+    EXPECT_FALSE(made[2]);
+    EXPECT_EQ(std::string(kDescriptorLength, 'd'), drivers);
+    sim().runFrames(1);
+    EXPECT_TRUE(made[2]) << "turned off, nothing is refused";
+    XPLMUnregisterFlightLoopCallback(allocatesThrice, made);
+}
+
+// The simulator's frames lie between the widget function and the flight loop:
+// nothing is unwound across them, even to plug-in code that would catch it.
+TEST_F(PluginCodeTest, AnExceptionLeavingPluginCodeEndsTheProcess) {
+    EXPECT_DEATH(
+        {
+            XPLMRegisterFlightLoopCallback(catchesAroundAWidget, -1, nullptr);
+            sim().runFrames(1);
+        },
+        "terminate");
 }
 
 TEST_F(PluginCodeTest, ReallocatingToNothingIsNoAllocation) {

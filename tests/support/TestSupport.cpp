@@ -61,6 +61,12 @@ void writeFile(const std::string& path, const std::string& contents) {
 
 bool fileExists(const std::string& path) { return fs::exists(fs::u8path(path)); }
 
+int occurrences(const std::string& text, const std::string& part) {
+    int count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+    return count;
+}
+
 void SimTest::SetUp() {
     sim().reset(root_.path());
     fs::create_directories(fs::u8path(sim().pluginFolder()));

@@ -8,7 +8,11 @@
 #include <vector>
 
 #include "ModulePlatform.h"
+#include "plugin/ProjectInfo.h"
 #include "skysim/Sim.h"
+
+// The plug-in's name and version as the build writes them, "SkyPlacer v1.20" for one.
+inline std::string pluginNameAndVersion() { return std::string(kPluginName) + " " + kPluginVersion; }
 
 // A new, empty temporary folder; removed with its contents by the destructor.
 class TempFolder {
@@ -27,6 +31,9 @@ private:
 std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& contents);
 bool fileExists(const std::string& path);
+
+// How many times `part` stands in `text`, overlapping ones counted.
+int occurrences(const std::string& text, const std::string& part);
 
 // Every value of the aircraft the plug-in captures, as the stand-in's data
 // references hold them.

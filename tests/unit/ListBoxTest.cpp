@@ -480,6 +480,17 @@ TEST_F(ListBoxTest, DestroyingListBoxesFreesTheirItemStores) {
     EXPECT_EQ(before, liveListItemStores());
 }
 
+TEST_F(ListBoxTest, ACreationCutShortByMemoryRunningOutLeavesNoItemStore) {
+    const int before = liveListItemStores();
+    const std::string longItems(30, 'x');  // too long to be kept inside a string: each needs a block
+    if (!Sim::get().refusePluginAllocations(true, 2)) GTEST_SKIP() << "this build cannot refuse allocations";
+    create(longItems + ";" + longItems + ";" + longItems);
+    Sim::get().refusePluginAllocations(false);
+    EXPECT_EQ(0, prop(ListBoxProp_Items));
+    EXPECT_EQ(before, liveListItemStores());
+    EXPECT_NE(std::string::npos, Sim::get().simLog().find("ListBoxCallback stopped"));
+}
+
 // --- colours ---
 
 TEST(InterfaceColorTest, GivesTheSimulatorsLiveColourOrMakesItCurrentWithTheInterfaceAlpha) {

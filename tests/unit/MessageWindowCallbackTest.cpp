@@ -1,6 +1,7 @@
 // The message window's callback answers only its own two buttons' presses and
 // passes every other message on, so the window class still sees them.
 #include "AppFixture.h"
+#include "plugin/Callbacks.h"
 #include "ui/MessageWindow.h"
 
 namespace {

@@ -255,10 +255,11 @@ public:
     // Heap allocations (malloc, calloc, realloc, the aligned ones, and so
     // operator new) made by plug-in code since the process started.
     std::uint64_t pluginAllocations() const;
-    // While on, every heap allocation by plug-in code fails as it does when
-    // memory has run out (a null pointer, errno ENOMEM). Returns false, and
-    // refuses nothing, where the stand-in cannot: under AddressSanitizer and on Windows.
-    bool refusePluginAllocations(bool on);
+    // While on, every heap allocation by plug-in code but the first
+    // `allowedFirst` fails as it does when memory has run out (a null pointer,
+    // errno ENOMEM). Returns false, and refuses nothing, where the stand-in
+    // cannot: under AddressSanitizer and on Windows.
+    bool refusePluginAllocations(bool on, std::uint64_t allowedFirst = 0);
     // While on, a process run under valgrind --tool=callgrind --collect-atstart=no
     // collects exactly while plug-in code runs. Off at start.
     void countPluginInstructions(bool on);
