@@ -46,7 +46,7 @@ protected:
 TEST_F(LongPathTest, FolderThatFitsGetsItsLog) {
     startWithFolderOf(kModuleMaxPath - kLongestOwnFileName);
     EXPECT_EQ(std::string::npos, sim().simLog().find("SkyPlacerLog.txt"));
-    std::string log = readFile(anyLengthPath(sim().pluginFolder() + "SkyPlacerLog.txt"));
+    std::string log = readPluginText(anyLengthPath(sim().pluginFolder() + "SkyPlacerLog.txt"));
     EXPECT_NE(std::string::npos, log.find("+++ LOGGING STARTED +++\n"));
 }
 
