@@ -109,6 +109,7 @@ TEST_F(SettingsFileTest, AutoSaveMinutesAcceptsZeroAndHalfAMinuteToADay) {
         {"0", 0, ""},
         {"0.5", 0.5f, ""},
         {"1440", 1440, ""},
+        {"9", 9, ""},
         {" 2.5 minutes", 2.5f, ""},
         {"0.49", 0, std::string("SkyPlacer - AutoSaveMinutes = 0.49 is outside 0.5 to 1440") + kOff},
         {"1440.5", 0, std::string("SkyPlacer - AutoSaveMinutes = 1440.5 is outside 0.5 to 1440") + kOff},
