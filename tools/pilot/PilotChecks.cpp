@@ -20,7 +20,6 @@ namespace {
 
 // More than every window the plug-in may have open at once holds.
 constexpr int kWidgetBound = 400;
-constexpr std::size_t kTailSize = 256;
 const char* const kPluginFolderInRoot = "Resources/plugins/SkyPlacer";
 
 std::string readAll(const std::string& path) {
@@ -112,6 +111,10 @@ bool Session::begin(std::string& error) {
                        [](const fs::directory_entry& entry) { return entry.path().string(); });
     }
     std::sort(corpus_.begin(), corpus_.end());  // a listing's order is the system's: fix it for replays
+    if (!options_.autoSaveMinutes.empty()) {
+        std::ofstream(pluginPath(kSettingsFileName))
+            << "[CONFIG]\nAutoSaveMinutes = " << options_.autoSaveMinutes << "\n";
+    }
     if (!sim_.load(options_.modulePath, &error)) return false;
     if (sim_.start() != 1) {
         error = "the plug-in did not start";
@@ -119,19 +122,18 @@ bool Session::begin(std::string& error) {
     }
     outside_ = takeFolderState(options_.rootFolder, kPluginFolderInRoot);
     takePluginFolderState();
-    return true;
+    log_ = GrowingFile(pluginPath(kLogFileName));
+    std::string opening;
+    return log_.follow(opening, error);
 }
 
-void Session::end() {
+bool Session::end(std::string& error) {
     if (sim_.started()) sim_.stop();
+    return log_.verifyWhole(error);
 }
 
-void Session::takePluginFolderState() {
-    folder_ = takeFolderState(sim_.pluginFolder());
-    std::string log = readAll(pluginPath(kLogFileName));
-    logSize_ = log.size();
-    logTail_ = log.substr(log.size() - std::min(log.size(), kTailSize));
-}
+// The pilot's own changes never touch the log, which the next check follows.
+void Session::takePluginFolderState() { folder_ = takeFolderState(sim_.pluginFolder()); }
 
 bool Session::check(const Step& step, std::string& error) {
     if (!stopError_.empty()) {
@@ -143,9 +145,8 @@ bool Session::check(const Step& step, std::string& error) {
 }
 
 bool Session::checkSimulator(std::string& error) {
-    std::string simLog = sim_.simLog();
-    std::string added = simLog.substr(std::min(simLogSize_, simLog.size()));
-    simLogSize_ = simLog.size();
+    std::string added = sim_.simLogSince(simLogSize_);
+    simLogSize_ = sim_.simLogSize();
     if (added.find("is not writable") != std::string::npos || added.find("XPluginStop:") != std::string::npos) {
         error = "the simulator's log says: " + added;
         return false;
@@ -184,7 +185,6 @@ bool Session::checkOutsideFolder(std::string& error) {
 // or a position file the plug-in wrote whole; nothing else is created, changed or removed.
 bool Session::checkPluginFolder(std::string& error) {
     FolderState now = takeFolderState(sim_.pluginFolder());
-    std::string log = pluginPath(kLogFileName);
     for (const auto& [name, entry] : now) {
         auto before = folder_.find(name);
         if (before != folder_.end() && before->second == entry) continue;
@@ -203,27 +203,13 @@ bool Session::checkPluginFolder(std::string& error) {
         return false;
     }
     for (const auto& [name, entry] : folder_) {
-        if (now.count(name) == 0) {
+        if (now.count(name) == 0 && name != kLogFileName) {
             error = name + " was removed";
             return false;
         }
     }
-    auto logEntry = now.find(kLogFileName);
-    if (logEntry != now.end() && (logEntry->second.size < logSize_ ||
-                                  readAll(log).compare(logSize_ - logTail_.size(), logTail_.size(), logTail_) != 0)) {
-        error = std::string(kLogFileName) + " did not only grow";
-        return false;
-    }
-    if (logEntry == now.end() && logSize_ > 0) {
-        error = std::string(kLogFileName) + " was removed";
-        return false;
-    }
-    std::string lastLog = readAll(log);
-    std::string added = lastLog.size() > logSize_ ? lastLog.substr(logSize_) : std::string();
+    if (!log_.follow(lastLogLines_, error)) return false;
     folder_ = std::move(now);
-    logSize_ = lastLog.size();
-    logTail_ = lastLog.substr(lastLog.size() - std::min(lastLog.size(), kTailSize));
-    lastLogLines_ = std::move(added);
     return true;
 }
 
@@ -284,8 +270,7 @@ bool Session::checkStoredValues(const Step& step, std::string& error) {
 }
 
 bool Session::checkStopped(std::string& error) {
-    std::string simLog = sim_.simLog();
-    std::string added = simLog.substr(std::min(simLogSize_, simLog.size()));
+    std::string added = sim_.simLogSince(simLogSize_);
     if (added.find("XPluginStop:") != std::string::npos) {
         error = "after a stop: " + added;
         return false;

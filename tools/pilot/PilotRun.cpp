@@ -60,7 +60,7 @@ void dropPermissionOverride() {
         close(error);
     }
     dropPermissionOverride();
-    SessionOptions sessionOptions{options.modulePath, root, options.corpusFolder};
+    SessionOptions sessionOptions{options.modulePath, root, options.corpusFolder, options.autoSaveMinutes};
     Session session(skysim::Sim::get(), sessionOptions, shared->faults, &shared->loadsCompared);
     std::string failure;
     if (!session.begin(failure)) {
@@ -85,7 +85,12 @@ void dropPermissionOverride() {
         }
         shared->done = i + 1;
     }
-    session.end();
+    if (!session.end(failure)) {
+        copyText(shared->failure, sizeof shared->failure, failure);
+        shared->failed = 1;
+        (void)std::fflush(nullptr);
+        _exit(1);
+    }
     (void)std::fflush(nullptr);
     std::exit(0);  // lets LeakSanitizer look at the whole session
 }
@@ -121,13 +126,18 @@ RunResult runSteps(const RunOptions& options, std::int64_t count, const std::fun
     if (child == 0) runChild(options, root, count, stepAt, shared, errorFile);
     int status = 0;
     double nextReport = options.progressSeconds;
+    std::int64_t doneAtReport = 0;
     while (waitpid(child, &status, WNOHANG) == 0) {
         usleep(20000);
         double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
         if (options.progressSeconds > 0 && elapsed >= nextReport) {
+            // The rate of this interval alone, so that a run slowing down shows.
+            std::int64_t done = shared->done;
+            std::cout << "  " << done << " steps in " << static_cast<long>(elapsed) << " s ("
+                      << static_cast<long>(static_cast<double>(done - doneAtReport) / options.progressSeconds)
+                      << " a second in the last " << options.progressSeconds << " s)" << std::endl;
             nextReport += options.progressSeconds;
-            std::cout << "  " << shared->done << " steps in " << static_cast<long>(elapsed) << " s ("
-                      << static_cast<long>(static_cast<double>(shared->done) / elapsed) << " a second)" << std::endl;
+            doneAtReport = done;
         }
     }
     result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "FolderState.h"
+#include "GrowingFile.h"
 #include "PilotSteps.h"
 #include "skysim/Sim.h"
 
@@ -37,8 +38,9 @@ constexpr const char* kSaveFailedText = "Unable to Create Position File.";
 
 struct SessionOptions {
     std::string modulePath;
-    std::string rootFolder;    // made afresh by the caller
-    std::string corpusFolder;  // the fuzz corpora: position/ and settings/ below it
+    std::string rootFolder;       // made afresh by the caller
+    std::string corpusFolder;     // the fuzz corpora: position/ and settings/ below it
+    std::string autoSaveMinutes;  // the first SkyPlacer.ini's AutoSaveMinutes ("": no settings file)
 };
 
 class Session {
@@ -53,7 +55,8 @@ public:
     std::string act(const Step& step);
     // The checks that hold after every step; false with `error` at the first that does not.
     bool check(const Step& step, std::string& error);
-    void end();
+    // Stops the plug-in; false with `error` when the log's earlier bytes changed after all.
+    bool end(std::string& error);
 
 private:
     // Actions, in PilotActions.cpp.
@@ -92,8 +95,7 @@ private:
     std::int64_t* loadsCompared_;
     FolderState outside_;  // the root folder less the plug-in's, as it was at the start
     FolderState folder_;   // the plug-in's folder after the last step
-    std::string logTail_;  // the log's last bytes after the last step
-    std::uint64_t logSize_ = 0;
+    GrowingFile log_;      // the plug-in's log, read up to where the last step left it
     std::size_t simLogSize_ = 0;
     std::string stopError_;            // what the last stop left registered
     std::string lastLogLines_;         // what the log gained in the last step
