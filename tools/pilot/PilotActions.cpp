@@ -130,18 +130,26 @@ std::string positionFileText(Random& random) {
     return text;
 }
 
+// Auto-save intervals in and out of the accepted range, and ones that are no number.
+const char* const kAutoSaveMinutes[] = {"1", "0.5", "0", "5", "1440", "0.25", "1441", "-1", "abc", ""};
+
+// [CONFIG] comes last and AutoSaveMinutes last in it: a plug-in that does not
+// know the key stops reading there, after every other setting.
 std::string settingsText(Random& random) {
     static const char* const sections[] = {"GET_DATA",   "LOAD",     "SAVE",          "QUICK_LOAD",
                                            "QUICK_SAVE", "POSITION", "CONTROL_PANEL", "DATA_DISPLAY"};
-    std::string text = "[DEBUG]\nLogFile = " + std::to_string(random.below(2)) + "\nDebugView = 0\n\n[CONFIG]\n";
-    text += "AutoStart = " + std::to_string(random.below(2)) + "\n";
-    text += std::string("DefaultSKDFileName = ") + kFileNames[random.below(std::size(kFileNames))] + "\n";
-    text += "HideControlPanel = " + std::to_string(random.below(2)) + "\n";
-    text += "PauseAutoStart = " + std::to_string(random.below(2)) + "\n";
+    std::string text = "[DEBUG]\nLogFile = " + std::to_string(random.below(2)) + "\nDebugView = 0\n";
     for (const char* section : sections) {
         if (random.chance(40)) continue;
         text += std::string("\n[") + section + "]\nHotKey = " + KeyNameTable[random.below(kKeyNameCount)].name + "\n";
         text += std::string("HotKeyModifiers = ") + ModifierNameTable[random.below(kModifierNameCount)].name + "\n";
+    }
+    text += "\n[CONFIG]\nAutoStart = " + std::to_string(random.below(2)) + "\n";
+    text += std::string("DefaultSKDFileName = ") + kFileNames[random.below(std::size(kFileNames))] + "\n";
+    text += "HideControlPanel = " + std::to_string(random.below(2)) + "\n";
+    text += "PauseAutoStart = " + std::to_string(random.below(2)) + "\n";
+    if (random.chance(50)) {
+        text += std::string("AutoSaveMinutes = ") + kAutoSaveMinutes[random.below(std::size(kAutoSaveMinutes))] + "\n";
     }
     return text;
 }

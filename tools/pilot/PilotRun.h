@@ -15,8 +15,9 @@ namespace pilot {
 struct RunOptions {
     std::string modulePath;
     std::string corpusFolder;
-    bool printSteps = false;     // each step's description on standard output
-    double progressSeconds = 0;  // a progress line this often (0: none)
+    std::string autoSaveMinutes;  // written into the first SkyPlacer.ini ("": no settings file)
+    bool printSteps = false;      // each step's description on standard output
+    double progressSeconds = 0;   // a progress line this often (0: none)
 };
 
 struct RunResult {
