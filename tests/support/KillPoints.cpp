@@ -7,8 +7,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "position/SafeFileWriter.h"
-
 namespace killpoints {
 
 namespace {
@@ -18,17 +16,9 @@ enum class Armed { No, AtEvent, AfterCount };
 Armed armed = Armed::No;
 SaveEvent target = SaveEvent::Opened;
 int eventsLeft = 0;
-int seen = 0;
-FILE* temporaryFile = nullptr;  // the plug-in's temporary file while it is open
-
-bool isTemporaryPath(const char* path) {
-    std::size_t length = std::strlen(path);
-    std::size_t name = std::strlen(kTemporaryFileName);
-    return length >= name && std::strcmp(path + length - name, kTemporaryFileName) == 0;
-}
+FILE* savedFile = nullptr;  // the file last opened for writing anew, while it is open
 
 void saveEvent(SaveEvent event) {
-    ++seen;
     bool due = (armed == Armed::AtEvent && event == target) || (armed == Armed::AfterCount && eventsLeft-- == 0);
     if (!due) return;
     (void)kill(getpid(), SIGKILL);
@@ -53,13 +43,6 @@ void killAfter(int events) {
     eventsLeft = events;
 }
 
-void disarm() {
-    armed = Armed::No;
-    seen = 0;
-}
-
-int eventsSeen() { return seen; }
-
 }  // namespace killpoints
 
 using killpoints::SaveEvent;
@@ -69,8 +52,8 @@ extern "C" {
 FILE* fopen(const char* path, const char* mode) {
     static auto real = killpoints::next(&fopen, "fopen");
     FILE* file = real(path, mode);
-    if (file != nullptr && killpoints::isTemporaryPath(path)) {
-        killpoints::temporaryFile = file;
+    if (file != nullptr && mode[0] == 'w') {
+        killpoints::savedFile = file;
         killpoints::saveEvent(SaveEvent::Opened);
     }
     return file;
@@ -78,28 +61,25 @@ FILE* fopen(const char* path, const char* mode) {
 
 int fputs(const char* text, FILE* file) {
     static auto real = killpoints::next(&fputs, "fputs");
-    if (killpoints::temporaryFile != nullptr && file == killpoints::temporaryFile)
-        killpoints::saveEvent(SaveEvent::Write);
+    if (killpoints::savedFile != nullptr && file == killpoints::savedFile) killpoints::saveEvent(SaveEvent::Write);
     return real(text, file);
 }
 
 std::size_t fwrite(const void* data, std::size_t size, std::size_t count, FILE* file) {
     static auto real = killpoints::next(&fwrite, "fwrite");
-    if (killpoints::temporaryFile != nullptr && file == killpoints::temporaryFile)
-        killpoints::saveEvent(SaveEvent::Write);
+    if (killpoints::savedFile != nullptr && file == killpoints::savedFile) killpoints::saveEvent(SaveEvent::Write);
     return real(data, size, count, file);
 }
 
 int fflush(FILE* file) {
     static auto real = killpoints::next(&fflush, "fflush");
-    if (killpoints::temporaryFile != nullptr && file == killpoints::temporaryFile)
-        killpoints::saveEvent(SaveEvent::Close);
+    if (killpoints::savedFile != nullptr && file == killpoints::savedFile) killpoints::saveEvent(SaveEvent::Close);
     return real(file);
 }
 
 int fsync(int descriptor) {
     static auto real = killpoints::next(&fsync, "fsync");
-    if (killpoints::temporaryFile != nullptr && descriptor == fileno(killpoints::temporaryFile)) {
+    if (killpoints::savedFile != nullptr && descriptor == fileno(killpoints::savedFile)) {
         killpoints::saveEvent(SaveEvent::Close);
     }
     return real(descriptor);
@@ -107,19 +87,18 @@ int fsync(int descriptor) {
 
 int fclose(FILE* file) {
     static auto real = killpoints::next(&fclose, "fclose");
-    if (killpoints::temporaryFile != nullptr && file == killpoints::temporaryFile) {
+    if (killpoints::savedFile != nullptr && file == killpoints::savedFile) {
         killpoints::saveEvent(SaveEvent::Close);
-        killpoints::temporaryFile = nullptr;
+        killpoints::savedFile = nullptr;
     }
     return real(file);
 }
 
 int rename(const char* from, const char* to) {
     static auto real = killpoints::next(&rename, "rename");
-    bool save = killpoints::isTemporaryPath(from);
-    if (save) killpoints::saveEvent(SaveEvent::Rename);
+    killpoints::saveEvent(SaveEvent::Rename);
     int result = real(from, to);
-    if (save && result == 0) killpoints::saveEvent(SaveEvent::Renamed);
+    if (result == 0) killpoints::saveEvent(SaveEvent::Renamed);
     return result;
 }
 

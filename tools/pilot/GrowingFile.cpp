@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 
 namespace pilot {
 
@@ -45,6 +46,22 @@ bool GrowingFile::follow(std::string& added, std::string& error) {
     state_.size = size;
     state_.hash = hashed(state_.hash, added);
     state_.tail = read.substr(read.size() - std::min(read.size(), kTailSize));
+    return true;
+}
+
+std::string GrowingFile::stateText() const {
+    std::ostringstream out;
+    out << state_.size << ' ' << state_.hash << std::hex;
+    for (unsigned char c : state_.tail) out << ' ' << static_cast<unsigned>(c);
+    return out.str();
+}
+
+bool GrowingFile::resume(const std::string& text) {
+    std::istringstream in(text);
+    GrowingFileState state;
+    if (!(in >> state.size >> state.hash >> std::hex)) return false;
+    for (unsigned c = 0; in >> c;) state.tail += static_cast<char>(c);
+    state_ = state;
     return true;
 }
 

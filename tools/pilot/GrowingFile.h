@@ -24,8 +24,9 @@ public:
     bool follow(std::string& added, std::string& error);
     // Reads the whole file: false with `error` when its first bytes are not those read so far.
     bool verifyWhole(std::string& error) const;
-    const GrowingFileState& state() const { return state_; }
-    void resume(const GrowingFileState& state) { state_ = state; }
+    // Where it was read to, as one line of text, for a process that carries on after this one.
+    std::string stateText() const;
+    bool resume(const std::string& text);
 
 private:
     std::string path_;

@@ -12,6 +12,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "KillPoints.h"
 #include "PilotSession.h"
 #include "config/HotKeyNames.h"
 #include "plugin/Paths.h"
@@ -246,6 +247,8 @@ std::string Session::act(const Step& step) {
             return fillDisk(random);
         case StepKind::Restart:
             return restart(random);
+        case StepKind::Die:
+            dieDuringSave(random);
         case StepKind::Count:
             break;
     }
@@ -513,6 +516,25 @@ std::string Session::restart(Random& random) {
     if (random.chance(20)) sim_.advance(random.unit() * 2.0);
     sim_.start();
     return "stop and start the plug-in";
+}
+
+// The simulator dies (SIGKILL, as a crash or a power cut stops it) at a save
+// event drawn from the step, or, when no save reaches it, at the end of the
+// step. What the checks knew is left for the session that starts again on the
+// same folder (resume), whose first check is that of this step.
+void Session::dieDuringSave(Random& random) {
+    count(Fault::Killed);
+    std::ofstream(resumeStatePath(), std::ios::trunc) << log_.stateText() << "\n" << folderStateText(folder_);
+    killpoints::killAfter(static_cast<int>(random.below(36)));
+    std::size_t action = random.below(10);
+    if (action >= 7) {
+        sim_.advance(random.unit() * 70.0);  // an auto-save, when it is on
+    } else if (action >= 2 || !clickSaveOk(sim_)) {
+        sim_.commandOnce("skyplacer/quick_save");
+    }
+    (void)std::fflush(nullptr);
+    (void)kill(getpid(), SIGKILL);
+    for (;;) pause();
 }
 
 }  // namespace pilot

@@ -96,12 +96,34 @@ const char* faultName(Fault fault) {
         "folder made read-only",
         "full disk during a save",
         "plug-in stopped and started",
+        "simulator killed and started again",
     };
     static_assert(std::size(names) == static_cast<std::size_t>(Fault::Count), "one name per fault");
     return names[static_cast<int>(fault)];
 }
 
 bool Session::begin(std::string& error) {
+    if (!startSimulator(false, error)) return false;
+    takePluginFolderState();
+    std::string opening;
+    return log_.follow(opening, error);
+}
+
+bool Session::resume(std::string& error) {
+    std::ifstream saved(resumeStatePath(), std::ios::binary);
+    std::string logState;
+    std::getline(saved, logState);
+    folder_ = folderStateFromText(std::string(std::istreambuf_iterator<char>(saved), std::istreambuf_iterator<char>()));
+    resumed_ = true;
+    if (!startSimulator(true, error)) return false;
+    if (log_.resume(logState)) return true;
+    error = "cannot begin again: the killed session left no state";
+    return false;
+}
+
+// The simulator on the session's root with the plug-in started: on a fresh
+// folder, with the first settings file, or again on the one a killed session left.
+bool Session::startSimulator(bool again, std::string& error) {
     sim_.reset(options_.rootFolder);
     std::error_code made;
     fs::create_directories(sim_.pluginFolder(), made);
@@ -111,20 +133,18 @@ bool Session::begin(std::string& error) {
                        [](const fs::directory_entry& entry) { return entry.path().string(); });
     }
     std::sort(corpus_.begin(), corpus_.end());  // a listing's order is the system's: fix it for replays
-    if (!options_.autoSaveMinutes.empty()) {
+    if (!again && !options_.autoSaveMinutes.empty()) {
         std::ofstream(pluginPath(kSettingsFileName))
             << "[CONFIG]\nAutoSaveMinutes = " << options_.autoSaveMinutes << "\n";
     }
+    log_ = GrowingFile(pluginPath(kLogFileName));
     if (!sim_.load(options_.modulePath, &error)) return false;
     if (sim_.start() != 1) {
         error = "the plug-in did not start";
         return false;
     }
     outside_ = takeFolderState(options_.rootFolder, kPluginFolderInRoot);
-    takePluginFolderState();
-    log_ = GrowingFile(pluginPath(kLogFileName));
-    std::string opening;
-    return log_.follow(opening, error);
+    return true;
 }
 
 bool Session::end(std::string& error) {
@@ -189,6 +209,9 @@ bool Session::checkPluginFolder(std::string& error) {
         auto before = folder_.find(name);
         if (before != folder_.end() && before->second == entry) continue;
         if (name == kLogFileName) continue;
+        // A killed save may leave its temporary file, in any state; a later save
+        // starts it afresh, and where that save fails it may not be able to remove it.
+        if (name == kTemporaryFileName && (resumed_ || before != folder_.end())) continue;
         if (saveFailed_) {
             error = "a save that failed changed " + name;
             return false;
@@ -203,13 +226,14 @@ bool Session::checkPluginFolder(std::string& error) {
         return false;
     }
     for (const auto& [name, entry] : folder_) {
-        if (now.count(name) == 0 && name != kLogFileName) {
+        if (now.count(name) == 0 && name != kLogFileName && name != kTemporaryFileName) {
             error = name + " was removed";
             return false;
         }
     }
     if (!log_.follow(lastLogLines_, error)) return false;
     folder_ = std::move(now);
+    resumed_ = false;
     return true;
 }
 

@@ -29,6 +29,7 @@ enum class Fault {
     ReadOnlyFolder,
     FullDisk,
     Restart,
+    Killed,
     Count
 };
 const char* faultName(Fault fault);
@@ -51,6 +52,8 @@ public:
 
     // Loads and starts the plug-in; false with `error` when it cannot.
     bool begin(std::string& error);
+    // Begins again on the folder a killed session left (see dieDuringSave).
+    bool resume(std::string& error);
     // Does what the step says; returns what it did, in words.
     std::string act(const Step& step);
     // The checks that hold after every step; false with `error` at the first that does not.
@@ -74,8 +77,11 @@ private:
     std::string makeReadOnly(Random& random);
     std::string fillDisk(Random& random);
     std::string restart(Random& random);
+    [[noreturn]] void dieDuringSave(Random& random);
     std::string writeNamedFile(Random& random, const std::string& name, Fault& fault);
     void count(Fault fault) { ++faultCounts_[static_cast<int>(fault)]; }
+
+    bool startSimulator(bool again, std::string& error);
 
     // Checks, in PilotChecks.cpp.
     bool checkSimulator(std::string& error);
@@ -85,6 +91,8 @@ private:
     bool checkStopped(std::string& error);
     std::vector<std::string> storedColumn() const;
     void takePluginFolderState();  // after the pilot's own changes to the folder
+    // Where the session that carries on after this one's death finds what the checks knew.
+    std::string resumeStatePath() const { return options_.rootFolder + ".state"; }
 
     std::vector<skysim::WidgetInfo> shown(int widgetClass) const;
     std::string pluginPath(const std::string& name) const { return sim_.pluginFolder() + name; }
@@ -101,6 +109,7 @@ private:
     std::string lastLogLines_;         // what the log gained in the last step
     double waited_ = 0;                // seconds the last step let pass
     bool saveFailed_ = false;          // the last step's save said it failed
+    bool resumed_ = false;             // the last step killed the simulator, which started again
     std::vector<std::string> fresh_;   // the data display's Stored column, refreshed after the last step
     std::vector<std::string> corpus_;  // paths of the corpus files
 };
