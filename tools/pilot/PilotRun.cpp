@@ -75,7 +75,6 @@ void dropPermissionOverride() {
     Session session(skysim::Sim::get(), sessionOptions, shared->faults, &shared->loadsCompared);
     std::string failure;
     if (again ? !session.resume(failure) : !session.begin(failure)) failChild(shared, "cannot begin: " + failure);
-    for (std::int64_t i = 0; i < first; ++i) (void)stepAt(i);  // a seed's steps are drawn in order
     for (std::int64_t i = first; i < count; ++i) {
         shared->current = i;
         Step step = stepAt(i);
@@ -129,12 +128,16 @@ RunResult runSteps(const RunOptions& options, std::int64_t count, const std::fun
     int status = 0;
     double nextReport = options.progressSeconds;
     std::int64_t doneAtReport = 0;
+    std::int64_t drawn = 0;  // steps the parent has drawn
     for (;;) {
         if (waitpid(child, &status, WNOHANG) != 0) {
             // A death the step meant: the simulator starts again on the same folder.
             bool meant = WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL && shared->dying != 0;
             if (!meant) break;
             shared->dying = 0;
+            // A seed's steps are drawn in order: the parent draws those the
+            // dead children ran, so that the next child's next one is its first.
+            for (; drawn < shared->current; ++drawn) (void)stepAt(drawn);
             (void)std::fflush(nullptr);
             child = fork();
             if (child == 0) runChild(options, root, true, shared->current, count, stepAt, shared, errorFile);
