@@ -247,7 +247,7 @@ public:
     std::vector<DrawOp> draw();
 
     // --- what the simulator saw ---
-    std::string simLog() const;           // XPLMDebugString output
+    std::string simLog() const;  // XPLMDebugString output
     // What simLog() holds past its first `offset` bytes, without copying the rest.
     std::string simLogSince(std::size_t offset) const;
     std::size_t simLogSize() const;
