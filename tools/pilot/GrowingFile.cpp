@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <numeric>
 #include <sstream>
 
 namespace pilot {
@@ -15,8 +16,9 @@ constexpr std::size_t kTailSize = 256;
 std::string nameOf(const std::string& path) { return path.substr(path.find_last_of('/') + 1); }
 
 std::uint64_t hashed(std::uint64_t hash, const std::string& bytes) {
-    for (unsigned char c : bytes) hash = (hash ^ c) * 1099511628211ull;
-    return hash;
+    return std::accumulate(bytes.begin(), bytes.end(), hash, [](std::uint64_t sum, char c) {
+        return (sum ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    });
 }
 
 }  // namespace
