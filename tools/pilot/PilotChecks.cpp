@@ -69,6 +69,19 @@ bool isWholePositionFile(const std::string& text) {
     return at == text.size();
 }
 
+// The auto-save's files: before each auto-save the last one is renamed to
+// the previous one, so a save that fails or is killed after that rename
+// leaves only the previous one.
+const char* const kAutoSaveFileName = "AutoSave.skd";
+const char* const kPreviousAutoSaveFileName = "AutoSave-previous.skd";
+
+// `name` is gone from `now` because it became the previous auto-save: the
+// same file (inode, size, time, mode) under that name.
+bool keptAsPrevious(const std::string& name, const FolderState& before, const FolderState& now) {
+    auto previous = now.find(kPreviousAutoSaveFileName);
+    return name == kAutoSaveFileName && previous != now.end() && previous->second == before.at(name);
+}
+
 // A number the display shows whole, or the digits of one too long to show, cut and marked "...".
 bool isFiniteNumber(const std::string& text) {
     const std::string cut = "...";
@@ -226,7 +239,8 @@ bool Session::checkPluginFolder(std::string& error) {
         return false;
     }
     for (const auto& [name, entry] : folder_) {
-        if (now.count(name) == 0 && name != kLogFileName && name != kTemporaryFileName) {
+        if (now.count(name) == 0 && name != kLogFileName && name != kTemporaryFileName &&
+            !keptAsPrevious(name, folder_, now)) {
             error = name + " was removed";
             return false;
         }

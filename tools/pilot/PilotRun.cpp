@@ -82,6 +82,7 @@ void dropPermissionOverride() {
             std::string what = std::string(kindName(step.kind)) + ":" + std::to_string(step.arg) + "  ";
             copyText(shared->recent[i % kRecent], kTextSize, what);
             shared->dying = step.kind == StepKind::Die;
+            if (shared->dying != 0) copyText(shared->recent[i % kRecent], kTextSize, what + "the simulator killed");
             what += session.act(step);
             copyText(shared->recent[i % kRecent], kTextSize, what);
             if (options.printSteps) std::cout << "step " << i << ": " << what << std::endl;
