@@ -1,9 +1,11 @@
 #include "KillPoints.h"
 
 #include <dlfcn.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 
@@ -16,7 +18,8 @@ enum class Armed { No, AtEvent, AfterCount };
 Armed armed = Armed::No;
 SaveEvent target = SaveEvent::Opened;
 int eventsLeft = 0;
-FILE* savedFile = nullptr;  // the file last opened for writing anew, while it is open
+FILE* savedFile = nullptr;  // the stream last opened for writing anew, while it is open
+int savedDescriptor = -1;   // the descriptor last opened for writing anew, while it is open
 
 void saveEvent(SaveEvent event) {
     bool due = (armed == Armed::AtEvent && event == target) || (armed == Armed::AfterCount && eventsLeft-- == 0);
@@ -77,10 +80,43 @@ int fflush(FILE* file) {
     return real(file);
 }
 
+int open(const char* path, int flags, ...) {
+    static auto real = reinterpret_cast<int (*)(const char*, int, ...)>(dlsym(RTLD_NEXT, "open"));
+    mode_t mode = 0;
+    if ((flags & O_CREAT) != 0) {
+        va_list arguments;
+        va_start(arguments, flags);
+        mode = static_cast<mode_t>(va_arg(arguments, unsigned));
+        va_end(arguments);
+    }
+    int descriptor = real(path, flags, mode);
+    if (descriptor >= 0 && (flags & O_ACCMODE) != O_RDONLY && (flags & O_TRUNC) != 0) {
+        killpoints::savedDescriptor = descriptor;
+        killpoints::saveEvent(SaveEvent::Opened);
+    }
+    return descriptor;
+}
+
+ssize_t write(int descriptor, const void* data, std::size_t size) {
+    static auto real = killpoints::next(&write, "write");
+    if (descriptor >= 0 && descriptor == killpoints::savedDescriptor) killpoints::saveEvent(SaveEvent::Write);
+    return real(descriptor, data, size);
+}
+
 int fsync(int descriptor) {
     static auto real = killpoints::next(&fsync, "fsync");
-    if (killpoints::savedFile != nullptr && descriptor == fileno(killpoints::savedFile)) {
+    bool saved = descriptor >= 0 && descriptor == killpoints::savedDescriptor;
+    if (saved || (killpoints::savedFile != nullptr && descriptor == fileno(killpoints::savedFile))) {
         killpoints::saveEvent(SaveEvent::Close);
+    }
+    return real(descriptor);
+}
+
+int close(int descriptor) {
+    static auto real = killpoints::next(&close, "close");
+    if (descriptor >= 0 && descriptor == killpoints::savedDescriptor) {
+        killpoints::saveEvent(SaveEvent::Close);
+        killpoints::savedDescriptor = -1;
     }
     return real(descriptor);
 }

@@ -3,8 +3,9 @@
 // C library are defined again in KillPoints.cpp; a program linked with it and
 // with its symbols exported (--export-dynamic) is where the module's calls land
 // first, and each passes on to the C library's own. A save is known by its
-// calls, whatever file it writes: a file opened for writing anew ("w"), its
-// writes, flush, sync and close, and a rename; appends (the log) are not watched.
+// calls, whatever file it writes: a file opened for writing anew (a stream
+// opened "w", or a descriptor opened with O_TRUNC), its writes, flush, sync
+// and close, and a rename; appends (the log) are not watched.
 #pragma once
 
 namespace killpoints {
