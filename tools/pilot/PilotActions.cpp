@@ -136,7 +136,7 @@ const char* const kAutoSaveMinutes[] = {"1", "0.5", "0", "5", "1440", "0.25", "1
 
 // [CONFIG] comes last and AutoSaveMinutes last in it: a plug-in that does not
 // know the key stops reading there, after every other setting.
-std::string settingsText(Random& random) {
+std::string settingsText(Random& random, const std::string& runAutoSave) {
     static const char* const sections[] = {"GET_DATA",   "LOAD",     "SAVE",          "QUICK_LOAD",
                                            "QUICK_SAVE", "POSITION", "CONTROL_PANEL", "DATA_DISPLAY"};
     std::string text = "[DEBUG]\nLogFile = " + std::to_string(random.below(2)) + "\nDebugView = 0\n";
@@ -149,7 +149,10 @@ std::string settingsText(Random& random) {
     text += std::string("DefaultSKDFileName = ") + kFileNames[random.below(std::size(kFileNames))] + "\n";
     text += "HideControlPanel = " + std::to_string(random.below(2)) + "\n";
     text += "PauseAutoStart = " + std::to_string(random.below(2)) + "\n";
-    if (random.chance(50)) {
+    // A run with the auto-save on mostly keeps its interval; any run may try another.
+    if (!runAutoSave.empty() && random.chance(70)) {
+        text += "AutoSaveMinutes = " + runAutoSave + "\n";
+    } else if (random.chance(50)) {
         text += std::string("AutoSaveMinutes = ") + kAutoSaveMinutes[random.below(std::size(kAutoSaveMinutes))] + "\n";
     }
     return text;
@@ -425,7 +428,7 @@ std::string Session::writeFile(Random& random) {
         what = "make a folder X.skd";
     } else if (choice == 1) {
         fault = Fault::NewSettings;
-        writeAll(pluginPath(kSettingsFileName), settingsText(random));
+        writeAll(pluginPath(kSettingsFileName), settingsText(random, options_.autoSaveMinutes));
         what = "write a new SkyPlacer.ini";
     } else {
         // The quick file most often: a broken one makes the quick load fail.
@@ -514,6 +517,7 @@ std::string Session::restart(Random& random) {
         if (!checkStopped(error)) stopError_ = error;
     }
     if (random.chance(20)) sim_.advance(random.unit() * 2.0);
+    keepAutoSaveOn();
     sim_.start();
     return "stop and start the plug-in";
 }

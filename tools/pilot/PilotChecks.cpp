@@ -146,10 +146,7 @@ bool Session::startSimulator(bool again, std::string& error) {
                        [](const fs::directory_entry& entry) { return entry.path().string(); });
     }
     std::sort(corpus_.begin(), corpus_.end());  // a listing's order is the system's: fix it for replays
-    if (!again && !options_.autoSaveMinutes.empty()) {
-        std::ofstream(pluginPath(kSettingsFileName))
-            << "[CONFIG]\nAutoSaveMinutes = " << options_.autoSaveMinutes << "\n";
-    }
+    if (!again) keepAutoSaveOn();
     log_ = GrowingFile(pluginPath(kLogFileName));
     if (!sim_.load(options_.modulePath, &error)) return false;
     if (sim_.start() != 1) {
@@ -158,6 +155,16 @@ bool Session::startSimulator(bool again, std::string& error) {
     }
     outside_ = takeFolderState(options_.rootFolder, kPluginFolderInRoot);
     return true;
+}
+
+// A pilot who turned the auto-save on keeps it on: where a fault took the
+// settings file away, the next start finds one that holds only the interval.
+void Session::keepAutoSaveOn() {
+    std::string path = pluginPath(kSettingsFileName);
+    std::error_code ignored;
+    if (options_.autoSaveMinutes.empty() || fs::exists(path, ignored)) return;
+    std::ofstream(path) << "[CONFIG]\nAutoSaveMinutes = " << options_.autoSaveMinutes << "\n";
+    takePluginFolderState();
 }
 
 bool Session::end(std::string& error) {

@@ -82,6 +82,7 @@ private:
     void count(Fault fault) { ++faultCounts_[static_cast<int>(fault)]; }
 
     bool startSimulator(bool again, std::string& error);
+    void keepAutoSaveOn();
 
     // Checks, in PilotChecks.cpp.
     bool checkSimulator(std::string& error);
