@@ -1,6 +1,7 @@
 // The simulator as a whole: the one instance, its root folder, reset, what it
 // records of the plug-in's calls to its log and its keyboard, the pause and
 // the flight clock.
+#include <algorithm>
 #include <filesystem>
 
 #include "CoreParts.h"
@@ -59,6 +60,8 @@ std::string Sim::pluginFolder() const {
 std::string Sim::systemPath() const { return pathForPlugin(rootPath(), nativePathsInUse()); }
 
 std::string Sim::simLog() const { return debugLog; }
+std::string Sim::simLogSince(std::size_t offset) const { return debugLog.substr(std::min(offset, debugLog.size())); }
+std::size_t Sim::simLogSize() const { return debugLog.size(); }
 
 std::vector<int> Sim::keyStrokes() const { return strokes; }
 

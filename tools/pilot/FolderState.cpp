@@ -3,6 +3,8 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
+#include <sstream>
+
 namespace pilot {
 
 namespace {
@@ -37,6 +39,28 @@ FolderState takeFolderState(const std::string& folder, const std::string& skip) 
     std::string skipped = skip;
     while (!skipped.empty() && skipped.back() == '/') skipped.pop_back();
     walk(base, "", skipped, state);
+    return state;
+}
+
+std::string folderStateText(const FolderState& state) {
+    std::ostringstream out;
+    for (const auto& [path, entry] : state) {
+        out << entry.folder << ' ' << entry.size << ' ' << entry.modifiedNs << ' ' << entry.inode << ' ' << entry.mode
+            << ' ' << path << '\n';
+    }
+    return out.str();
+}
+
+FolderState folderStateFromText(const std::string& text) {
+    FolderState state;
+    std::istringstream in(text);
+    EntryState entry;
+    while (in >> entry.folder >> entry.size >> entry.modifiedNs >> entry.inode >> entry.mode) {
+        std::string path;
+        in.get();  // the blank before the path, which may hold blanks itself
+        std::getline(in, path);
+        state[path] = entry;
+    }
     return state;
 }
 

@@ -26,6 +26,10 @@ struct EntryState {
 using FolderState = std::map<std::string, EntryState>;
 FolderState takeFolderState(const std::string& folder, const std::string& skip = "");
 
+// A state as text, a line an entry, for a process that carries on after this one.
+std::string folderStateText(const FolderState& state);
+FolderState folderStateFromText(const std::string& text);
+
 // "a/b.skd created", "c changed", ... or "" when both are alike.
 std::string folderDifference(const FolderState& before, const FolderState& after);
 

@@ -12,6 +12,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "KillPoints.h"
 #include "PilotSession.h"
 #include "config/HotKeyNames.h"
 #include "config/SettingsSections.h"
@@ -122,18 +123,29 @@ std::string positionFileText(Random& random) {
     return text;
 }
 
-std::string settingsText(Random& random) {
-    std::string text = "[DEBUG]\nLogFile = " + std::to_string(random.below(2)) + "\nDebugView = 0\n\n[CONFIG]\n";
-    text += "AutoStart = " + std::to_string(random.below(2)) + "\n";
-    text += std::string("DefaultSKDFileName = ") + kFileNames[random.below(std::size(kFileNames))] + "\n";
-    text += "HideControlPanel = " + std::to_string(random.below(2)) + "\n";
-    text += "PauseAutoStart = " + std::to_string(random.below(2)) + "\n";
+// Auto-save intervals in and out of the accepted range, and ones that are no number.
+const char* const kAutoSaveMinutes[] = {"1", "0.5", "0", "5", "1440", "0.25", "1441", "-1", "abc", ""};
+
+// [CONFIG] comes last and AutoSaveMinutes last in it: a plug-in that does not
+// know the key stops reading there, after every other setting.
+std::string settingsText(Random& random, const std::string& runAutoSave) {
+    std::string text = "[DEBUG]\nLogFile = " + std::to_string(random.below(2)) + "\nDebugView = 0\n";
     // The sections of the actions' hot keys, as the plug-in's own table names them.
     for (const SettingsSection& section : kSettingsSections) {
         if (section.action == kNoAction || random.chance(40)) continue;
         text +=
             std::string("\n[") + section.name + "]\nHotKey = " + KeyNameTable[random.below(kKeyNameCount)].name + "\n";
         text += std::string("HotKeyModifiers = ") + ModifierNameTable[random.below(kModifierNameCount)].name + "\n";
+    }
+    text += "\n[CONFIG]\nAutoStart = " + std::to_string(random.below(2)) + "\n";
+    text += std::string("DefaultSKDFileName = ") + kFileNames[random.below(std::size(kFileNames))] + "\n";
+    text += "HideControlPanel = " + std::to_string(random.below(2)) + "\n";
+    text += "PauseAutoStart = " + std::to_string(random.below(2)) + "\n";
+    // A run with the auto-save on mostly keeps its interval; any run may try another.
+    if (!runAutoSave.empty() && random.chance(70)) {
+        text += "AutoSaveMinutes = " + runAutoSave + "\n";
+    } else if (random.chance(50)) {
+        text += std::string("AutoSaveMinutes = ") + kAutoSaveMinutes[random.below(std::size(kAutoSaveMinutes))] + "\n";
     }
     return text;
 }
@@ -230,6 +242,8 @@ std::string Session::act(const Step& step) {
             return fillDisk(random);
         case StepKind::Restart:
             return restart(random);
+        case StepKind::Die:
+            dieDuringSave(random);
         case StepKind::Count:
             break;
     }
@@ -406,7 +420,7 @@ std::string Session::writeFile(Random& random) {
         what = "make a folder X.skd";
     } else if (choice == 1) {
         fault = Fault::NewSettings;
-        writeAll(pluginPath(kSettingsFileName), settingsText(random));
+        writeAll(pluginPath(kSettingsFileName), settingsText(random, options_.autoSaveMinutes));
         what = "write a new SkyPlacer.ini";
     } else {
         // The quick file most often: a broken one makes the quick load fail.
@@ -495,8 +509,28 @@ std::string Session::restart(Random& random) {
         if (!checkStopped(error)) stopError_ = error;
     }
     if (random.chance(20)) sim_.advance(random.unit() * 2.0);
+    keepAutoSaveOn();
     sim_.start();
     return "stop and start the plug-in";
+}
+
+// The simulator dies (SIGKILL, as a crash or a power cut stops it) at a save
+// event drawn from the step, or, when no save reaches it, at the end of the
+// step. What the checks knew is left for the session that starts again on the
+// same folder (resume), whose first check is that of this step.
+void Session::dieDuringSave(Random& random) {
+    count(Fault::Killed);
+    std::ofstream(resumeStatePath(), std::ios::trunc) << log_.stateText() << "\n" << folderStateText(folder_);
+    killpoints::killAfter(static_cast<int>(random.below(36)));
+    std::size_t action = random.below(10);
+    if (action >= 7) {
+        sim_.advance(random.unit() * 70.0);  // an auto-save, when it is on
+    } else if (action >= 2 || !clickSaveOk(sim_)) {
+        sim_.commandOnce("skyplacer/quick_save");
+    }
+    (void)std::fflush(nullptr);
+    (void)kill(getpid(), SIGKILL);
+    for (;;) pause();
 }
 
 }  // namespace pilot

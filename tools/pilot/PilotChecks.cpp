@@ -20,7 +20,6 @@ namespace {
 
 // More than every window the plug-in may have open at once holds.
 constexpr int kWidgetBound = 400;
-constexpr std::size_t kTailSize = 256;
 const char* const kPluginFolderInRoot = "Resources/plugins/SkyPlacer";
 
 std::string readAll(const std::string& path) {
@@ -70,6 +69,17 @@ bool isWholePositionFile(const std::string& text) {
     return at == text.size();
 }
 
+// The auto-save's files: once a new auto-save is on the disk, the last one is
+// renamed to the previous one just before the new one takes its name, so a
+// save killed between the two renames leaves only the previous one.
+
+// `name` is gone from `now` because it became the previous auto-save: the
+// same file (inode, size, time, mode) under that name.
+bool keptAsPrevious(const std::string& name, const FolderState& before, const FolderState& now) {
+    auto previous = now.find(kAutoSavePreviousFileName);
+    return name == kAutoSaveFileName && previous != now.end() && previous->second == before.at(name);
+}
+
 // A number the display shows whole, or the digits of one too long to show, cut and marked "...".
 bool isFiniteNumber(const std::string& text) {
     const std::string cut = "...";
@@ -97,12 +107,34 @@ const char* faultName(Fault fault) {
         "folder made read-only",
         "full disk during a save",
         "plug-in stopped and started",
+        "simulator killed and started again",
     };
     static_assert(std::size(names) == static_cast<std::size_t>(Fault::Count), "one name per fault");
     return names[static_cast<int>(fault)];
 }
 
 bool Session::begin(std::string& error) {
+    if (!startSimulator(false, error)) return false;
+    takePluginFolderState();
+    std::string opening;
+    return log_.follow(opening, error);
+}
+
+bool Session::resume(std::string& error) {
+    std::ifstream saved(resumeStatePath(), std::ios::binary);
+    std::string logState;
+    std::getline(saved, logState);
+    folder_ = folderStateFromText(std::string(std::istreambuf_iterator<char>(saved), std::istreambuf_iterator<char>()));
+    resumed_ = true;
+    if (!startSimulator(true, error)) return false;
+    if (log_.resume(logState)) return true;
+    error = "cannot begin again: the killed session left no state";
+    return false;
+}
+
+// The simulator on the session's root with the plug-in started: on a fresh
+// folder, with the first settings file, or again on the one a killed session left.
+bool Session::startSimulator(bool again, std::string& error) {
     sim_.reset(options_.rootFolder);
     std::error_code made;
     fs::create_directories(sim_.pluginFolder(), made);
@@ -112,26 +144,34 @@ bool Session::begin(std::string& error) {
                        [](const fs::directory_entry& entry) { return entry.path().string(); });
     }
     std::sort(corpus_.begin(), corpus_.end());  // a listing's order is the system's: fix it for replays
+    if (!again) keepAutoSaveOn();
+    log_ = GrowingFile(pluginPath(kLogFileName));
     if (!sim_.load(options_.modulePath, &error)) return false;
     if (sim_.start() != 1) {
         error = "the plug-in did not start";
         return false;
     }
     outside_ = takeFolderState(options_.rootFolder, kPluginFolderInRoot);
-    takePluginFolderState();
     return true;
 }
 
-void Session::end() {
-    if (sim_.started()) sim_.stop();
+// A pilot who turned the auto-save on keeps it on: where a fault took the
+// settings file away, the next start finds one that holds only the interval.
+void Session::keepAutoSaveOn() {
+    std::string path = pluginPath(kSettingsFileName);
+    std::error_code ignored;
+    if (options_.autoSaveMinutes.empty() || fs::exists(path, ignored)) return;
+    std::ofstream(path) << "[CONFIG]\nAutoSaveMinutes = " << options_.autoSaveMinutes << "\n";
+    takePluginFolderState();
 }
 
-void Session::takePluginFolderState() {
-    folder_ = takeFolderState(sim_.pluginFolder());
-    std::string log = readAll(pluginPath(kLogFileName));
-    logSize_ = log.size();
-    logTail_ = log.substr(log.size() - std::min(log.size(), kTailSize));
+bool Session::end(std::string& error) {
+    if (sim_.started()) sim_.stop();
+    return log_.verifyWhole(error);
 }
+
+// The pilot's own changes never touch the log, which the next check follows.
+void Session::takePluginFolderState() { folder_ = takeFolderState(sim_.pluginFolder()); }
 
 bool Session::check(const Step& step, std::string& error) {
     if (!stopError_.empty()) {
@@ -143,9 +183,8 @@ bool Session::check(const Step& step, std::string& error) {
 }
 
 bool Session::checkSimulator(std::string& error) {
-    std::string simLog = sim_.simLog();
-    std::string added = simLog.substr(std::min(simLogSize_, simLog.size()));
-    simLogSize_ = simLog.size();
+    std::string added = sim_.simLogSince(simLogSize_);
+    simLogSize_ = sim_.simLogSize();
     if (added.find("is not writable") != std::string::npos || added.find("XPluginStop:") != std::string::npos) {
         error = "the simulator's log says: " + added;
         return false;
@@ -184,11 +223,13 @@ bool Session::checkOutsideFolder(std::string& error) {
 // or a position file the plug-in wrote whole; nothing else is created, changed or removed.
 bool Session::checkPluginFolder(std::string& error) {
     FolderState now = takeFolderState(sim_.pluginFolder());
-    std::string log = pluginPath(kLogFileName);
     for (const auto& [name, entry] : now) {
         auto before = folder_.find(name);
         if (before != folder_.end() && before->second == entry) continue;
         if (name == kLogFileName) continue;
+        // A killed save may leave its temporary file, in any state; a later save
+        // starts it afresh, and where that save fails it may not be able to remove it.
+        if (name == kTemporaryFileName && (resumed_ || before != folder_.end())) continue;
         if (saveFailed_) {
             error = "a save that failed changed " + name;
             return false;
@@ -203,27 +244,15 @@ bool Session::checkPluginFolder(std::string& error) {
         return false;
     }
     for (const auto& [name, entry] : folder_) {
-        if (now.count(name) == 0) {
+        if (now.count(name) == 0 && name != kLogFileName && name != kTemporaryFileName &&
+            !keptAsPrevious(name, folder_, now)) {
             error = name + " was removed";
             return false;
         }
     }
-    auto logEntry = now.find(kLogFileName);
-    if (logEntry != now.end() && (logEntry->second.size < logSize_ ||
-                                  readAll(log).compare(logSize_ - logTail_.size(), logTail_.size(), logTail_) != 0)) {
-        error = std::string(kLogFileName) + " did not only grow";
-        return false;
-    }
-    if (logEntry == now.end() && logSize_ > 0) {
-        error = std::string(kLogFileName) + " was removed";
-        return false;
-    }
-    std::string lastLog = readAll(log);
-    std::string added = lastLog.size() > logSize_ ? lastLog.substr(logSize_) : std::string();
+    if (!log_.follow(lastLogLines_, error)) return false;
     folder_ = std::move(now);
-    logSize_ = lastLog.size();
-    logTail_ = lastLog.substr(lastLog.size() - std::min(lastLog.size(), kTailSize));
-    lastLogLines_ = std::move(added);
+    resumed_ = false;
     return true;
 }
 
@@ -284,8 +313,7 @@ bool Session::checkStoredValues(const Step& step, std::string& error) {
 }
 
 bool Session::checkStopped(std::string& error) {
-    std::string simLog = sim_.simLog();
-    std::string added = simLog.substr(std::min(simLogSize_, simLog.size()));
+    std::string added = sim_.simLogSince(simLogSize_);
     if (added.find("XPluginStop:") != std::string::npos) {
         error = "after a stop: " + added;
         return false;

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -35,6 +36,7 @@ struct SharedState {
     char recent[kRecent][kTextSize];
     std::int64_t faults[static_cast<int>(Fault::Count)];
     std::int64_t loadsCompared;
+    int dying;  // the current step kills the child on purpose
 };
 
 void copyText(char* out, std::size_t size, const std::string& text) {
@@ -51,41 +53,46 @@ void dropPermissionOverride() {
     syscall(SYS_capset, &header, data);
 }
 
-[[noreturn]] void runChild(const RunOptions& options, const std::string& root, std::int64_t count,
-                           const std::function<Step(std::int64_t)>& stepAt, SharedState* shared,
+[[noreturn]] void failChild(SharedState* shared, const std::string& failure) {
+    copyText(shared->failure, sizeof shared->failure, failure);
+    shared->failed = 1;
+    (void)std::fflush(nullptr);
+    _exit(1);
+}
+
+// Runs steps `first` to `count`; it begins the session, or, `again`, begins it
+// again where a child killed by step `first` left it and checks that step.
+[[noreturn]] void runChild(const RunOptions& options, const std::string& root, bool again, std::int64_t first,
+                           std::int64_t count, const std::function<Step(std::int64_t)>& stepAt, SharedState* shared,
                            const std::string& errorFile) {
-    int error = open(errorFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    int error = open(errorFile.c_str(), O_WRONLY | O_CREAT | (again ? O_APPEND : O_TRUNC), 0600);
     if (error >= 0) {
         dup2(error, 2);
         close(error);
     }
     dropPermissionOverride();
-    SessionOptions sessionOptions{options.modulePath, root, options.corpusFolder};
+    SessionOptions sessionOptions{options.modulePath, root, options.corpusFolder, options.autoSaveMinutes};
     Session session(skysim::Sim::get(), sessionOptions, shared->faults, &shared->loadsCompared);
     std::string failure;
-    if (!session.begin(failure)) {
-        copyText(shared->failure, sizeof shared->failure, "cannot begin: " + failure);
-        shared->failed = 1;
-        (void)std::fflush(nullptr);
-        _exit(1);
-    }
-    for (std::int64_t i = 0; i < count; ++i) {
+    if (again ? !session.resume(failure) : !session.begin(failure)) failChild(shared, "cannot begin: " + failure);
+    for (std::int64_t i = first; i < count; ++i) {
         shared->current = i;
         Step step = stepAt(i);
-        std::string what = std::string(kindName(step.kind)) + ":" + std::to_string(step.arg) + "  ";
-        copyText(shared->recent[i % kRecent], kTextSize, what);
-        what += session.act(step);
-        copyText(shared->recent[i % kRecent], kTextSize, what);
-        if (options.printSteps) std::cout << "step " << i << ": " << what << std::endl;
-        if (!session.check(step, failure)) {
-            copyText(shared->failure, sizeof shared->failure, failure);
-            shared->failed = 1;
-            (void)std::fflush(nullptr);
-            _exit(1);
+        if (i > first || !again) {
+            std::string what = std::string(kindName(step.kind)) + ":" + std::to_string(step.arg) + "  ";
+            copyText(shared->recent[i % kRecent], kTextSize, what);
+            shared->dying = step.kind == StepKind::Die;
+            if (shared->dying != 0) copyText(shared->recent[i % kRecent], kTextSize, what + "the simulator killed");
+            what += session.act(step);
+            copyText(shared->recent[i % kRecent], kTextSize, what);
+            if (options.printSteps) std::cout << "step " << i << ": " << what << std::endl;
+        } else if (options.printSteps) {
+            std::cout << "step " << i << ": " << shared->recent[i % kRecent] << "(killed; started again)" << std::endl;
         }
+        if (!session.check(step, failure)) failChild(shared, failure);
         shared->done = i + 1;
     }
-    session.end();
+    if (!session.end(failure)) failChild(shared, failure);
     (void)std::fflush(nullptr);
     std::exit(0);  // lets LeakSanitizer look at the whole session
 }
@@ -118,16 +125,35 @@ RunResult runSteps(const RunOptions& options, std::int64_t count, const std::fun
     auto started = std::chrono::steady_clock::now();
     (void)std::fflush(nullptr);
     pid_t child = fork();
-    if (child == 0) runChild(options, root, count, stepAt, shared, errorFile);
+    if (child == 0) runChild(options, root, false, 0, count, stepAt, shared, errorFile);
     int status = 0;
     double nextReport = options.progressSeconds;
-    while (waitpid(child, &status, WNOHANG) == 0) {
-        usleep(20000);
+    std::int64_t doneAtReport = 0;
+    std::int64_t drawn = 0;  // steps the parent has drawn
+    for (;;) {
+        if (waitpid(child, &status, WNOHANG) != 0) {
+            // A death the step meant: the simulator starts again on the same folder.
+            bool meant = WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL && shared->dying != 0;
+            if (!meant) break;
+            shared->dying = 0;
+            // A seed's steps are drawn in order: the parent draws those the
+            // dead children ran, so that the next child's next one is its first.
+            for (; drawn < shared->current; ++drawn) (void)stepAt(drawn);
+            (void)std::fflush(nullptr);
+            child = fork();
+            if (child == 0) runChild(options, root, true, shared->current, count, stepAt, shared, errorFile);
+            continue;
+        }
+        usleep(1000);
         double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
         if (options.progressSeconds > 0 && elapsed >= nextReport) {
+            // The rate of this interval alone, so that a run slowing down shows.
+            std::int64_t done = shared->done;
+            std::cout << "  " << done << " steps in " << static_cast<long>(elapsed) << " s ("
+                      << static_cast<long>(static_cast<double>(done - doneAtReport) / options.progressSeconds)
+                      << " a second in the last " << options.progressSeconds << " s)" << std::endl;
             nextReport += options.progressSeconds;
-            std::cout << "  " << shared->done << " steps in " << static_cast<long>(elapsed) << " s ("
-                      << static_cast<long>(static_cast<double>(shared->done) / elapsed) << " a second)" << std::endl;
+            doneAtReport = done;
         }
     }
     result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
@@ -157,6 +183,7 @@ RunResult runSteps(const RunOptions& options, std::int64_t count, const std::fun
     munmap(memory, sizeof(SharedState));
     std::error_code ignored;
     std::filesystem::remove(errorFile, ignored);
+    std::filesystem::remove(root + ".state", ignored);
     // The child may have left the folder read-only: the parent may still clear it.
     for (const auto& entry : std::filesystem::recursive_directory_iterator(root, ignored)) {
         std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,

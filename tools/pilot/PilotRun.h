@@ -15,8 +15,9 @@ namespace pilot {
 struct RunOptions {
     std::string modulePath;
     std::string corpusFolder;
-    bool printSteps = false;     // each step's description on standard output
-    double progressSeconds = 0;  // a progress line this often (0: none)
+    std::string autoSaveMinutes;  // written into the first SkyPlacer.ini ("": no settings file)
+    bool printSteps = false;      // each step's description on standard output
+    double progressSeconds = 0;   // a progress line this often (0: none)
 };
 
 struct RunResult {
@@ -32,7 +33,8 @@ struct RunResult {
     std::string childOutput;  // the tail of the child's standard error on a failure
 };
 
-// `stepAt(i)` gives step i of `count`; it runs in the child, in order.
+// `stepAt(i)` gives step i of `count`; it is called in order, in the children and
+// (for the steps of a child killed on purpose) in the parent.
 RunResult runSteps(const RunOptions& options, std::int64_t count, const std::function<Step(std::int64_t)>& stepAt);
 
 // A shorter list of steps that still fails in the same way, within `seconds`.

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "FolderState.h"
+#include "GrowingFile.h"
 #include "PilotSteps.h"
 #include "skysim/Sim.h"
 
@@ -28,6 +29,7 @@ enum class Fault {
     ReadOnlyFolder,
     FullDisk,
     Restart,
+    Killed,
     Count
 };
 const char* faultName(Fault fault);
@@ -37,8 +39,9 @@ constexpr const char* kSaveFailedText = "Unable to Create Position File.";
 
 struct SessionOptions {
     std::string modulePath;
-    std::string rootFolder;    // made afresh by the caller
-    std::string corpusFolder;  // the fuzz corpora: position/ and settings/ below it
+    std::string rootFolder;       // made afresh by the caller
+    std::string corpusFolder;     // the fuzz corpora: position/ and settings/ below it
+    std::string autoSaveMinutes;  // the first SkyPlacer.ini's AutoSaveMinutes ("": no settings file)
 };
 
 class Session {
@@ -49,11 +52,14 @@ public:
 
     // Loads and starts the plug-in; false with `error` when it cannot.
     bool begin(std::string& error);
+    // Begins again on the folder a killed session left (see dieDuringSave).
+    bool resume(std::string& error);
     // Does what the step says; returns what it did, in words.
     std::string act(const Step& step);
     // The checks that hold after every step; false with `error` at the first that does not.
     bool check(const Step& step, std::string& error);
-    void end();
+    // Stops the plug-in; false with `error` when the log's earlier bytes changed after all.
+    bool end(std::string& error);
 
 private:
     // Actions, in PilotActions.cpp.
@@ -71,8 +77,12 @@ private:
     std::string makeReadOnly(Random& random);
     std::string fillDisk(Random& random);
     std::string restart(Random& random);
+    [[noreturn]] void dieDuringSave(Random& random);
     std::string writeNamedFile(Random& random, const std::string& name, Fault& fault);
     void count(Fault fault) { ++faultCounts_[static_cast<int>(fault)]; }
+
+    bool startSimulator(bool again, std::string& error);
+    void keepAutoSaveOn();
 
     // Checks, in PilotChecks.cpp.
     bool checkSimulator(std::string& error);
@@ -82,6 +92,8 @@ private:
     bool checkStopped(std::string& error);
     std::vector<std::string> storedColumn() const;
     void takePluginFolderState();  // after the pilot's own changes to the folder
+    // Where the session that carries on after this one's death finds what the checks knew.
+    std::string resumeStatePath() const { return options_.rootFolder + ".state"; }
 
     std::vector<skysim::WidgetInfo> shown(int widgetClass) const;
     std::string pluginPath(const std::string& name) const { return sim_.pluginFolder() + name; }
@@ -92,13 +104,13 @@ private:
     std::int64_t* loadsCompared_;
     FolderState outside_;  // the root folder less the plug-in's, as it was at the start
     FolderState folder_;   // the plug-in's folder after the last step
-    std::string logTail_;  // the log's last bytes after the last step
-    std::uint64_t logSize_ = 0;
+    GrowingFile log_;      // the plug-in's log, read up to where the last step left it
     std::size_t simLogSize_ = 0;
     std::string stopError_;            // what the last stop left registered
     std::string lastLogLines_;         // what the log gained in the last step
     double waited_ = 0;                // seconds the last step let pass
     bool saveFailed_ = false;          // the last step's save said it failed
+    bool resumed_ = false;             // the last step killed the simulator, which started again
     std::vector<std::string> fresh_;   // the data display's Stored column, refreshed after the last step
     std::vector<std::string> corpus_;  // paths of the corpus files
 };

@@ -28,6 +28,7 @@ enum class StepKind {
     ReadOnly,    // a file or the folder made read-only, or writable again
     FullDisk,    // the disk is full during a save
     Restart,     // the plug-in stopped and started again
+    Die,         // the simulator killed at a moment of a save or between saves, then started again
     Count
 };
 

@@ -16,10 +16,13 @@ namespace {
 
 const char* kUsage =
     "usage: skyplacer-pilot [--seed N] [--steps N] [--replay \"STEPS\"] [--shrink-seconds S]\n"
-    "                       [--module PATH] [--corpus FOLDER] [--verbose]\n"
+    "                       [--auto-save MINUTES|off] [--progress S] [--module PATH] [--corpus FOLDER] [--verbose]\n"
     "  --seed            the run's seed (default: a random one, printed)\n"
     "  --steps           how many steps (default 10000)\n"
     "  --replay          play these steps (as a failure prints them) instead of a seed's\n"
+    "  --auto-save       AutoSaveMinutes of the settings file the run starts with, or off for\n"
+    "                    none (default: off for an even seed, 1 or 0.5 for an odd one)\n"
+    "  --progress        a line with the steps a second every S seconds (default 60)\n"
     "  --shrink-seconds  how long to look for a shorter failing list of steps (default 300)\n"
     "  --verbose         print every step\n";
 
@@ -30,6 +33,9 @@ struct Arguments {
     std::string replay;
     bool replaying = false;
     double shrinkSeconds = 300;
+    double progressSeconds = 60;
+    std::string autoSave;
+    bool autoSaveGiven = false;
     bool verbose = false;
     pilot::RunOptions run;
 };
@@ -50,11 +56,17 @@ bool parseArguments(int argc, char** argv, Arguments& args) {
             args.seeded = true;
         } else if (arg == "--steps") {
             args.steps = std::strtoll(value, &end, 10);
+        } else if (arg == "--progress") {
+            args.progressSeconds = std::strtod(value, &end);
         } else if (arg == "--shrink-seconds") {
             args.shrinkSeconds = std::strtod(value, &end);
         } else if (arg == "--replay") {
             args.replay = value;
             args.replaying = true;
+            continue;
+        } else if (arg == "--auto-save") {
+            args.autoSave = std::string(value) == "off" ? "" : value;
+            args.autoSaveGiven = true;
             continue;
         } else if (arg == "--module") {
             args.run.modulePath = value;
@@ -103,14 +115,20 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (!args.seeded) args.seed = std::random_device()() * 4294967296ull + std::random_device()();
+    // Half the seeds run with the auto-save on, from the start.
+    if (!args.autoSaveGiven && args.seed % 2 == 1) args.autoSave = args.seed % 4 == 1 ? "1" : "0.5";
+    if (args.replaying && !args.autoSaveGiven) args.autoSave.clear();
+    args.run.autoSaveMinutes = args.autoSave;
+    std::string autoSaveOption = " --auto-save " + (args.autoSave.empty() ? std::string("off") : args.autoSave);
     std::int64_t count = args.replaying ? static_cast<std::int64_t>(replayed.size()) : args.steps;
     if (args.replaying) {
         std::cout << "Replaying " << count << " steps\n";
     } else {
-        std::cout << "Seed " << args.seed << ", " << count << " steps (replay with --seed " << args.seed << " --steps "
-                  << count << ")" << std::endl;
+        std::cout << "Seed " << args.seed << ", " << count << " steps, auto-save "
+                  << (args.autoSave.empty() ? "off" : "every " + args.autoSave + " min") << " (replay with --seed "
+                  << args.seed << " --steps " << count << ")" << std::endl;
     }
-    args.run.progressSeconds = args.verbose ? 0 : 60;
+    args.run.progressSeconds = args.verbose ? 0 : args.progressSeconds;
 
     // Step i of a seed's run: the child draws them in order.
     pilot::StepSource source(args.seed);
@@ -129,7 +147,7 @@ int main(int argc, char** argv) {
     }
     printFailure(result);
     if (args.replaying) {
-        std::cout << "\nReplay: --replay \"" << pilot::stepsText(replayed) << "\"\n";
+        std::cout << "\nReplay:" << autoSaveOption << " --replay \"" << pilot::stepsText(replayed) << "\"\n";
         return 1;
     }
     std::vector<pilot::Step> prefix;
@@ -144,7 +162,7 @@ int main(int argc, char** argv) {
     pilot::RunResult shown = pilot::runSteps(show, static_cast<std::int64_t>(shrunk.size()),
                                              [&shrunk](std::int64_t i) { return shrunk[static_cast<std::size_t>(i)]; });
     std::cout << (shown.passed ? "(the shrunk steps passed on their own this time)\n" : "  -> " + shown.failure + "\n");
-    std::cout << "Replay: " << argv[0] << " --replay \"" << pilot::stepsText(shrunk) << "\"\n";
+    std::cout << "Replay: " << argv[0] << autoSaveOption << " --replay \"" << pilot::stepsText(shrunk) << "\"\n";
     std::cout << "Seed " << args.seed << ", failed after step " << result.failedStep << "\n";
     return 1;
 }

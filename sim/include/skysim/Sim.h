@@ -7,6 +7,7 @@
 // wrote. There is one simulator per process, as with the real one.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -246,7 +247,10 @@ public:
     std::vector<DrawOp> draw();
 
     // --- what the simulator saw ---
-    std::string simLog() const;           // XPLMDebugString output
+    std::string simLog() const;  // XPLMDebugString output
+    // What simLog() holds past its first `offset` bytes, without copying the rest.
+    std::string simLogSince(std::size_t offset) const;
+    std::size_t simLogSize() const;
     std::vector<int> keyStrokes() const;  // XPLMCommandKeyStroke calls
     bool paused() const;                  // toggled by key stroke 0
 
