@@ -40,6 +40,9 @@ std::string keyLines(const std::string& key, int count) {
     return lines;
 }
 
+// `text` with blanks after it up to `length` characters.
+std::string paddedTo(const std::string& text, size_t length) { return text + std::string(length - text.size(), ' '); }
+
 std::string withLineEnds(const std::string& section, const std::string& key, const std::string& end) {
     return "[" + section + "]" + end + key + " = 0" + end + end + key + " = 1" + end;
 }
@@ -57,6 +60,13 @@ const FormCase kCases[] = {
      [](auto k) {
          return "SkyPlacer - a line is longer than 255 characters: " +
                 (k + " = " + std::string(40, '1')).substr(0, 40) + "...\nParse Error in Line Length\n";
+     },
+     0},
+    {"longest line", [](auto s, auto k) { return "[" + s + "]\n" + paddedTo(k + " = 1", 255) + "\n"; }, nullptr, 1},
+    {"a character too long", [](auto s, auto k) { return "[" + s + "]\n" + paddedTo(k + " = 1", 256) + "\n"; },
+     [](auto k) {
+         return "SkyPlacer - a line is longer than 255 characters: " + paddedTo(k + " = 1", 40) +
+                "...\nParse Error in Line Length\n";
      },
      0},
     {"a full table", [](auto s, auto k) { return "[" + s + "]\n" + keyLines(k, kEntryCount); }, nullptr, 1},

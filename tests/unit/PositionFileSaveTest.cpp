@@ -3,6 +3,7 @@
 // file and show the error message; the capture runs only once the file exists.
 #include "AppFixture.h"
 #include "FileSizeLimit.h"
+#include "position/RecordText.h"
 #include "position/SafeFileWriter.h"
 
 namespace {
@@ -83,6 +84,25 @@ TEST_F(PositionFileSaveTest, NumberTooLongForALineFailsTheSaveNamingItsField) {
     app_->writePositionFile(path("keep.skd").c_str());
     EXPECT_EQ(old, readFile(path("keep.skd")));
     EXPECT_EQ("SkyPlacer - Altitude is too large to be saved\n", logText());
+}
+
+// The writer gathers a file in a buffer of its own; numbers as long as a line
+// holds make a file larger than that buffer, and it must come out whole.
+TEST_F(PositionFileSaveTest, AFileLargerThanTheWritersBufferComesOutWhole) {
+    PositionRecord& record = app_->storedRecord;
+    record.Latitude = record.Longitude = record.Altitude = -1e200;
+    record.Heading = record.Pitch = record.Roll = record.Speed = -3e38f;
+    ASSERT_TRUE(app_->writePositionFile(path("large.skd").c_str()));
+    const std::string written = readFile(path("large.skd"));
+    ASSERT_GT(written.size(), 1024u);
+    for (const RecordField& field : kRecordFields) {
+        EXPECT_EQ(1, occurrences(written, "\n" + std::string(field.key) + " = ")) << field.key;
+    }
+
+    record = PositionRecord{};
+    ASSERT_EQ(ReadResult::Success, app_->parsePositionFile(path("large.skd").c_str()));
+    ASSERT_TRUE(app_->writePositionFile(path("again.skd").c_str()));
+    EXPECT_EQ(written, readFile(path("again.skd")));
 }
 
 TEST_F(PositionFileSaveTest, UncommittedWriterRemovesItsTemporaryFile) {

@@ -248,6 +248,10 @@ TEST_F(PositionFileTest, UnknownKeysInConfigAndAutopilotAreRejected) {
                    "AutoStart is an invalid field\nParse Error in Config data\n");
     expectRejected("[AUTOPILOT_DATA]\nAutoPilot_Mode = 1\nGear = 1\n",
                    "Gear is an invalid field\nParse Error in AutoPilot data\n");
+    // The first key of the next section belongs to that section alone.
+    expectRejected("[CONFIG]\nLatitude = 1\n", "Latitude is an invalid field\nParse Error in Config data\n");
+    expectRejected("[POSITION_DATA]\nAutoPilot_Mode = 1\n",
+                   "AutoPilot_Mode is an invalid field\nParse Error in Position data\n");
 }
 
 TEST_F(PositionFileTest, BlankInsideASectionNameMakesAnInvalidSection) {
