@@ -16,7 +16,7 @@ namespace {
 // on a thread, and cannot do without: used as the module loads, on the thread
 // the simulator then calls it on, so that an exception thrown once memory has
 // run out can still be caught. Volatile, so that the look is not left out.
-const volatile int exceptionsInFlightAtLoad = std::uncaught_exceptions();
+[[maybe_unused]] const volatile int exceptionsInFlightAtLoad = std::uncaught_exceptions();
 
 }  // namespace
 
