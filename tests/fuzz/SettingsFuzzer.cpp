@@ -44,7 +44,7 @@ void checkRegistered(const PluginApp& app) {
         auto found = std::find_if(registered.begin(), registered.end(),
                                   [&](const skysim::HotKeyInfo& hotKey) { return hotKey.description == description; });
         if (found == registered.end()) fail("a bound slot has no hot key");
-        if (found->key != (slot.key & 0xFF) || found->flags != slot.modifiers) {
+        if (found->key != (slot.key & 0xFF) || found->flags != hotKeyRegistrationFlags(slot.modifiers)) {
             fail("a registered hot key differs from its slot");
         }
     }
