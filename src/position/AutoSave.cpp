@@ -13,11 +13,19 @@ constexpr float kSecondsPerMinute = 60.0f;
 }
 
 // The timer starts with the plug-in. Switched off, the auto-save looks up
-// nothing, and its null clock handle tells the main loop so.
+// nothing, and its null clock handle tells the main loop so. The folder's
+// check at start leaves room for the temporary file's name; the previous
+// save's name is longer, and a folder too deep for it switches the auto-save
+// off at once, rather than failing at every interval.
 void PluginApp::startAutoSave() {
     autoSave = AutoSaveState{};
+    if (!(config.AutoSaveMinutes > 0)) return;
+    char previous[kPathSize];
+    if (!pluginFilePath(dataFolder, kAutoSavePreviousFileName, previous, sizeof previous)) {
+        logAlways(prefixed("The path of %s is too long; the auto-save is off\n", kAutoSavePreviousFileName).text);
+        return;
+    }
     autoSave.intervalSeconds = config.AutoSaveMinutes * kSecondsPerMinute;
-    if (!(autoSave.intervalSeconds > 0)) return;
     autoSave.flightTimeRef = XPLMFindDataRef("sim/time/total_flight_time_sec");
     autoSave.pausedRef = XPLMFindDataRef("sim/time/paused");
     autoSave.timerStart = XPLMGetDataf(autoSave.flightTimeRef);

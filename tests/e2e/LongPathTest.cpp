@@ -15,19 +15,19 @@ class LongPathTest : public ::testing::Test {
 protected:
     skysim::Sim& sim() { return skysim::Sim::get(); }
 
-    // Starts the plug-in on the simulator's root `root`, logging.
-    void startAt(const std::string& root) {
+    // Starts the plug-in on the simulator's root `root`, logging, with `settings` added.
+    void startAt(const std::string& root, const std::string& settings = "") {
         sim().reset(root);
         fs::create_directories(anyLengthPath(sim().pluginFolder()));
-        writeFile(anyLengthPath(sim().pluginFolder() + "SkyPlacer.ini"), "[DEBUG]\nLogFile = 1\n");
+        writeFile(anyLengthPath(sim().pluginFolder() + "SkyPlacer.ini"), "[DEBUG]\nLogFile = 1\n" + settings);
         std::string error;
         ASSERT_TRUE(sim().load(SKYPLACER_MODULE_PATH, &error)) << error;
         ASSERT_EQ(1, sim().start());
         sim().advance(1.5);
     }
     // Starts it where its folder's path has exactly `length` characters.
-    void startWithFolderOf(size_t length) {
-        ASSERT_NO_FATAL_FAILURE(startAt(rootWithPluginFolderOf(temp_.path(), length)));
+    void startWithFolderOf(size_t length, const std::string& settings = "") {
+        ASSERT_NO_FATAL_FAILURE(startAt(rootWithPluginFolderOf(temp_.path(), length), settings));
         ASSERT_EQ(length, sim().pluginFolder().size());
     }
     bool quickFileSaved() {
@@ -54,6 +54,23 @@ TEST_F(LongPathTest, FolderTooLongForItsFilesWritesNoLogAndSaysSo) {
     startWithFolderOf(kModuleMaxPath - kLongestOwnFileName + 1);
     EXPECT_NE(std::string::npos, sim().simLog().find("SkyPlacer - The path of SkyPlacerLog.txt is too long"));
     EXPECT_FALSE(fileExists(anyLengthPath(sim().pluginFolder() + "SkyPlacerLog.txt")));
+}
+
+// The previous auto-save's name is longer than the temporary file's: a folder
+// with no room for it keeps the auto-save off from the start and says why.
+TEST_F(LongPathTest, AutoSaveNeedsRoomForThePreviousSavesName) {
+    const std::string kAutoSave = "[CONFIG]\nAutoSaveMinutes = 1\n";
+    const size_t kPreviousName = std::string("AutoSave-previous.skd").size();
+    for (size_t length : {kModuleMaxPath - kPreviousName, kModuleMaxPath - kPreviousName + 1}) {
+        startWithFolderOf(length, kAutoSave);
+        sim().advance(61);
+        const bool fits = length + kPreviousName <= kModuleMaxPath;
+        const std::string log = readPluginText(anyLengthPath(sim().pluginFolder() + "SkyPlacerLog.txt"));
+        EXPECT_EQ(fits, fileExists(anyLengthPath(sim().pluginFolder() + "AutoSave.skd"))) << length;
+        EXPECT_EQ(fits ? 0 : 1, occurrences(log, "The path of AutoSave-previous.skd is too long; the auto-save is off"))
+            << log;
+        sim().stop();
+    }
 }
 
 // The folder must leave room within the system's limit for the longest of the
