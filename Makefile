@@ -11,12 +11,13 @@
 SHELL := /bin/bash
 .SHELLFLAGS := -eu -o pipefail -c
 
-# What `make run` needs (rsvg-convert turns the player's SVG pictures into PNG;
+# What `make run` needs (fast_float's headers read numbers in the plug-in;
+# rsvg-convert turns the player's SVG pictures into PNG;
 # the stand-in switches callgrind with valgrind's header), what `make dist`
 # needs on top of it (the Windows build), and what `make test` needs on top of
 # that (the Windows tests: MinGW-w64 with its POSIX thread model, GoogleTest's
 # sources and wine to run them; the lint; unzip unpacks the archive as a pilot would).
-RUN_PACKAGES := cmake make g++ libgtest-dev librsvg2-bin valgrind
+RUN_PACKAGES := cmake make g++ libgtest-dev libfast-float-dev librsvg2-bin valgrind
 DIST_PACKAGES := $(RUN_PACKAGES) g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
 TEST_PACKAGES := $(DIST_PACKAGES) g++-mingw-w64-x86-64-posix googletest wine64 \
                  clang-format clang-tidy cppcheck clang libclang-rt-14-dev unzip
