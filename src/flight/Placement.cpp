@@ -36,7 +36,8 @@ void PluginApp::placeAircraft() {
     // Horizontal only: the stored pitch does not tilt the velocity. The stored
     // speed is indicated: the simulator shows it for a true airspeed that grows
     // as the air thins, so the velocity is that true airspeed.
-    const HorizontalVelocity velocity = velocityAlongHeading(trueHeading, trueAirspeed(record.Speed, metres));
+    const HorizontalVelocity velocity =
+        velocityAlongHeading(wholeDegrees(trueHeading), trueAirspeed(record.Speed, metres));
     XPLMSetDataf(localVxRef, velocity.east);
     XPLMSetDataf(localVyRef, 0.0f);
     XPLMSetDataf(localVzRef, velocity.south);

@@ -80,6 +80,28 @@ TEST_F(PlacementLoopTest, TheSettleTakesStandardAirForNonsenseDensityAndNoWindFo
     EXPECT_EQ(0.0f, sim().getFloat("sim/flightmodel/position/local_vy")) << "the whole wind counts as none";
 }
 
+// The track the velocity points along, in degrees 0 to 360.
+double track(const skysim::Sim& sim) {
+    const double degrees = std::atan2(sim.getFloat("sim/flightmodel/position/local_vx"),
+                                      -sim.getFloat("sim/flightmodel/position/local_vz")) *
+                           180.0 / M_PI;
+    return degrees < 0 ? degrees + 360.0 : degrees;
+}
+
+// The placement moves along the whole degrees it always has; the settle then
+// flies the exact true heading, so the aircraft is left with no sideslip.
+TEST_F(PlacementLoopTest, TheSettleFliesTheExactTrueHeading) {
+    app_->localVzRef = ref("sim/flightmodel/position/local_vz");
+    sim().setFloat("sim/flightmodel/position/magnetic_variation", -13.3f);
+    app_->storedRecord.Heading = 250.4f;
+    app_->storedRecord.Speed = 450.0f;
+    app_->placementDone = 0;
+    callLoop();
+    EXPECT_NEAR(263.0, track(sim()), 1e-4);
+    callLoop();
+    EXPECT_NEAR(263.7, track(sim()), 0.05);
+}
+
 TEST_F(PlacementLoopTest, AllZeroRecordFacesMinusTheOldVariation) {
     sim().setFloat("sim/flightmodel/position/magnetic_variation", 12.0f);
     app_->placementDone = 0;
