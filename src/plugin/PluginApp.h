@@ -223,6 +223,8 @@ struct PluginApp {
 
     // --- ui: message window (MessageWindow.cpp) ---
     void showMessage(const char* title, const char* line1, const char* line2);
+    // A refused placement (OutOfRangeMessage.cpp): names the field, its value and its range.
+    void showValueOutOfRange(const PositionRecord& record, int field, double lowest, double highest);
 
     // --- log (PluginLog.cpp) ---
     void logMessage(const char* text);
