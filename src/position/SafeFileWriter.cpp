@@ -70,11 +70,12 @@ bool SafeFileWriter::commit(const char* keepOldAs, OldFile& old) {
     const bool hadOld = isFile(targetPath_);
     char copyPath[kWriterPathSize];
     // The copy's name is as long as the temporary file's, which fitted.
-    const bool named = hadOld && besideTarget(kKeptCopyFileName, copyPath);
-    const bool copied = named && copyFileToDisk(targetPath_, copyPath);
+    const bool named = besideTarget(kKeptCopyFileName, copyPath);
+    const bool copied = hadOld && named && copyFileToDisk(targetPath_, copyPath);
     const bool replaced = replaceTarget();
     if (replaced && hadOld) old = copied && replaceFile(copyPath, keepOldAs) ? OldFile::Kept : OldFile::NotKept;
-    // A copy not kept (part-written, or `keepOldAs` held open or a folder) is thrown away.
+    // A copy not kept (part-written, `keepOldAs` held open or a folder, or
+    // one a killed save left) is thrown away.
     if (named && old != OldFile::Kept) removeFile(copyPath);
     if (replaced) syncTargetFolder();
     return replaced;
