@@ -4,7 +4,7 @@
 // the last save of the session before is kept apart as
 // AutoSave-last-session.skd. The main loop asks the clock whether a save is
 // due (autoSaveDue).
-#include <initializer_list>
+#include <string>
 
 #include "files/FileAccess.h"
 #include "files/PluginFiles.h"
@@ -16,6 +16,10 @@
 namespace {
 
 constexpr float kSecondsPerMinute = 60.0f;
+
+static_assert(std::char_traits<char>::length(kAutoSavePreviousFileName) <=
+                  std::char_traits<char>::length(kAutoSaveLastSessionFileName),
+              "the start's check, made for the last session's name, covers the previous save's");
 
 // The AutoSave.skd the session before left, crash or not, becomes
 // AutoSave-last-session.skd before this session writes anything, so that its
@@ -48,18 +52,16 @@ bool changes(int32_t& failing, bool failed) {
 // The timer starts with the plug-in. Switched off, the auto-save looks up
 // and touches nothing, and its null clock handle tells the main loop so. The
 // folder's check at start leaves room for the temporary file's name; the
-// auto-save's own names are longer, and a folder too deep for them switches
-// the auto-save off at once, rather than failing at every interval. So does
+// auto-save's own names are longer, and a folder too deep for the longest
+// switches the auto-save off at once, rather than failing at every interval. So does
 // a last session's save that cannot be kept from this session's.
 void PluginApp::startAutoSave() {
     autoSave = AutoSaveState{};
     if (!(config.AutoSaveMinutes > 0)) return;
     char path[kPathSize];
-    for (const char* name : {kAutoSavePreviousFileName, kAutoSaveLastSessionFileName}) {
-        if (!pluginFilePath(dataFolder, name, path, sizeof path)) {
-            logAlways(prefixed("The path of %s is too long; the auto-save is off\n", name).text);
-            return;
-        }
+    if (!pluginFilePath(dataFolder, kAutoSaveLastSessionFileName, path, sizeof path)) {
+        logAlways(prefixed("The path of %s is too long; the auto-save is off\n", kAutoSaveLastSessionFileName).text);
+        return;
     }
     if (!keepLastSession(dataFolder)) {
         logAlways(prefixed("%s could not be kept as %s; the auto-save is off\n", kAutoSaveFileName,

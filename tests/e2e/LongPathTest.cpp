@@ -57,17 +57,16 @@ TEST_F(LongPathTest, FolderTooLongForItsFilesWritesNoLogAndSaysSo) {
 }
 
 // The auto-save's own names are longer than the temporary file's: a folder
-// with no room for either keeps the auto-save off from the start and says why.
+// with no room for the longest keeps the auto-save off from the start and says why.
 TEST_F(LongPathTest, AutoSaveNeedsRoomForItsFilesNames) {
     const std::string kAutoSave = "[CONFIG]\nAutoSaveMinutes = 1\n";
-    const std::string previous = "AutoSave-previous.skd", lastSession = "AutoSave-last-session.skd";
+    const std::string lastSession = "AutoSave-last-session.skd";
     const struct {
         size_t length;
         std::string tooLong;  // the name the log gives, "" when every name fits
     } rows[] = {
         {kModuleMaxPath - lastSession.size(), ""},
         {kModuleMaxPath - lastSession.size() + 1, lastSession},
-        {kModuleMaxPath - previous.size() + 1, previous},
     };
     for (const auto& row : rows) {
         startWithFolderOf(row.length, kAutoSave);
