@@ -165,18 +165,29 @@ void removeFile(const char* path) { (void)std::remove(path); }
 
 #endif
 
+namespace {
+
+// Every byte of `source` into `copy`; false on a failed read or write.
+bool copyBytes(int source, int copy) {
+    char buffer[1024];  // a whole position file at one read
+    for (;;) {
+        int count = readSome(source, buffer, sizeof buffer);
+        if (count <= 0) return count == 0;
+        if (!writeBytes(copy, buffer, static_cast<size_t>(count))) return false;
+    }
+}
+
+}  // namespace
+
 bool copyFileToDisk(const char* from, const char* to) {
     int source = openToCopy(from);
     if (source < 0) return false;
+    bool copied = false;
     int copy = createCopy(to);
-    bool copied = copy >= 0;
-    char buffer[1024];  // a whole position file at one read
-    int count = 0;
-    while (copied && (count = readSome(source, buffer, sizeof buffer)) > 0) {
-        copied = writeBytes(copy, buffer, static_cast<size_t>(count));
+    if (copy >= 0) {
+        copied = copyBytes(source, copy) && flushFileToDisk(copy);
+        copied = closeFile(copy) && copied;
     }
-    copied = copied && count == 0 && flushFileToDisk(copy);
-    if (copy >= 0) copied = closeFile(copy) && copied;
     (void)closeFile(source);  // only read: its close changes nothing
     return copied;
 }
