@@ -33,9 +33,9 @@ public:
     // Writes `text`; a failure makes commit fail.
     void write(const char* text);
     // Writes what is buffered, flushes the temporary file to the disk, closes
-    // it and renames it over the target. With `keepOldAs`, the target there
-    // (when there is one) replaces that file once the new one has taken its
-    // place, and `old` says whether it did. A failure to keep it fails nothing
+    // it and renames it over the target. With `keepOldAs`, a copy of the
+    // target there (when there is one) replaces that file once the new one
+    // has taken its place, and `old` says whether it did. A failure to keep it fails nothing
     // else; on any failure before the new file takes its place, the temporary
     // file is removed and the target and `keepOldAs` are left as they were.
     bool commit();
