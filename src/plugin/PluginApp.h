@@ -190,8 +190,6 @@ struct PluginApp {
     // --- position: the auto-save (AutoSave.cpp) ---
     void startAutoSave();
     void autoSaveAt(float now);
-    bool writeAutoSave();
-    void noteAutoSaveResult(bool saved);
 
     // --- flight: capture and placing (Capture.cpp, Placement.cpp, Settle.cpp) ---
     void readAircraftState(PositionRecord& record);
