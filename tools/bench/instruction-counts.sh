@@ -87,7 +87,7 @@ summarise() {
 }
 
 count module "$counted"
-[ "$raw" -eq 1 ] || echo "Counting ${counted:-$build's lin.xpl}"
+[ "$raw" -eq 1 ] || echo "Counting ${counted:-the lin.xpl of $build}"
 summarise module >"$work/summary"
 
 # One row per region: region, what, calls, per call, stand-in per call,

@@ -13,9 +13,9 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/root-settings.sh"
 
 # A root is whole when its stamp is this one and every package is installed.
+# shellcheck disable=SC2086,SC2016 # one word a package; dpkg-query's own ${Status}
 root_is_whole() {
     [ -f "$ROOT_STAMP" ] && [ "$(cat "$ROOT_STAMP")" = "$ROOT_STAMP_TEXT" ] &&
-        # shellcheck disable=SC2086 # one word a package
         chroot "$ROOT_DIR" dpkg-query -W -f '${Status}\n' $ROOT_PACKAGES 2>/dev/null |
         awk '$3 != "installed" { bad = 1 } END { exit bad || NR == 0 }'
 }

@@ -5,6 +5,7 @@
 # every distribution with that C library or a newer one; see the developer's
 # guide, "The release Linux module".
 
+# shellcheck disable=SC2034 # used by the scripts that source this file
 ROOT_SUITE=bullseye
 # What the build and the suite run there need: the stand-in's callgrind switch
 # needs valgrind's header, GoogleTest's CMake file names gmock's library too,
