@@ -60,11 +60,22 @@ if [ -z "$mirror" ]; then
     exit 1
 fi
 
+# Removes a root, never while anything is mounted in it: a bind mount of the
+# same file system (the checkout) would look like the root's own files.
+remove_root() {
+    if awk -v dir="$1" '$5 == dir || index($5, dir "/") == 1 { found = 1 } END { exit !found }' /proc/self/mountinfo; then
+        echo "make-root.sh: something is still mounted in $1; unmount it first" >&2
+        exit 1
+    fi
+    rm -rf --one-file-system "$1"
+}
+
 # Leftovers of an interrupted run, then the new root beside the old.
-# --one-file-system: never into anything still mounted there.
-rm -rf --one-file-system "$ROOT_DIR".new.*
+for leftover in "$ROOT_DIR".new.*; do
+    [ ! -e "$leftover" ] || remove_root "$leftover"
+done
 new=$ROOT_DIR.new.$$
-trap 'rm -rf --one-file-system "$new"' EXIT
+trap 'remove_root "$new"' EXIT
 echo "Making the Debian 11 root in $ROOT_DIR from $mirror"
 # debootstrap mounts /proc and /sys in the root: in a namespace of its own, so
 # nothing stays mounted if it is killed.
@@ -86,7 +97,7 @@ enter_root "$new" "" bash -c "export DEBIAN_FRONTEND=noninteractive
 echo "$ROOT_STAMP_TEXT" >"$new/etc/skyplacer-root"
 
 if [ -d "$ROOT_DIR" ]; then
-    rm -rf --one-file-system "$ROOT_DIR"
+    remove_root "$ROOT_DIR"
 fi
 mv "$new" "$ROOT_DIR"
 trap - EXIT
