@@ -17,7 +17,7 @@ source "$here/root-settings.sh"
 root_is_whole() {
     [ -f "$ROOT_STAMP" ] && [ "$(cat "$ROOT_STAMP")" = "$ROOT_STAMP_TEXT" ] &&
         chroot "$ROOT_DIR" dpkg-query -W -f '${Status}\n' $ROOT_PACKAGES 2>/dev/null |
-        awk '$3 != "installed" { bad = 1 } END { exit bad || NR == 0 }'
+        awk -v wanted="$(wc -w <<<"$ROOT_PACKAGES")" '$3 == "installed" { whole++ } END { exit whole != wanted }'
 }
 
 if [ "$(id -u)" -ne 0 ]; then
