@@ -3,6 +3,9 @@
 // into infinities on its next step.
 #include "flight/PlaceableRanges.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "position/RecordText.h"
 
 namespace {
@@ -28,8 +31,9 @@ bool inside(double value, const PlaceableRange& range) { return value >= range.l
 }  // namespace
 
 const PlaceableRange* firstValueOutOfRange(const PositionRecord& record) {
-    for (const PlaceableRange& range : kPlaceableRanges) {
-        if (!inside(fieldValue(record, range.field), range)) return &range;
-    }
-    return nullptr;
+    const PlaceableRange* end = std::end(kPlaceableRanges);
+    const PlaceableRange* outside = std::find_if(std::begin(kPlaceableRanges), end, [&](const PlaceableRange& range) {
+        return !inside(fieldValue(record, range.field), range);
+    });
+    return outside == end ? nullptr : outside;
 }
