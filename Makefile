@@ -94,8 +94,9 @@ budgets: deps-test release-linux
 	tools/bench/instruction-counts.sh build/release --check --module dist/SkyPlacer/64/lin.xpl
 
 # Faults planted one at a time in a copy of the tree (build/mutants/tree), each
-# rebuilt and run against the debug suite; the tree itself is only read. The
-# missed faults land in build/mutants/missed.txt.
+# rebuilt and run against the debug suite, and one it misses against the
+# sanitizer build's; the tree itself is only read. The missed faults land in
+# build/mutants/missed.txt.
 mutants: deps-test
 	$(if $(shell command -v python3),,$(call ensure_packages,python3))
 	tools/mutants/mutants.py --count $(MUTANTS) --seed $(SEED)

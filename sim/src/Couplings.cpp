@@ -75,9 +75,10 @@ void turnFromAngles() {
     storeFloats(knownRef(refname::kQ), q, 0, 4);
 }
 
-// The stand-in's own field of magnetic variation, degrees: smooth over the
-// globe, 0 at the poles, within -25 to +25. Not the Earth's: only that it
-// changes from place to place matters.
+// The stand-in's own field of magnetic variation, degrees, in the simulator's
+// sign (magnetic heading = true heading + variation, so east is negative):
+// smooth over the globe, 0 at the poles, within -25 to +25. Not the Earth's:
+// only that it changes from place to place matters.
 double magneticVariation(double latitude, double longitude) {
     const double lat = latitude * kRadiansPerDegree, lon = longitude * kRadiansPerDegree;
     return 20.0 * std::sin(lon) * std::cos(lat) + 5.0 * std::sin(2.0 * lat) * std::cos(lon);

@@ -16,7 +16,7 @@ constexpr uint32_t kMicros = 1000000;
 constexpr int kMantissaBits = 52;
 constexpr int kExponentBias = 1023 + kMantissaBits;
 constexpr int kNonFinite = 0x7ff;
-// From 2^63 up the whole part no longer fits in 64 bits.
+// From 2^63 up printf writes the value, so the whole part stays below 2^63: 19 digits at most.
 constexpr int kFirstSlowBiasedExponent = 1023 + 63;
 // Below 2^-74 * 2^53 = 2^-21 a value is under half a millionth, so rounds to 0:
 // mantissa * 10^6 < 2^73 <= 2^(shift - 1).

@@ -1,14 +1,17 @@
 #!/usr/bin/env python3
 """The mutation check: plants one small fault at a time in the plug-in's code
-(every .cpp and .h below src/) and runs the debug suite against it.
+(every .cpp and .h below src/) and runs the debug suite against it; a fault
+the debug suite misses is tried once more against the sanitizer build.
 
 The working tree is only ever read. Its files are copied to build/mutants/tree,
 which is built with the debug preset; each fault is written into that copy,
 rebuilt (only what depends on the changed file recompiles) and tested, and the
-file is put back. An interrupted run may leave a fault in the copy, never in
-the tree; the next run copies the tree again before it builds anything.
+file is put back. The copy's sanitizer build is made only when a fault first
+gets past the debug suite, and then rebuilt only for such faults. An
+interrupted run may leave a fault in the copy, never in the tree; the next run
+copies the tree again before it builds anything.
 
-Usage: mutants.py [--count N] [--seed S] [--timeout SECONDS] [--match TEXT] [--list]
+Usage: mutants.py [--count N] [--seed S] [--timeout SECONDS] [--match TEXT] [--fault NAME] [--list]
 """
 import argparse
 import fcntl
@@ -173,13 +176,30 @@ def read_equivalents():
     return entries
 
 
+def is_named(fault, file, text):
+    """Whether FILE (which may carry folders) and the marked line name the fault."""
+    return text == fault.key.partition(": ")[2] and ("/" + fault.path).endswith("/" + file)
+
+
 def is_equivalent(fault, entries):
-    text = fault.key.partition(": ")[2]
     for entry in entries:
-        if entry["text"] == text and ("/" + fault.path).endswith("/" + entry["file"]):
+        if is_named(fault, entry["file"], entry["text"]):
             entry["used"] = True
             return True
     return False
+
+
+def named_faults(every, names):
+    """The faults given by name, as the check prints them and missed.txt lists
+    them; listed as equivalent or not, so an entry can be tried again."""
+    chosen = []
+    for name in names:
+        file, _, text = name.partition(": ")
+        found = [fault for fault in every if is_named(fault, file.strip(), " ".join(text.split()))]
+        if not found:
+            sys.exit(f"no fault in src/ is named {name!r}: give it as --list or missed.txt prints it")
+        chosen += [fault for fault in found if fault not in chosen]
+    return sorted(chosen, key=lambda f: (f.path, f.line, f.start))
 
 
 def sample(faults, count, seed):
@@ -218,6 +238,7 @@ class Runner:
 
     def __init__(self, timeout):
         self.timeout = timeout
+        self.suite_seconds = {}  # each preset's suite without a fault
         self.child = None
 
     def run(self, command, timeout):
@@ -246,16 +267,17 @@ class Runner:
         except subprocess.TimeoutExpired:
             os.killpg(self.child.pid, signal.SIGKILL)
 
-    def build(self, configure=False):
-        code, output = self.run(["cmake", "--preset", "debug"], None) if configure else (0, "")
+    def build(self, preset, configure=False):
+        code, output = self.run(["cmake", "--preset", preset], None) if configure else (0, "")
         if code == 0:
-            code, output = self.run(["cmake", "--build", "--preset", "debug"], None)
+            code, output = self.run(["cmake", "--build", "--preset", preset], None)
         return code == 0, output
 
-    def test(self):
+    def test(self, preset):
         """Returns None when the suite passes, otherwise what failed first."""
-        code, output = self.run(["ctest", "--preset", "debug", "-E", STYLE_TESTS, "--stop-on-failure",
-                                 "--timeout", str(self.timeout)], 3 * self.timeout)
+        limit = 3 * max(self.timeout, self.suite_seconds.get(preset, 0))
+        code, output = self.run(["ctest", "--preset", preset, "-E", STYLE_TESTS, "--stop-on-failure",
+                                 "--timeout", str(self.timeout)], limit)
         if code is None:
             return "the suite timed out"
         if code == 0:
@@ -288,23 +310,60 @@ class Planter:
             self.file = None
 
 
-def try_fault(runner, planter, fault):
-    """Plants, builds and tests one fault: its outcome, what caught it or why it
-    did not build, and the seconds the build and the tests took."""
-    started = time.monotonic()
-    planter.plant(fault)
-    built, output = runner.build()
-    building = time.monotonic() - started
-    if not built:
-        error = next((line.strip() for line in output.splitlines() if "error:" in line), "")
-        error = error.replace(f"{COPY}/", "")
-        return "did not build", error, building, 0.0
-    failure = runner.test()
-    return ("caught" if failure else "missed"), failure, building, time.monotonic() - started - building
+def first_error(output):
+    error = next((line.strip() for line in output.splitlines() if "error:" in line), "")
+    return error.replace(f"{COPY}/", "")
+
+
+class Suites:
+    """Builds and runs the copy's suites against the planted fault: the debug
+    suite, then, for a fault it missed, the sanitizer build's, which stops a
+    read or write out of bounds that the debug build lets pass. The sanitizer
+    build is made, and its suite checked without a fault, only when the first
+    fault gets past the debug suite."""
+
+    def __init__(self, runner, planter):
+        self.runner, self.planter = runner, planter
+        self.sanitizer_ready = False
+        self.building = self.testing = 0.0  # seconds, of the fault tried last
+
+    def try_in(self, preset):
+        """Builds the planted fault with a preset and runs that suite: None when
+        it passes, otherwise what failed first or stopped the build."""
+        started = time.monotonic()
+        built, output = self.runner.build(preset)
+        self.building += time.monotonic() - started
+        if not built:
+            return first_error(output), False
+        started = time.monotonic()
+        failure = self.runner.test(preset)
+        self.testing += time.monotonic() - started
+        return failure, True
+
+    def try_fault(self, fault):
+        """Plants and tries one fault: its outcome, the suite that caught it and
+        what failed, or why it did not build."""
+        self.building = self.testing = 0.0
+        self.planter.plant(fault)
+        failure, built = self.try_in("debug")
+        if not built:
+            return "did not build", "", failure
+        if failure:
+            return "caught", "debug", failure
+        if not self.sanitizer_ready:
+            self.planter.restore()
+            check_unfaulted(self.runner, "sanitize")
+            self.sanitizer_ready = True
+            self.planter.plant(fault)
+        failure, built = self.try_in("sanitize")
+        if not built:
+            return "missed", "", f"the sanitizer build refused it: {failure}"
+        return ("caught", "sanitize", failure) if failure else ("missed", "", None)
 
 
 def write_missed(missed, options):
-    lines = [f"# Faults the debug suite did not catch (SEED={options.seed}, MUTANTS={options.count}). Each is a gap",
+    which = "named with --fault" if options.fault else f"SEED={options.seed}, MUTANTS={options.count}"
+    lines = [f"# Faults neither the debug suite nor the sanitizer build's caught ({which}). Each is a gap",
              "# in the tests or, with the reason it changes nothing, an entry for tools/mutants/equivalent-faults.txt.",
              ""]
     for fault in missed:
@@ -312,29 +371,32 @@ def write_missed(missed, options):
     MISSED.write_text("\n".join(lines))
 
 
-def check_unfaulted(runner):
-    copied = sync_copy()
-    if copied:
-        print(f"Copied {copied} file(s) of the tree that the copy did not hold as they are.")
-    print("Building the copy in build/mutants/tree and running its suite without a fault ...", flush=True)
-    built, output = runner.build(configure=True)
+def check_unfaulted(runner, preset):
+    print(f"Building the copy in build/mutants/tree with the {preset} preset and running its suite without a fault ...",
+          flush=True)
+    built, output = runner.build(preset, configure=True)
     if not built:
         print(output[-4000:])
-        sys.exit("the copy does not build without a fault")
+        sys.exit(f"the copy does not build with the {preset} preset without a fault")
     started = time.monotonic()
-    failure = runner.test()
+    failure = runner.test(preset)
     if failure:
-        sys.exit(f"the suite fails without a fault: {failure}")
-    print(f"The suite passes in {time.monotonic() - started:.0f} s.", flush=True)
+        sys.exit(f"the {preset} suite fails without a fault: {failure}")
+    runner.suite_seconds[preset] = time.monotonic() - started
+    print(f"The {preset} suite passes in {runner.suite_seconds[preset]:.0f} s.", flush=True)
 
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--count", type=int, default=200, help="how many faults to plant (200)")
     parser.add_argument("--seed", default="1", help="which faults: the same seed draws the same ones (1)")
-    parser.add_argument("--timeout", type=int, default=60, help="seconds a test may run (60); the suite 3 times that")
+    parser.add_argument("--timeout", type=int, default=60,
+                        help="seconds a test may run (60); a suite 3 times that, or 3 times its time without a fault")
     parser.add_argument("--match", action="append", default=[],
                         help="draw only among faults whose name contains TEXT (repeat for any of several)")
+    parser.add_argument("--fault", action="append", default=[], metavar="NAME",
+                        help="plant exactly this fault, named as --list or missed.txt gives it (repeat for several); "
+                             "one listed as equivalent too")
     parser.add_argument("--list", action="store_true", help="list every fault the check can plant and stop")
     options = parser.parse_args()
 
@@ -353,10 +415,11 @@ def main():
     for entry in entries:
         if not entry["used"]:
             print(f"{EQUIVALENTS.name}:{entry['line']}: names no fault in src/: {entry['file']}: {entry['text']}")
-    chosen = sample(candidates, options.count, options.seed)
+    chosen = named_faults(every, options.fault) if options.fault else sample(candidates, options.count, options.seed)
     print(f"{len(every)} faults in src/ ({windows_only} more in code only the Windows build compiles, left out), "
-          f"{sum(e['used'] for e in entries)} listed as equivalent; "
-          f"{len(chosen)} drawn with SEED={options.seed}" + (" among the ones asked for" if options.match else ""))
+          f"{sum(e['used'] for e in entries)} listed as equivalent; " +
+          (f"{len(chosen)} named" if options.fault else
+           f"{len(chosen)} drawn with SEED={options.seed}" + (" among the ones asked for" if options.match else "")))
 
     WORK.mkdir(parents=True, exist_ok=True)
     lock = open(WORK / "lock", "w")
@@ -369,17 +432,25 @@ def main():
         signal.signal(number, signal.default_int_handler)
 
     runner, planter = Runner(options.timeout), Planter()
+    suites = Suites(runner, planter)
     results = {"caught": [], "missed": [], "did not build": []}
+    caught_by = {"debug": 0, "sanitize": 0}
     interrupted = False
     try:
-        check_unfaulted(runner)
+        copied = sync_copy()
+        if copied:
+            print(f"Copied {copied} file(s) of the tree that the copy did not hold as they are.")
+        check_unfaulted(runner, "debug")
         write_missed([], options)
         for index, fault in enumerate(chosen, 1):
-            outcome, detail, building, testing = try_fault(runner, planter, fault)
+            outcome, suite, detail = suites.try_fault(fault)
             results[outcome].append(fault)
+            if suite:
+                caught_by[suite] += 1
             write_missed(results["missed"], options)
-            print(f"[{index:3}/{len(chosen)}] {outcome:13} {building:3.0f} +{testing:3.0f} s  {fault.where()}  "
-                  f"{fault.key.partition(': ')[2]}" + (f"  <- {detail}" if detail else ""), flush=True)
+            print(f"[{index:3}/{len(chosen)}] {outcome:13} {suite or '-':8} {suites.building:3.0f} +"
+                  f"{suites.testing:3.0f} s  {fault.where()}  {fault.key.partition(': ')[2]}" +
+                  (f"  <- {detail}" if detail else ""), flush=True)
     except KeyboardInterrupt:
         interrupted = True
         print("\nInterrupted: the working tree was never written to; the copy is put back.")
@@ -388,7 +459,8 @@ def main():
 
     caught, missed, unbuilt = (len(results[k]) for k in ("caught", "missed", "did not build"))
     share = f"{100 * caught / (caught + missed):.0f}% of built faults caught" if caught + missed else "no fault built"
-    print(f"\n{caught} caught, {missed} missed, {unbuilt} did not build (not counted): {share}.")
+    print(f"\n{caught} caught ({caught_by['debug']} by the debug suite, {caught_by['sanitize']} only by the "
+          f"sanitizer build's), {missed} missed, {unbuilt} did not build (not counted): {share}.")
     if missed:
         print(f"The missed faults are in {MISSED.relative_to(ROOT)}.")
     return 130 if interrupted else 0
