@@ -3,7 +3,7 @@
 #   make test  builds everything (Windows, release, debug, sanitizers), runs the whole test suite
 #              (the Windows module's under wine too), the static checks, the instruction budgets
 #              and a short fuzzing run
-#   make dist  builds both modules and packs the release archive dist/SkyPlacer-<version>.zip
+#   make dist  builds the three modules and packs the release archive dist/SkyPlacer-<version>.zip
 # All install missing Debian packages first when run as root, and say what to
 # install otherwise. The builds themselves are the presets in CMakePresets.json.
 # `make mutants` (not part of make test) measures what the suite catches.
@@ -17,6 +17,10 @@ SHELL := /bin/bash
 # needs on top of it (the Windows build), and what `make test` needs on top of
 # that (the Windows tests: MinGW-w64 with its POSIX thread model, GoogleTest's
 # sources and wine to run them; the lint; unzip unpacks the archive as a pilot would).
+# The Mac module's: LLVM's Mach-O linker, lipo and object tools (Zig, which
+# compiles it, comes from npm: tools/mac/zig-path.sh; npm itself from Debian
+# where it is missing).
+MAC_PACKAGES := lld-16 llvm python3
 RUN_PACKAGES := cmake make g++ libgtest-dev libfast-float-dev librsvg2-bin valgrind
 DIST_PACKAGES := $(RUN_PACKAGES) g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
 TEST_PACKAGES := $(DIST_PACKAGES) g++-mingw-w64-x86-64-posix googletest wine64 \
@@ -37,11 +41,12 @@ SCENARIO := scenarios/demo.scn
 .PHONY: soak bench budgets suite-size dist fuzz lint mutants run test test-windows deps-run deps-dist deps-test release debug sanitize windows format clean
 # The steps of run and test build on each other: keep them in order under -j.
 .NOTPARALLEL:
+.PHONY: mac test-zig-linux deps-mac
 
 # Configures and builds one preset of CMakePresets.json.
 build = cmake --preset $(1) && cmake --build --preset $(1)
 # Runs one preset's tests; win.xpl and the archive are built by then, so their checks must not skip.
-check = SKYPLACER_REQUIRE_WIN_MODULE=1 SKYPLACER_REQUIRE_ARCHIVE=1 ctest --preset $(1)
+check = SKYPLACER_REQUIRE_WIN_MODULE=1 SKYPLACER_REQUIRE_MAC_MODULE=1 SKYPLACER_REQUIRE_ARCHIVE=1 ctest --preset $(1)
 
 # Builds just the player and what it plays: the release lin.xpl in dist/ and the
 # stand-in. The pictures land in build/release/pictures/demo/.
@@ -54,7 +59,7 @@ run: deps-run
 # The release module completes dist/SkyPlacer, and the archive is packed for
 # its test; the Linux tests use their own builds' modules, the Windows tests
 # the win.xpl of dist/SkyPlacer.
-test: deps-test lint windows test-windows release dist debug
+test: deps-test lint windows test-windows release dist test-zig-linux debug
 	$(call check,debug)
 	$(call build,sanitize)
 	$(call check,sanitize)
@@ -108,8 +113,20 @@ windows:
 
 # dist/SkyPlacer-<version>.zip: both modules, SkyPlacer.ini and README.txt, made
 # from docs/pilots-guide.md; the version is the CMake project's.
-dist: deps-dist windows release
+dist: deps-dist windows mac release
 	cmake --build --preset release --target skyplacer_archive
+
+# Leaves dist/SkyPlacer/64/mac.xpl: both halves cross-built with Zig (in
+# build/mac-x86_64 and build/mac-aarch64) and joined.
+mac: deps-mac
+	tools/mac/build-mac.sh dist/SkyPlacer
+
+# The Mac's code built by Zig as a Linux module (build/zig-linux-module), and
+# the end-to-end and crash tests and every scenario, host-built, run against it.
+test-zig-linux: deps-mac
+	tools/mac/build-with-zig.sh build/zig-linux-module x86_64-linux-gnu.2.31
+	$(call build,zig-linux)
+	ctest --preset zig-linux
 
 # The end-to-end suite and every scenario against dist/SkyPlacer/64/win.xpl,
 # as Windows programs under wine (tests/windows).
@@ -148,6 +165,10 @@ deps-dist:
 
 deps-test:
 	$(call ensure_packages,$(TEST_PACKAGES))
+
+deps-mac:
+	$(call ensure_packages,$(MAC_PACKAGES))
+	$(if $(shell command -v npm),,$(call ensure_packages,npm))
 
 # Times the plug-in's own work on the stand-in and counts its instructions;
 # prints one table.
