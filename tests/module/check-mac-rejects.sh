@@ -51,10 +51,12 @@ expect_rejected "the broken Mac module" broken.xpl "architectures: missing arm64
     "leaves SkyPlacerNotProvided undefined" "simulator functions left to the loader: missing _XPLMCreateMenu" \
     "code signature: no arm64 half"
 
-# One byte of the arm64 half's code changed after the linker signed it.
-slice=$(llvm-objdump --macho --universal-headers "$module" | awk '$2 == "CPU_TYPE_ARM64" { arm = 1 } arm && $1 == "offset" { print $2; exit }')
+# One byte of the arm64 half's code changed after the linker signed it. (awk
+# reads to the end: a pipe closed early fails llvm-objdump.)
+slice=$(llvm-objdump --macho --universal-headers "$module" |
+    awk '$2 == "CPU_TYPE_ARM64" { arm = 1 } arm && $1 == "offset" && !found { print $2; found = 1 }')
 text=$(llvm-objdump --macho --arch=arm64 --private-headers "$module" |
-    awk '$2 == "__text" { text = 1 } text && $1 == "offset" { print $2; exit }')
+    awk '$2 == "__text" { text = 1 } text && $1 == "offset" && !found { print $2; found = 1 }')
 cp "$module" changed.xpl
 python3 -c 'import sys
 with open(sys.argv[1], "r+b") as f:
