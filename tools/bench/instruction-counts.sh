@@ -2,9 +2,11 @@
 # Counts the instructions the built plug-in module runs (tools/bench/InstructionCounts.cpp)
 # under callgrind and prints them per call beside their budgets.
 #
-# Usage: instruction-counts.sh BUILD_DIR [--check] [--annotate] [--raw]
+# Usage: instruction-counts.sh BUILD_DIR [--check] [--annotate] [--raw] [--module=PATH]
 #   --check     exit 1 when a count misses its budget (the table is printed either way)
 #   --raw       print "region instructions-per-call budget verdict" lines instead of the table
+#   --module=PATH  count that module instead of the build's lin.xpl (the Mac's code built by Zig
+#               for Linux: build/zig-linux-module/lin.xpl)
 #   --annotate  also count the module built with its symbols (lin-symbols.xpl) and show,
 #               per region, the functions the instructions go to
 #
@@ -14,9 +16,10 @@
 # it calls are counted, the stand-in simulator is not.
 set -euo pipefail
 
-build="${1:?usage: instruction-counts.sh BUILD_DIR [--check] [--annotate] [--raw]}"
+build="${1:?usage: instruction-counts.sh BUILD_DIR [--check] [--annotate] [--raw] [--module=PATH]}"
 shift
 check=0
+counted=""
 annotate=0
 raw=0
 for option in "$@"; do
@@ -24,6 +27,7 @@ for option in "$@"; do
         --check) check=1 ;;
         --annotate) annotate=1 ;;
         --raw) raw=1 ;;
+        --module=*) counted="${option#--module=}" ;;
         *) echo "instruction-counts.sh: unknown option $option" >&2; exit 2 ;;
     esac
 done
@@ -79,7 +83,7 @@ summarise() {
     done
 }
 
-count module ""
+count module "$counted"
 summarise module >"$work/summary"
 
 # One row per region: region, what, calls, per call, stand-in per call,
