@@ -17,14 +17,7 @@ shift
 minimum=11.0
 system=/usr/lib/libSystem.B.dylib
 
-skip() {
-    if [ "${SKYPLACER_REQUIRE_MAC_MODULE:-0}" = 1 ]; then
-        echo "FAIL: $*" >&2
-        exit 1
-    fi
-    echo "SKIP: $*"
-    exit 77
-}
+skip() { skip_unless_required "${SKYPLACER_REQUIRE_MAC_MODULE:-0}" "$*"; }
 [ -f "$module" ] || skip "no mac.xpl at $module (tools/mac/build-mac.sh builds it)"
 zig=$("$here/../../tools/mac/zig-path.sh" --installed) || skip "Zig is not installed (tools/mac/zig-path.sh installs it)"
 stubs=$(dirname "$zig")/lib/libc/darwin/libSystem.${minimum%%.*}.tbd

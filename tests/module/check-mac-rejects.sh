@@ -15,9 +15,8 @@ shift
 headers=()
 for header in "$@"; do headers+=("$(realpath "$header")"); done
 if [ ! -f "$module" ] || ! zig=$("$here/../../tools/mac/zig-path.sh" --installed); then
-    [ "${SKYPLACER_REQUIRE_MAC_MODULE:-0}" = 1 ] && { echo "FAIL: no mac.xpl at $module, or no Zig" >&2; exit 1; }
-    echo "SKIP: no mac.xpl at $module, or no Zig (tools/mac/build-mac.sh builds it)"
-    exit 77
+    skip_unless_required "${SKYPLACER_REQUIRE_MAC_MODULE:-0}" \
+        "no mac.xpl at $module, or no Zig (tools/mac/build-mac.sh builds both)"
 fi
 
 work=$(mktemp -d)
