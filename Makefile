@@ -1,6 +1,6 @@
 # The everyday commands (see README.md):
 #   make run   builds the release plug-in and plays the demo scenario on the stand-in simulator
-#   make test  builds everything (Windows, release, debug, sanitizers), runs the whole test suite
+#   make test  builds everything (Windows, macOS, release, debug, sanitizers), runs the whole test suite
 #              (the Windows module's under wine too), the static checks, the instruction budgets
 #              and a short fuzzing run
 #   make dist  builds the three modules and packs the release archive dist/SkyPlacer-<version>.zip
