@@ -7,3 +7,6 @@ string(REGEX MATCH "macos\\.([0-9.]+)" minimum "${SKYPLACER_ZIG_TARGET}")
 set(SKYPLACER_MAC_MINIMUM "${CMAKE_MATCH_1}")
 set(CMAKE_CXX_CREATE_SHARED_MODULE
     "bash ${CMAKE_SOURCE_DIR}/tools/mac/link-mac-module.sh <CMAKE_CXX_COMPILER> ${SKYPLACER_ZIG} ${CMAKE_SYSTEM_PROCESSOR} ${SKYPLACER_MAC_MINIMUM} ${CMAKE_SOURCE_DIR}/cmake/mac.exports <TARGET> <OBJECTS>")
+# A change to the link script or the export list links again.
+set_property(TARGET skyplacer_module APPEND PROPERTY LINK_DEPENDS
+  "${CMAKE_SOURCE_DIR}/tools/mac/link-mac-module.sh" "${CMAKE_SOURCE_DIR}/cmake/mac.exports")

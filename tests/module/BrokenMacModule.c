@@ -1,6 +1,6 @@
 /* A Mac module that breaks every rule of check-mac-module.sh, so the check is
    seen to reject what it must: a library, not a bundle, for a later macOS; an
-   extra export and missing entry points; local symbols; a second library
+   extra export and missing entry points; local and debugging symbols; a second library
    loaded; a function neither the simulator nor libSystem provides, and none
    of those the simulator does. C, so Zig needs no C++ library for it. Built
    once with EXTRA_LIBRARY as the second library. */

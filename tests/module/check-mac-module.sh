@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Checks mac.xpl as far as it can be without a Mac: one universal file with the
 # x86_64 and arm64 halves, each a bundle for macOS 11.0 or earlier that exports
-# exactly the five entry points, keeps no local symbol, loads no library but
+# exactly the five entry points, keeps no local or debugging symbol, loads no library but
 # libSystem, and leaves undefined only what libSystem offers (by Zig's stubs of
 # macOS 11) and the simulator's functions (those our API headers declare);
 # the arm64 half's ad-hoc signature holds, its page hashes computed again.
@@ -55,6 +55,9 @@ for arch in $archs; do
 
     locals=$(llvm-nm -m "$half" | awk '/non-external/ { print $NF }')
     [ -z "$locals" ] || fail "$arch: keeps $(wc -l <<<"$locals") local symbols, such as $(head -n 1 <<<"$locals")"
+    # The debugger's map (stabs, type "-"): source and object files by their paths on the build machine.
+    stabs=$(llvm-nm -a "$half" | awk '$2 == "-" { print $5, $6 }')
+    [ -z "$stabs" ] || fail "$arch: keeps $(wc -l <<<"$stabs") debugging symbols, such as $(grep -m1 '/' <<<"$stabs" || head -n 1 <<<"$stabs")"
 
     target=$arch-macos
     python3 "$here/tbd-symbols.py" "$stubs" "$target" >"$work/system-$arch"

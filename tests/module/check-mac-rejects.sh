@@ -46,7 +46,7 @@ broken=(-target x86_64-macos.12.0 -O2 -shared "$here/BrokenMacModule.c")
 "$zig" cc "${broken[@]}" -Wl,-undefined,dynamic_lookup -L. -lSkyPlacerExtra -o broken.xpl
 expect_rejected "the broken Mac module" broken.xpl "architectures: missing arm64" "is not a universal file" \
     "x86_64: not a bundle" "x86_64: needs macOS 12.0" "libraries loaded: unexpected libSkyPlacerExtra.dylib" \
-    "exports: unexpected ExtraExport" "exports: missing XPluginStop" "keeps 2 local symbols" \
+    "exports: unexpected ExtraExport" "exports: missing XPluginStop" "keeps 2 local symbols" "debugging symbols" \
     "leaves SkyPlacerNotProvided undefined" "simulator functions left to the loader: missing _XPLMCreateMenu" \
     "code signature: no arm64 half"
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Links one architecture of mac.xpl with ld64.lld-16: a bundle that exports
-# only the entry points of EXPORTS, hides and strips every other name, carries
+# only the entry points of EXPORTS, hides and strips every other name and the
+# debugger's map of the objects (-S: it names the build's paths), carries
 # libc++, libc++abi and compiler-rt as Zig builds them, loads only libSystem,
 # and leaves the simulator's and OpenGL's functions to be found in the
 # simulator's process when it loads the module (flat namespace). The arm64 half
@@ -36,4 +37,4 @@ done < <(ZIG_VERBOSE_LINK=1 "$zig_cxx" -O2 -shared "$probe/empty.o" -o "$probe/e
 
 ld64.lld-16 -arch "$arch" -platform_version macos "$minimum" "$minimum" -bundle \
     -flat_namespace -undefined dynamic_lookup -exported_symbols_list "$exports" \
-    -dead_strip -x "${signing[@]}" -o "$output" "$@" "${runtime[@]}" "$stubs"
+    -dead_strip -x -S "${signing[@]}" -o "$output" "$@" "${runtime[@]}" "$stubs"
