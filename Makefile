@@ -3,7 +3,8 @@
 #   make test  builds everything (Windows, macOS, release, debug, sanitizers), runs the whole test suite
 #              (the Windows module's under wine too), the static checks, the instruction budgets
 #              and a short fuzzing run
-#   make dist  builds the three modules and packs the release archive dist/SkyPlacer-<version>.zip
+#   make dist  builds the three modules and packs the release archive dist/SkyPlacer-<version>.zip;
+#              lin.xpl is built in a Debian 11 root (tools/linux-root/), which needs root
 # All install missing Debian packages first when run as root, and say what to
 # install otherwise. The builds themselves are the presets in CMakePresets.json.
 # `make mutants` (not part of make test) measures what the suite catches.
@@ -17,12 +18,13 @@ SHELL := /bin/bash
 # needs on top of it (the Windows build), and what `make test` needs on top of
 # that (the Windows tests: MinGW-w64 with its POSIX thread model, GoogleTest's
 # sources and wine to run them; the lint; unzip unpacks the archive as a pilot would).
+# debootstrap makes the Debian 11 root the release lin.xpl is built in.
 # The Mac module's: LLVM's Mach-O linker, lipo and object tools (Zig, which
 # compiles it, comes from npm: tools/mac/zig-path.sh; npm itself from Debian
 # where it is missing).
 MAC_PACKAGES := lld-16 llvm python3
 RUN_PACKAGES := cmake make g++ libgtest-dev libfast-float-dev librsvg2-bin valgrind
-DIST_PACKAGES := $(RUN_PACKAGES) g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
+DIST_PACKAGES := $(RUN_PACKAGES) g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 debootstrap
 TEST_PACKAGES := $(DIST_PACKAGES) g++-mingw-w64-x86-64-posix googletest wine64 \
                  clang-format clang-tidy cppcheck clang libclang-rt-14-dev unzip
 
@@ -39,6 +41,7 @@ PLAYER := build/release/tools/player/skyplacer-player
 SCENARIO := scenarios/demo.scn
 
 .PHONY: soak bench budgets suite-size dist fuzz lint mutants run test test-windows deps-run deps-dist deps-test release debug sanitize windows format clean
+.PHONY: linux-root release-linux test-release-linux
 # The steps of run and test build on each other: keep them in order under -j.
 .NOTPARALLEL:
 .PHONY: mac test-zig-linux deps-mac
@@ -48,18 +51,22 @@ build = cmake --preset $(1) && cmake --build --preset $(1)
 # Runs one preset's tests; win.xpl and the archive are built by then, so their checks must not skip.
 check = SKYPLACER_REQUIRE_WIN_MODULE=1 SKYPLACER_REQUIRE_MAC_MODULE=1 SKYPLACER_REQUIRE_ARCHIVE=1 ctest --preset $(1)
 
-# Builds just the player and what it plays: the release lin.xpl in dist/ and the
+# Builds just the player and what it plays: this machine's release build of
+# lin.xpl (not the one make dist ships, which is built on Debian 11) and the
 # stand-in. The pictures land in build/release/pictures/demo/.
 run: deps-run
 	cmake --preset release
 	cmake --build --preset release --target skyplacer-player
+	@echo "Playing build/release's lin.xpl, built with this machine's compiler (make dist builds the shipped one)"
 	$(PLAYER) $(SCENARIO)
 
 # Windows first: the debug suite checks win.xpl's tables along with lin.xpl's.
-# The release module completes dist/SkyPlacer, and the archive is packed for
-# its test; the Linux tests use their own builds' modules, the Windows tests
-# the win.xpl of dist/SkyPlacer.
-test: deps-test lint windows test-windows release dist test-zig-linux debug
+# The Debian 11 build completes dist/SkyPlacer and packs the archive for its
+# test, and flies its lin.xpl there; the other Linux tests use their own
+# builds' modules (the Mac's code built for Linux among them), the Windows
+# tests the win.xpl of dist/SkyPlacer, the debug suite checks the C library
+# needs of the shipped lin.xpl.
+test: deps-test lint windows test-windows dist test-release-linux test-zig-linux debug
 	$(call check,debug)
 	$(call build,sanitize)
 	$(call check,sanitize)
@@ -85,12 +92,12 @@ soak: deps-run
 	$(call build,sanitize)
 	build/sanitize/tools/pilot/skyplacer-pilot --steps $(SOAK_STEPS)
 
-# Instruction counts of the release module under callgrind, checked against
-# their budgets.
-budgets: deps-test
+# Instruction counts of the shipped lin.xpl (built on Debian 11) under
+# callgrind, checked against their budgets.
+budgets: deps-test release-linux
 	cmake --preset release
 	cmake --build --preset release --target instruction_counts
-	tools/bench/instruction-counts.sh build/release --check
+	tools/bench/instruction-counts.sh build/release --check --module dist/SkyPlacer/64/lin.xpl
 
 # Faults planted one at a time in a copy of the tree (build/mutants/tree), each
 # rebuilt and run against the debug suite; the tree itself is only read. The
@@ -102,7 +109,7 @@ mutants: deps-test
 debug sanitize:
 	$(call build,$@)
 
-# Leaves dist/SkyPlacer/64/lin.xpl and dist/SkyPlacer/SkyPlacer.ini.
+# This machine's optimised lin.xpl, in build/release/dist/SkyPlacer.
 release:
 	cmake --preset release
 	cmake --build --preset release --target skyplacer_module
@@ -111,10 +118,24 @@ release:
 windows:
 	$(call build,mingw)
 
-# dist/SkyPlacer-<version>.zip: both modules, SkyPlacer.ini and README.txt, made
+# The Debian 11 root (made once, kept in /var/cache/skyplacer).
+linux-root: deps-dist
+	tools/linux-root/make-root.sh
+
+# Leaves dist/SkyPlacer/64/lin.xpl and dist/SkyPlacer/SkyPlacer.ini, built in
+# the Debian 11 root so that the module loads on glibc 2.31 and later.
+release-linux: linux-root
+	tools/linux-root/run-in-root.sh tools/linux-root/release-build.sh skyplacer_module
+
+# dist/SkyPlacer-<version>.zip: the three modules, SkyPlacer.ini and README.txt, made
 # from docs/pilots-guide.md; the version is the CMake project's.
-dist: deps-dist windows mac release
-	cmake --build --preset release --target skyplacer_archive
+dist: deps-dist windows mac linux-root
+	tools/linux-root/run-in-root.sh tools/linux-root/release-build.sh skyplacer_archive
+
+# The end-to-end tests and the scenarios in the Debian 11 root, against the
+# lin.xpl of dist/SkyPlacer.
+test-release-linux: release-linux
+	tools/linux-root/run-in-root.sh tools/linux-root/release-suite.sh
 
 # Leaves dist/SkyPlacer/64/mac.xpl: both halves cross-built with Zig (in
 # build/mac-x86_64 and build/mac-aarch64) and joined.

@@ -10,6 +10,7 @@
 #include <cwchar>
 #else
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -47,11 +48,22 @@ std::FILE* openFile(const char* path, const char* mode) {
     return _wfopen(widePath, wideMode);
 }
 
-int createFile(const char* path) {
+namespace {
+
+int openWide(const char* path, int flags) {
     wchar_t widePath[kWidePathSize];
     if (!toWide(path, widePath)) return -1;
-    return _wopen(widePath, _O_WRONLY | _O_CREAT | _O_TRUNC | _O_TEXT, _S_IREAD | _S_IWRITE);
+    return _wopen(widePath, flags, _S_IREAD | _S_IWRITE);
 }
+
+// A copy takes the bytes as they are, line ends included.
+int openToCopy(const char* path) { return openWide(path, _O_RDONLY | _O_BINARY); }
+int createCopy(const char* path) { return openWide(path, _O_WRONLY | _O_CREAT | _O_TRUNC | _O_BINARY); }
+int readSome(int descriptor, char* data, unsigned int size) { return _read(descriptor, data, size); }
+
+}  // namespace
+
+int createFile(const char* path) { return openWide(path, _O_WRONLY | _O_CREAT | _O_TRUNC | _O_TEXT); }
 
 // _write takes at most INT_MAX bytes at a time; the plug-in's writes are far smaller.
 bool writeBytes(int descriptor, const char* data, size_t length) {
@@ -78,6 +90,13 @@ bool replaceFile(const char* from, const char* to) {
 
 void syncFolder(const char*) {}
 
+bool isFile(const char* path) {
+    wchar_t widePath[kWidePathSize];
+    if (!toWide(path, widePath)) return false;
+    DWORD attributes = GetFileAttributesW(widePath);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
 void removeFile(const char* path) {
     wchar_t widePath[kWidePathSize];
     if (toWide(path, widePath)) (void)_wremove(widePath);
@@ -85,15 +104,32 @@ void removeFile(const char* path) {
 
 #else
 
-std::FILE* openFile(const char* path, const char* mode) { return std::fopen(path, mode); }
+namespace {
 
-int createFile(const char* path) {
+int openRetried(const char* path, int flags) {
     int descriptor;
     do {
-        descriptor = open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        descriptor = open(path, flags | O_CLOEXEC, 0666);
     } while (descriptor < 0 && errno == EINTR);
     return descriptor;
 }
+
+int openToCopy(const char* path) { return openRetried(path, O_RDONLY); }
+int createCopy(const char* path) { return createFile(path); }
+
+int readSome(int descriptor, char* data, unsigned int size) {
+    ssize_t count;
+    do {
+        count = read(descriptor, data, size);
+    } while (count < 0 && errno == EINTR);
+    return static_cast<int>(count);
+}
+
+}  // namespace
+
+std::FILE* openFile(const char* path, const char* mode) { return std::fopen(path, mode); }
+
+int createFile(const char* path) { return openRetried(path, O_WRONLY | O_CREAT | O_TRUNC); }
 
 bool writeBytes(int descriptor, const char* data, size_t length) {
     while (length > 0) {
@@ -128,6 +164,38 @@ void syncFolder(const char* folder) {
     (void)close(descriptor);
 }
 
+bool isFile(const char* path) {
+    struct stat status {};
+    return stat(path, &status) == 0 && S_ISREG(status.st_mode);
+}
+
 void removeFile(const char* path) { (void)std::remove(path); }
 
 #endif
+
+namespace {
+
+// Every byte of `source` into `copy`; false on a failed read or write.
+bool copyBytes(int source, int copy) {
+    char buffer[1024];  // a whole position file at one read
+    for (;;) {
+        int count = readSome(source, buffer, sizeof buffer);
+        if (count <= 0) return count == 0;
+        if (!writeBytes(copy, buffer, static_cast<size_t>(count))) return false;
+    }
+}
+
+}  // namespace
+
+bool copyFileToDisk(const char* from, const char* to) {
+    int source = openToCopy(from);
+    if (source < 0) return false;
+    bool copied = false;
+    int copy = createCopy(to);
+    if (copy >= 0) {
+        copied = copyBytes(source, copy) && flushFileToDisk(copy);
+        copied = closeFile(copy) && copied;
+    }
+    (void)closeFile(source);  // only read: its close changes nothing
+    return copied;
+}

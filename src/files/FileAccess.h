@@ -40,6 +40,14 @@ bool replaceFile(const char* from, const char* to);
 // is not reported: the renames themselves are done either way.
 void syncFolder(const char* folder);
 
-// Removes a file if it can. Its only caller throws away a temporary file, for
-// which a failure changes nothing, so none is reported.
+// True when `path` names a file, not a folder.
+bool isFile(const char* path);
+
+// Copies the bytes of `from` into a new file `to`, replacing one there, and
+// waits until the copy is on the disk; false on any failure, when `to` may be
+// left part-written. Nothing is allocated.
+bool copyFileToDisk(const char* from, const char* to);
+
+// Removes a file if it can. Its callers throw away temporary files, for which
+// a failure changes nothing, so none is reported.
 void removeFile(const char* path);

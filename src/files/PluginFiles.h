@@ -21,10 +21,13 @@ constexpr const char* kSettingsFileName = "SkyPlacer.ini";
 constexpr const char* kQuickFileName = "QuickFile.skd";
 constexpr const char* kLogFileName = "SkyPlacerLog.txt";
 constexpr const char* kAutoSaveFileName = "AutoSave.skd";
-constexpr const char* kAutoSavePreviousFileName = "AutoSave-previous.skd";  // the save before the last
-// A save's temporary file, in the target's folder. Not a ".skd" name, so the
-// file dialog never lists it.
+constexpr const char* kAutoSavePreviousFileName = "AutoSave-previous.skd";         // the save before the last
+constexpr const char* kAutoSaveLastSessionFileName = "AutoSave-last-session.skd";  // the last of the session before
+// A save's temporary file, and the copy of the file it replaces while that
+// copy waits to be kept, in the target's folder. Not ".skd" names, so the file
+// dialog never lists them; of one length, so the folder's check covers both.
 constexpr const char* kTemporaryFileName = "SkyPlacerSave.tmp";
+constexpr const char* kKeptCopyFileName = "SkyPlacerKeep.tmp";
 
 // The full path of a file in the plug-in's folder. False when the folder is
 // unknown (empty: its path did not fit) or the joined path does not fit or is

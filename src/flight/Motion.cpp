@@ -12,15 +12,15 @@ namespace {
 constexpr float kKnotsToMetresPerSecond = static_cast<float>(0.5144444456666667);
 constexpr double kFullCircle = 360.0;
 
-// The direction of motion in radians: the heading cut toward zero to whole
-// degrees, brought into 0 to 359 (the remainder keeps the heading's sign, as in
-// integer arithmetic, then a full circle is added). Worked in doubles so that a
-// heading too large for an int, or not finite, cannot overflow a conversion.
+// The direction of motion in radians: the heading brought into 0 to 360 (the
+// remainder keeps the heading's sign, as in integer arithmetic, then a full
+// circle is added). Worked in doubles, so that a heading not finite becomes 0
+// rather than NaN.
 double directionOfMotion(float heading) {
-    double degrees = std::fmod(std::trunc(static_cast<double>(heading)), kFullCircle);
+    double degrees = std::fmod(static_cast<double>(heading), kFullCircle);
     if (!std::isfinite(degrees)) degrees = 0.0;
     if (degrees < 0.0) degrees += kFullCircle;
-    return (degrees + 0.0) * kDegreesToRadians;  // + 0.0 turns a -0 into 0, as the integer did
+    return (degrees + 0.0) * kDegreesToRadians;  // + 0.0 turns a -0 into 0
 }
 
 // One component of the velocity, in metres per second: a direction cosine of
@@ -42,3 +42,6 @@ HorizontalVelocity velocityAlongHeading(float trueHeading, double trueKnots) {
     const float south = static_cast<float>(-std::cos(direction));
     return {velocityComponent(east, trueKnots), velocityComponent(south, trueKnots)};
 }
+
+// A float that large is already whole, so the cut cannot overflow anything.
+float wholeDegrees(float heading) { return std::trunc(heading); }

@@ -8,6 +8,10 @@ struct HorizontalVelocity {
 };
 
 // Level motion along a true heading (degrees) at a true airspeed in knots.
-// The heading is cut toward zero to whole degrees first, as placements always
-// have; each component is held to what a float holds.
+// Each component is held to what a float holds.
 HorizontalVelocity velocityAlongHeading(float trueHeading, double trueKnots);
+
+// The heading the placement's first step moves along: cut toward zero to
+// whole degrees, as placements always have. The settle that follows flies the
+// exact heading.
+float wholeDegrees(float heading);

@@ -1,30 +1,28 @@
 // Placing the aircraft at storedRecord in one go.
 #include <algorithm>
-#include <cmath>
 #include <iterator>
 
 #include "flight/Atmosphere.h"
 #include "flight/FlightUnits.h"
 #include "flight/Motion.h"
+#include "flight/PlaceableRanges.h"
 #include "flight/Quaternion.h"
-#include "log/PluginLog.h"
 #include "plugin/PluginApp.h"
 
 void PluginApp::placeAircraft() {
     const PositionRecord& record = storedRecord;
+    placementDone = 1;
+    // Refused whole, before anything is read or written; the record keeps its values.
+    if (const PlaceableRange* refused = firstValueOutOfRange(record)) {
+        showValueOutOfRange(record, refused->field, refused->lowest, refused->highest);
+        return;
+    }
     // Read before any write: the variation at the aircraft's old position.
     const float magneticVariation = XPLMGetDataf(magneticVariationRef);
 
     const double metres = record.Altitude / kFeetPerMetre;
     double x = 0, y = 0, z = 0;
     XPLMWorldToLocal(record.Latitude, record.Longitude, metres, &x, &y, &z);
-    // A place far beyond the world (a latitude of 1e300 typed in) has no local
-    // coordinates: the simulator is never handed an infinite position.
-    if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(z)) {
-        logMessage(prefixed("the stored position lies outside the world: the aircraft was not placed\n").text);
-        placementDone = 1;
-        return;
-    }
     XPLMSetDatad(localXRef, x);
     XPLMSetDatad(localYRef, y);
     XPLMSetDatad(localZRef, z);
@@ -36,7 +34,8 @@ void PluginApp::placeAircraft() {
     // Horizontal only: the stored pitch does not tilt the velocity. The stored
     // speed is indicated: the simulator shows it for a true airspeed that grows
     // as the air thins, so the velocity is that true airspeed.
-    const HorizontalVelocity velocity = velocityAlongHeading(trueHeading, trueAirspeed(record.Speed, metres));
+    const HorizontalVelocity velocity =
+        velocityAlongHeading(wholeDegrees(trueHeading), trueAirspeed(record.Speed, metres));
     XPLMSetDataf(localVxRef, velocity.east);
     XPLMSetDataf(localVyRef, 0.0f);
     XPLMSetDataf(localVzRef, velocity.south);
@@ -60,7 +59,6 @@ void PluginApp::placeAircraft() {
     std::fill(std::begin(throttles), std::end(throttles), record.Throttle);
     XPLMSetDatavf(throttleRef, throttles, 0, kEngineSlots);
 
-    placementDone = 1;
     // The variation and the air here are the old place's: the next main-loop
     // call settles the aircraft in the new place's.
     pendingSettle = PendingSettle{1, record.Heading, record.Pitch, record.Roll, record.Speed, metres};

@@ -2,8 +2,9 @@
 // with the variation and the air read at the old one; the simulator derives
 // the new place's only at its next flight-model step. At the next call of the
 // main loop they are there: the aircraft is turned again to its stored magnetic
-// heading with the new variation, and set moving through the new place's air at
-// the stored indicated speed, carried by its wind. The record, the files and the
+// heading with the new variation, and set moving along that exact heading
+// through the new place's air at the stored indicated speed, carried by its
+// wind. The record, the files and the
 // log stay as they are.
 #include <cmath>
 

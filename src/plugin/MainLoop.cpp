@@ -17,9 +17,15 @@ float PluginApp::placementLoop(float, float, int, void*) {
         fileDialogWindow = nullptr;
         fileDialogCloseRequested = 0;
     }
-    if (pendingSettle.pending != 0) settleAircraft();  // before a new placement, which needs its own
+    const bool settling = pendingSettle.pending != 0;
+    if (settling) settleAircraft();  // before a new placement, which needs its own
     if (placementDone == 0) placeAircraft();
-    if (autoSave.flightTimeRef != nullptr) {
+    // The simulator derives the place, the heading and the speed from what was
+    // just written only at its next frame, while the levers read back at once:
+    // a save now would mix two moments, so one due waits for the call after the
+    // settle. A placement that went ahead left a settle pending.
+    const bool moved = settling || pendingSettle.pending != 0;
+    if (autoSave.flightTimeRef != nullptr && !moved) {
         const float now = XPLMGetDataf(autoSave.flightTimeRef);
         if (autoSaveDue(autoSave, now)) autoSaveAt(now);
     }

@@ -190,8 +190,6 @@ struct PluginApp {
     // --- position: the auto-save (AutoSave.cpp) ---
     void startAutoSave();
     void autoSaveAt(float now);
-    bool writeAutoSave();
-    void noteAutoSaveResult(bool saved);
 
     // --- flight: capture and placing (Capture.cpp, Placement.cpp, Settle.cpp) ---
     void readAircraftState(PositionRecord& record);
@@ -223,6 +221,8 @@ struct PluginApp {
 
     // --- ui: message window (MessageWindow.cpp) ---
     void showMessage(const char* title, const char* line1, const char* line2);
+    // A refused placement (OutOfRangeMessage.cpp): names the field, its value and its range.
+    void showValueOutOfRange(const PositionRecord& record, int field, double lowest, double highest);
 
     // --- log (PluginLog.cpp) ---
     void logMessage(const char* text);

@@ -22,8 +22,10 @@ PluginApp* thePluginApp = nullptr;
 
 static_assert(kMaxPathLength < kPathSize, "every path the plug-in opens fits its path buffers");
 static_assert(std::char_traits<char>::length(kSettingsFileName) <= std::char_traits<char>::length(kTemporaryFileName) &&
-                  std::char_traits<char>::length(kLogFileName) <= std::char_traits<char>::length(kTemporaryFileName),
-              "the folder's check, made for the temporary file, covers the settings file and the log");
+                  std::char_traits<char>::length(kLogFileName) <= std::char_traits<char>::length(kTemporaryFileName) &&
+                  std::char_traits<char>::length(kKeptCopyFileName) <=
+                      std::char_traits<char>::length(kTemporaryFileName),
+              "the folder's check, made for the temporary file, covers the settings file, the log and the kept copy");
 
 void PluginApp::start(char* name, char* signature, char* description) {
     copyText(name, kSimulatorTextSize, kPluginName);

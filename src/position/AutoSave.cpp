@@ -1,7 +1,12 @@
 // The auto-save: every AutoSaveMinutes of the simulator's flight time, while
 // it is not paused, the aircraft is captured into a record of its own and
-// written to AutoSave.skd, the save before it kept as AutoSave-previous.skd.
-// The main loop asks the clock whether a save is due (autoSaveDue).
+// written to AutoSave.skd, the save before it kept as AutoSave-previous.skd;
+// the last save of the session before is kept apart as
+// AutoSave-last-session.skd. The main loop asks the clock whether a save is
+// due (autoSaveDue).
+#include <string>
+
+#include "files/FileAccess.h"
 #include "files/PluginFiles.h"
 #include "log/PluginLog.h"
 #include "plugin/PluginApp.h"
@@ -9,20 +14,59 @@
 #include "position/RecordText.h"
 
 namespace {
+
 constexpr float kSecondsPerMinute = 60.0f;
+
+static_assert(std::char_traits<char>::length(kAutoSavePreviousFileName) <=
+                  std::char_traits<char>::length(kAutoSaveLastSessionFileName),
+              "the start's check, made for the last session's name, covers the previous save's");
+
+// The AutoSave.skd the session before left, crash or not, becomes
+// AutoSave-last-session.skd before this session writes anything, so that its
+// saves never rotate it away. With none, an older AutoSave-last-session.skd
+// stays: a session that crashed before its first save must not cost the one
+// before. False when it is there and cannot be moved.
+bool keepLastSession(const char* folder) {
+    char saved[kPathSize];
+    char lastSession[kPathSize];
+    if (!pluginFilePath(folder, kAutoSaveFileName, saved, sizeof saved) ||
+        !pluginFilePath(folder, kAutoSaveLastSessionFileName, lastSession, sizeof lastSession)) {
+        return false;
+    }
+    if (!isFile(saved)) return true;
+    if (!replaceFile(saved, lastSession)) return false;
+    syncFolder(folder);
+    return true;
 }
 
+// In flight a failure opens no window: the log hears of it once, and once
+// more when it is over. True when `failed` is news.
+bool changes(int32_t& failing, bool failed) {
+    if (failed == (failing != 0)) return false;
+    failing = failed ? 1 : 0;
+    return true;
+}
+
+}  // namespace
+
 // The timer starts with the plug-in. Switched off, the auto-save looks up
-// nothing, and its null clock handle tells the main loop so. The folder's
-// check at start leaves room for the temporary file's name; the previous
-// save's name is longer, and a folder too deep for it switches the auto-save
-// off at once, rather than failing at every interval.
+// and touches nothing, and its null clock handle tells the main loop so. The
+// folder's check at start leaves room for the temporary file's name; the
+// auto-save's own names are longer, and a folder too deep for the longest
+// switches the auto-save off at once, rather than failing at every interval. So does
+// a last session's save that cannot be kept from this session's.
 void PluginApp::startAutoSave() {
     autoSave = AutoSaveState{};
     if (!(config.AutoSaveMinutes > 0)) return;
-    char previous[kPathSize];
-    if (!pluginFilePath(dataFolder, kAutoSavePreviousFileName, previous, sizeof previous)) {
-        logAlways(prefixed("The path of %s is too long; the auto-save is off\n", kAutoSavePreviousFileName).text);
+    char path[kPathSize];
+    if (!pluginFilePath(dataFolder, kAutoSaveLastSessionFileName, path, sizeof path)) {
+        logAlways(prefixed("The path of %s is too long; the auto-save is off\n", kAutoSaveLastSessionFileName).text);
+        return;
+    }
+    if (!keepLastSession(dataFolder)) {
+        logAlways(prefixed("%s could not be kept as %s; the auto-save is off\n", kAutoSaveFileName,
+                           kAutoSaveLastSessionFileName)
+                      .text);
         return;
     }
     autoSave.intervalSeconds = config.AutoSaveMinutes * kSecondsPerMinute;
@@ -33,34 +77,33 @@ void PluginApp::startAutoSave() {
 
 // A save is due. The clock stands still while the simulator is paused; the
 // pause is still asked, as another plug-in may move the clock on meanwhile.
+// The last save is kept as the previous one as the new one takes its place,
+// so a save made at a bad moment still leaves the one before it.
 void PluginApp::autoSaveAt(float now) {
     if (XPLMGetDatai(autoSave.pausedRef) != 0) return;
     autoSave.timerStart = now;  // a failed save is tried again one interval on, not at every call
     readAircraftState(autoSave.record);
     holdFinite(autoSave.record);
-    noteAutoSaveResult(writeAutoSave());
-}
-
-// The last save becomes the previous one as the new one takes its place, so
-// a save made at a bad moment still leaves the one before it, and a save that
-// fails leaves both.
-bool PluginApp::writeAutoSave() {
     char path[kPathSize];
     char previous[kPathSize];
-    return pluginFilePath(dataFolder, kAutoSaveFileName, path, sizeof path) &&
-           pluginFilePath(dataFolder, kAutoSavePreviousFileName, previous, sizeof previous) &&
-           writeRecordFile(path, autoSave.record, previous);
-}
-
-// In flight a failure opens no window: the log hears of it once, and once
-// more when saving works again.
-void PluginApp::noteAutoSaveResult(bool saved) {
-    if (saved == (autoSave.failing == 0)) return;
-    autoSave.failing = saved ? 0 : 1;
-    if (saved) {
-        logAlways(prefixed("the auto-save works again: %s was written\n", kAutoSaveFileName).text);
-    } else {
+    OldFile old = OldFile::None;
+    const bool saved = pluginFilePath(dataFolder, kAutoSaveFileName, path, sizeof path) &&
+                       pluginFilePath(dataFolder, kAutoSavePreviousFileName, previous, sizeof previous) &&
+                       writeRecordFile(path, autoSave.record, previous, old);
+    if (changes(autoSave.failing, !saved)) {
         logAlways(
-            prefixed("the auto-save could not write %s; it tries again at each interval\n", kAutoSaveFileName).text);
+            saved ? prefixed("the auto-save works again: %s was written\n", kAutoSaveFileName).text
+                  : prefixed("the auto-save could not write %s; it tries again at each interval\n", kAutoSaveFileName)
+                        .text);
+    }
+    // With no last save there was nothing to keep, and nothing to tell.
+    if (old != OldFile::None && changes(autoSave.previousFailing, old == OldFile::NotKept)) {
+        logAlways(old == OldFile::Kept
+                      ? prefixed("the auto-save keeps the save before the last again: %s was written\n",
+                                 kAutoSavePreviousFileName)
+                            .text
+                      : prefixed("the auto-save could not keep the save before the last as %s; %s was written\n",
+                                 kAutoSavePreviousFileName, kAutoSaveFileName)
+                            .text);
     }
 }

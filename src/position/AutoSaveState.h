@@ -1,6 +1,7 @@
 // The auto-save's state: its interval, when its timer started, whether the
-// last save failed, and the record it captures into, so that the held record,
-// the windows and the panel's file name are never touched by it.
+// last save failed or could not keep the save before it, and the record it
+// captures into, so that the held record, the windows and the panel's file
+// name are never touched by it.
 #pragma once
 
 #include <cstdint>
@@ -12,6 +13,7 @@ struct AutoSaveState {
     float intervalSeconds;      // of the simulator's flight time; 0: off
     float timerStart;           // the flight time the interval is counted from
     int32_t failing;            // 1 from a failed save until one works again
+    int32_t previousFailing;    // 1 from a save that could not keep the one before until one can
     XPLMDataRef flightTimeRef;  // null while the auto-save is off
     XPLMDataRef pausedRef;
     PositionRecord record;

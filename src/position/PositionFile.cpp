@@ -69,24 +69,24 @@ bool applyPositionEntry(PositionRecord& record, const PositionSection& section, 
     return false;
 }
 
-// The three sections, then the commit that makes them the file (the old one
-// kept as `keepOldAs` when given). A field too large to be saved fails it and
-// is named in `tooLarge`.
-bool writeRecord(SafeFileWriter& writer, const PositionRecord& record, const char* keepOldAs, const char*& tooLarge) {
+// The three sections. A field too large to be saved stops them, named in
+// `tooLarge`, and the file must not be committed.
+bool writeSections(SafeFileWriter& writer, const PositionRecord& record, const char*& tooLarge) {
     for (size_t i = 0; i < std::size(kPositionSections); ++i) {
         if (i > 0) writer.write("\n");
         tooLarge = writeSection(writer, record, kPositionSections[i]);
         if (tooLarge != nullptr) return false;
     }
-    return writer.commit(keepOldAs);
+    return true;
 }
 
 }  // namespace
 
-bool writeRecordFile(const char* path, const PositionRecord& record, const char* keepOldAs) {
+bool writeRecordFile(const char* path, const PositionRecord& record, const char* keepOldAs, OldFile& old) {
+    old = OldFile::None;
     SafeFileWriter writer;
     const char* tooLarge = nullptr;
-    return writer.open(path) && writeRecord(writer, record, keepOldAs, tooLarge);
+    return writer.open(path) && writeSections(writer, record, tooLarge) && writer.commit(keepOldAs, old);
 }
 
 bool PluginApp::writePositionFile(const char* path) {
@@ -95,7 +95,7 @@ bool PluginApp::writePositionFile(const char* path) {
     if (saved) {
         if (captureBeforeSave != 0) getData();  // only once the file can be created
         const char* tooLarge = nullptr;
-        saved = writeRecord(writer, storedRecord, nullptr, tooLarge);
+        saved = writeSections(writer, storedRecord, tooLarge) && writer.commit();
         if (tooLarge != nullptr) logAlways(prefixed("%s is too large to be saved\n", tooLarge).text);
     }
     if (!saved) showMessage(kSaveFailedMessage.title, kSaveFailedMessage.line1, kSaveFailedMessage.line2);

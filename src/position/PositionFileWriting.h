@@ -3,9 +3,10 @@
 #pragma once
 
 #include "position/PositionRecord.h"
+#include "position/SafeFileWriter.h"
 
 // Writes `record` to `path` as a whole position file, the file it replaces
-// renamed to `keepOldAs` once the new one is on the disk; or, failing before
-// that, leaves both as they were. False on failure, of which it tells no one:
-// the caller does.
-bool writeRecordFile(const char* path, const PositionRecord& record, const char* keepOldAs);
+// kept as `keepOldAs` once the new one has taken its place (`old` says
+// whether it was); or, failing, leaves both as they were. False on failure,
+// of which it tells no one: the caller does.
+bool writeRecordFile(const char* path, const PositionRecord& record, const char* keepOldAs, OldFile& old);

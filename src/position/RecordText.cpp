@@ -70,6 +70,19 @@ bool formatField(const PositionRecord& record, int index, char* out, size_t size
     return false;
 }
 
+double fieldValue(const PositionRecord& record, int index) {
+    const RecordField& field = kRecordFields[index];
+    switch (field.type) {
+        case FieldType::Int:
+            return readField<int32_t>(record, field.offset);
+        case FieldType::Float:
+            return readField<float>(record, field.offset);
+        case FieldType::Double:
+            return readField<double>(record, field.offset);
+    }
+    return 0.0;
+}
+
 void parseField(PositionRecord& record, int index, const char* text) {
     const RecordField& field = kRecordFields[index];
     switch (field.type) {

@@ -27,6 +27,8 @@ extern const RecordField kRecordFields[kRecordFieldCount];
 // Formats field `index` of `record` into `out`; false when it did not fit
 // (the text is then cut, always terminated).
 bool formatField(const PositionRecord& record, int index, char* out, size_t size);
+// Field `index` of `record` as a double, whatever its type.
+double fieldValue(const PositionRecord& record, int index);
 // Sets field `index` of `record` from `text` by its leading number.
 void parseField(PositionRecord& record, int index, const char* text);
 // Holds every real field finite, as the readers do: an infinite value at the

@@ -25,15 +25,15 @@ bool SafeFileWriter::open(const char* path) {
     abandon();
     failed_ = false;
     buffered_ = 0;
-    if (!copyText(targetPath_, sizeof targetPath_, path)) return false;
-    // A fixed short name, so that a target name of the longest length the
-    // file system allows still leaves room for the temporary file's name.
-    if (!formatText(tempPath_, sizeof tempPath_, "%.*s%s", static_cast<int>(folderLength(path)), path,
-                    kTemporaryFileName)) {
-        return false;
-    }
+    if (!copyText(targetPath_, sizeof targetPath_, path) || !besideTarget(kTemporaryFileName, tempPath_)) return false;
     file_ = createFile(tempPath_);
     return file_ >= 0;
+}
+
+// A fixed short name, so that a target name of the longest length the file
+// system allows still leaves room for the writer's own files' names.
+bool SafeFileWriter::besideTarget(const char* name, char (&path)[kWriterPathSize]) const {
+    return formatText(path, sizeof path, "%.*s%s", static_cast<int>(folderLength(targetPath_)), targetPath_, name);
 }
 
 void SafeFileWriter::write(const char* text) {
@@ -54,24 +54,58 @@ bool SafeFileWriter::writeBuffered() {
     return !failed_;
 }
 
-bool SafeFileWriter::commit(const char* keepOldAs) {
+bool SafeFileWriter::commit() {
+    if (!finish() || !replaceTarget()) return false;
+    syncTargetFolder();
+    return true;
+}
+
+// The old target is copied, and the copy is on the disk, before the new file
+// takes its place; only then does the copy replace `keepOldAs`. So the target
+// is never absent, `keepOldAs` is always whole, and a save that fails leaves
+// both as they were.
+bool SafeFileWriter::commit(const char* keepOldAs, OldFile& old) {
+    old = OldFile::None;
+    if (!finish()) return false;
+    const bool hadOld = isFile(targetPath_);
+    char copyPath[kWriterPathSize];
+    // The copy's name is as long as the temporary file's, which fitted.
+    const bool named = besideTarget(kKeptCopyFileName, copyPath);
+    const bool copied = hadOld && named && copyFileToDisk(targetPath_, copyPath);
+    const bool replaced = replaceTarget();
+    if (replaced && hadOld) old = copied && replaceFile(copyPath, keepOldAs) ? OldFile::Kept : OldFile::NotKept;
+    // A copy not kept (part-written, `keepOldAs` held open or a folder, or
+    // one a killed save left) is thrown away.
+    if (named && old != OldFile::Kept) removeFile(copyPath);
+    if (replaced) syncTargetFolder();
+    return replaced;
+}
+
+// The data must be on the disk before the rename makes it the target:
+// otherwise a power cut could leave a target the rename emptied.
+bool SafeFileWriter::finish() {
     if (file_ < 0) return false;
-    // The data must be on the disk before the rename makes it the target:
-    // otherwise a power cut could leave a target the rename emptied.
     bool written = writeBuffered() && flushFileToDisk(file_);
     bool closed = closeFile(file_);
     file_ = -1;
-    if (written && closed && keepOldAs != nullptr) (void)replaceFile(targetPath_, keepOldAs);  // none the first time
-    if (written && closed && replaceFile(tempPath_, targetPath_)) {
-        // A part of the target's path, so it always fits.
-        char folder[kWriterPathSize] = ".";
-        size_t length = folderLength(targetPath_);
-        if (length > 0) (void)formatText(folder, sizeof folder, "%.*s", static_cast<int>(length), targetPath_);
-        syncFolder(folder);
-        return true;
-    }
+    if (written && closed) return true;
     removeTempFile();
     return false;
+}
+
+bool SafeFileWriter::replaceTarget() {
+    if (replaceFile(tempPath_, targetPath_)) return true;
+    removeTempFile();
+    return false;
+}
+
+// So that the renames are on the disk too.
+void SafeFileWriter::syncTargetFolder() {
+    // A part of the target's path, so it always fits.
+    char folder[kWriterPathSize] = ".";
+    size_t length = folderLength(targetPath_);
+    if (length > 0) (void)formatText(folder, sizeof folder, "%.*s", static_cast<int>(length), targetPath_);
+    syncFolder(folder);
 }
 
 void SafeFileWriter::abandon() {

@@ -8,11 +8,18 @@
 
 #include <cstddef>
 
-#include "files/PluginFiles.h"  // kTemporaryFileName, the name the writer gives its temporary file
+#include "files/PluginFiles.h"  // kTemporaryFileName and kKeptCopyFileName, the names of the writer's own files
 
 // Bytes of a target or temporary path, terminator included: those of the
 // plug-in's own path buffers (PositionFile.cpp checks that they agree).
 constexpr size_t kWriterPathSize = 512;
+
+// What became of the target's old file, for a commit asked to keep it.
+enum class OldFile {
+    None,     // there was none to keep
+    Kept,     // it took the place of the file named to keep it
+    NotKept,  // the new file took its place all the same
+};
 
 class SafeFileWriter {
 public:
@@ -26,13 +33,20 @@ public:
     // Writes `text`; a failure makes commit fail.
     void write(const char* text);
     // Writes what is buffered, flushes the temporary file to the disk, closes
-    // it and renames it over the target; with `keepOldAs`, the target there is
-    // first renamed to that path (when there is one). On any failure before
-    // that the temporary file is removed and the target is left as it was.
-    bool commit(const char* keepOldAs = nullptr);
+    // it and renames it over the target. With `keepOldAs`, a copy of the
+    // target there (when there is one) replaces that file once the new one
+    // has taken its place, and `old` says whether it did. A failure to keep it fails nothing
+    // else; on any failure before the new file takes its place, the temporary
+    // file is removed and the target and `keepOldAs` are left as they were.
+    bool commit();
+    bool commit(const char* keepOldAs, OldFile& old);
 
 private:
+    bool besideTarget(const char* name, char (&path)[kWriterPathSize]) const;
     bool writeBuffered();
+    bool finish();
+    bool replaceTarget();
+    void syncTargetFolder();
     void abandon();
     void removeTempFile();
 

@@ -28,6 +28,15 @@ constexpr MessageText kDamagedNameMessage = {kErrorTitle, "Invalid Position File
 constexpr MessageText kUnsafeNameMessage = {kErrorTitle, "Invalid Position File Name.",
                                             "Avoid \\ / : * ? \" < > |, device names, a final . or blank"};
 
+// A placement refused for a value the flight model cannot take: the value as
+// the position file writes it ("Latitude = 95.000000"), then its range.
+constexpr const char* kOutOfRangeValueFormat = "%s = ";
+constexpr const char* kOutOfRangeRangeFormat = "Not placed: use %.0f to %.0f";
+
+// The characters a line holds inside the window: 230 pixels beside the
+// captions' left edge, at the simulator's 7 pixels a character.
+constexpr int kMessageLineLength = 32;
+
 // Recorded when a window's button is pressed; 0 while it is unanswered.
 constexpr int32_t kAnsweredCancel = 1;
 constexpr int32_t kAnsweredOk = 2;

@@ -6,9 +6,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <functional>
+#include <iterator>
+#include <string>
 
 #include "KillPoints.h"
 #include "TestSupport.h"
@@ -20,6 +23,10 @@ using killpoints::SaveEvent;
 
 const char* const kQuickFile = "QuickFile.skd";
 const char* const kTemporaryFile = "SkyPlacerSave.tmp";
+const char* const kKeptCopy = "SkyPlacerKeep.tmp";
+const char* const kAutoSave = "AutoSave.skd";
+const char* const kPrevious = "AutoSave-previous.skd";
+const char* const kLastSession = "AutoSave-last-session.skd";
 
 // A simulator on `root` with the plug-in started and the aircraft at
 // `latitude`; then `act`. The status waitpid gives for the child.
@@ -49,6 +56,35 @@ void quickSave() { skysim::Sim::get().pickMenuItem("Quick Save File"); }
 std::string pluginFile(const std::string& root, const std::string& name) {
     return root + "/Resources/plugins/SkyPlacer/" + name;
 }
+
+// A simulator on `root` with the auto-save on, once a minute: `saves` saves,
+// the n-th of the aircraft at latitude 10 n; killed at the `killAfter`-th save
+// event from its start (-1: never), the rename of the last session's save
+// included. The status waitpid gives for the child.
+int autoSaveRun(const std::string& root, int saves, int killAfter = -1) {
+    fs::create_directories(pluginFile(root, ""));
+    writeFile(pluginFile(root, "SkyPlacer.ini"), "[CONFIG]\nAutoSaveMinutes = 1\n");
+    (void)std::fflush(nullptr);
+    pid_t child = fork();
+    if (child == 0) {
+        skysim::Sim& sim = skysim::Sim::get();
+        sim.reset(root);
+        if (killAfter >= 0) killpoints::killAfter(killAfter);
+        if (!sim.load(SKYPLACER_MODULE_PATH) || sim.start() != 1) _exit(2);
+        setAircraftState(aircraftInFlight());
+        for (int save = 1; save <= saves; ++save) {
+            sim.setDouble("sim/flightmodel/position/latitude", 10.0 * save);
+            sim.advance(save == 1 ? 60.1 : 60.0);
+        }
+        sim.stop();
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return status;
+}
+
+bool killed(int status) { return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL; }
 
 // The quick file a save that runs to its end writes for the aircraft at `latitude`.
 std::string wholeSave(double latitude) {
@@ -105,5 +141,66 @@ TEST(KillPoints, ASaveKilledAtAnyPointLeavesTheOldFileOrTheNewOneWhole) {
         ASSERT_EQ(0, simulatorRun(root.path(), newLatitude, quickSave));
         EXPECT_EQ(after, readFile(pluginFile(root.path(), kQuickFile)));
         EXPECT_FALSE(fileExists(temporary));
+    }
+}
+
+// Every step of the auto-save's rotation, in three saves from an empty folder:
+// AutoSave.skd is absent only before the first save and never after, and is
+// the old save or the new one, whole; AutoSave-previous.skd is whole or absent.
+// The states follow one another in the order of an uninterrupted run, and a
+// kill at each event shows each of them.
+TEST(KillPoints, AnAutoSaveKilledAtAnyStepOfItsRotationLeavesWholeSaves) {
+    std::string save[4];  // save[n]: the n-th save's file
+    for (int saves : {2, 3}) {
+        TempFolder reference;
+        ASSERT_EQ(0, autoSaveRun(reference.path(), saves));
+        save[saves] = readFile(pluginFile(reference.path(), kAutoSave));
+        save[saves - 1] = readFile(pluginFile(reference.path(), kPrevious));
+    }
+    ASSERT_NE(std::string::npos, save[3].find("Latitude = 30.000000"));
+    const std::string none = "none";
+    auto fileOrNone = [&](const std::string& path) {
+        if (!fileExists(path)) return none;
+        const std::string text = readFile(path);
+        const std::string* found = std::find(std::begin(save), std::end(save), text);
+        return found == std::end(save) ? "not whole:\n" + text : "save " + std::to_string(found - save);
+    };
+    // (AutoSave.skd, AutoSave-previous.skd) as an uninterrupted run has them, in order.
+    const std::string states[] = {"none, none",     "save 1, none",   "save 2, none",
+                                  "save 2, save 1", "save 3, save 1", "save 3, save 2"};
+    size_t reached = 0;
+    int events = 0;
+    for (;; ++events) {
+        SCOPED_TRACE("killed at save event " + std::to_string(events));
+        TempFolder root;
+        if (!killed(autoSaveRun(root.path(), 3, events))) break;
+        const std::string state =
+            fileOrNone(pluginFile(root.path(), kAutoSave)) + ", " + fileOrNone(pluginFile(root.path(), kPrevious));
+        const std::string* at = std::find(std::begin(states) + reached, std::end(states), state);
+        ASSERT_NE(std::end(states), at) << state << " after " << states[reached];
+        reached = static_cast<size_t>(at - states);
+
+        // Started again, the last session's save is kept and the rotation goes on.
+        const std::string left = readFile(pluginFile(root.path(), kAutoSave));
+        ASSERT_EQ(0, autoSaveRun(root.path(), 2));
+        EXPECT_EQ(save[2], readFile(pluginFile(root.path(), kAutoSave)));
+        EXPECT_EQ(save[1], readFile(pluginFile(root.path(), kPrevious)));
+        if (reached > 0) {
+            EXPECT_EQ(left, readFile(pluginFile(root.path(), kLastSession)));
+        }
+        EXPECT_FALSE(fileExists(pluginFile(root.path(), kTemporaryFile)));
+        EXPECT_FALSE(fileExists(pluginFile(root.path(), kKeptCopy)));
+    }
+    EXPECT_EQ(std::size(states) - 1, reached);
+    EXPECT_EQ(30, events) << "the three saves' events: 6 for the first, 12 for each rotation";
+
+    // At the start, AutoSave.skd is renamed: killed before or after, it is one file or the other.
+    for (int kill : {0, 1}) {
+        SCOPED_TRACE("killed at start-up event " + std::to_string(kill));
+        TempFolder root;
+        ASSERT_EQ(0, autoSaveRun(root.path(), 3));
+        ASSERT_TRUE(killed(autoSaveRun(root.path(), 0, kill)));
+        EXPECT_EQ(kill == 0 ? "save 3" : none, fileOrNone(pluginFile(root.path(), kAutoSave)));
+        EXPECT_EQ(kill == 0 ? none : "save 3", fileOrNone(pluginFile(root.path(), kLastSession)));
     }
 }

@@ -2,8 +2,10 @@
 // aircraft of that moment beside the save before it, without touching the
 // panel; nothing while paused; a save that fails (a folder that cannot be
 // written, a capture no line can hold) costs one log line, no window and no
-// file, and the saves come back; a new flight's clock starts the interval again.
+// file, and the saves come back; a new flight's clock starts the interval
+// again. The last session's save is kept apart from this session's saves.
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -14,11 +16,15 @@ namespace {
 const char* const kLatitudeRef = "sim/flightmodel/position/latitude";
 const char* const kFlightTimeRef = "sim/time/total_flight_time_sec";
 const char* const kPausedRef = "sim/time/paused";
+const char* const kAutoSaveOn = "[CONFIG]\nAutoSaveMinutes = 1\n";
 
 class AutoSave : public PanelTest {
 protected:
     std::string saved() const { return pluginText("AutoSave.skd"); }
     std::string previous() const { return pluginText("AutoSave-previous.skd"); }
+    // Bytes as they are: the test writes some of these files with its own line ends.
+    std::string lastSession() const { return readFile(pluginFile("AutoSave-last-session.skd")); }
+    std::string savedBytes() const { return readFile(pluginFile("AutoSave.skd")); }
     // The aircraft moved to this latitude, then `seconds` of the simulator's time.
     void flyTo(double latitude, double seconds) {
         sim().setDouble(kLatitudeRef, latitude);
@@ -34,6 +40,12 @@ protected:
         EXPECT_EQ(autoSave, saved());
         EXPECT_EQ(before, previous());
         EXPECT_FALSE(fileExists(pluginFile("SkyPlacerSave.tmp")));
+        EXPECT_FALSE(fileExists(pluginFile("SkyPlacerKeep.tmp")));
+    }
+    // The simulator closed, and started again with these settings.
+    void restartWith(const char* settings) {
+        sim().stop();
+        startWithSettings(settings);
     }
 };
 
@@ -42,7 +54,7 @@ bool holdsLatitude(const std::string& file, const char* latitude) {
 }
 
 TEST_F(AutoSave, EachMinuteOfFlightSavesThatMomentBesideTheSaveBefore) {
-    startWithSettings("[CONFIG]\nAutoSaveMinutes = 1\n");
+    startWithSettings(kAutoSaveOn);
     setAircraft();
     openPanel();
     press(" Get Data");
@@ -109,6 +121,72 @@ TEST_F(AutoSave, EachMinuteOfFlightSavesThatMomentBesideTheSaveBefore) {
               logText());
     EXPECT_EQ(third, saved());
     EXPECT_EQ(lastOfTheFlight, previous()) << "a failed save keeps both";
+}
+
+// A folder where the save before the last belongs (on Windows also a file
+// held open or read-only) cannot be replaced: the new save is written all the
+// same, and the log says so once, and once more when it can be kept again.
+TEST_F(AutoSave, ASaveThatCannotKeepTheOneBeforeIsWrittenAndTheLogSaysSoOnce) {
+    startWithSettings(kAutoSaveOn);
+    setAircraft();
+    std::filesystem::create_directory(pluginFile("AutoSave-previous.skd"));
+    flyTo(10.5, 60.0);
+    const std::string logBefore = logText();
+    const std::string notKept =
+        "SkyPlacer - the auto-save could not keep the save before the last as AutoSave-previous.skd; AutoSave.skd was "
+        "written\n";
+    flyTo(11.5, 60.0);
+    flyTo(12.5, 60.0);
+    EXPECT_TRUE(holdsLatitude(saved(), "12.500000"));
+    EXPECT_EQ(logBefore + notKept, logText());
+    EXPECT_FALSE(fileExists(pluginFile("SkyPlacerKeep.tmp")));
+
+    std::filesystem::remove(pluginFile("AutoSave-previous.skd"));
+    flyTo(13.5, 60.0);
+    EXPECT_TRUE(holdsLatitude(previous(), "12.500000"));
+    EXPECT_EQ(logBefore + notKept +
+                  "SkyPlacer - the auto-save keeps the save before the last again: AutoSave-previous.skd was written\n",
+              logText());
+}
+
+// The save a session left, crash or not, becomes AutoSave-last-session.skd
+// before the next session writes anything, and stays through its saves; a
+// session that left none keeps the older one. Switched off, the auto-save
+// touches nothing; a last session's save that cannot be kept switches it off.
+TEST_F(AutoSave, TheLastSessionsSaveIsKeptApartFromThisSessionsSaves) {
+    const std::string crashed = positionFileText({{"Latitude", "33.5"}});
+    const std::string older = positionFileText({{"Latitude", "22.5"}});
+    writeFile(pluginFile("AutoSave.skd"), crashed);
+    writeFile(pluginFile("AutoSave-last-session.skd"), older);
+    startWithSettings("[CONFIG]\nAutoSaveMinutes = 0\n");
+    sim().advance(120.0);
+    EXPECT_EQ(crashed, savedBytes());
+    EXPECT_EQ(older, lastSession());
+
+    restartWith(kAutoSaveOn);
+    EXPECT_EQ(crashed, lastSession());
+    EXPECT_FALSE(fileExists(pluginFile("AutoSave.skd")));
+    setAircraft();
+    flyTo(10.5, 60.0);
+    flyTo(11.5, 60.0);
+    EXPECT_TRUE(holdsLatitude(previous(), "10.500000"));
+    EXPECT_EQ(crashed, lastSession());
+
+    const std::string last = savedBytes();
+    restartWith(kAutoSaveOn);
+    EXPECT_EQ(last, lastSession());
+    restartWith(kAutoSaveOn);  // the session before saved nothing
+    EXPECT_EQ(last, lastSession());
+
+    writeFile(pluginFile("AutoSave.skd"), crashed);
+    std::filesystem::remove(pluginFile("AutoSave-last-session.skd"));
+    std::filesystem::create_directory(pluginFile("AutoSave-last-session.skd"));
+    restartWith(kAutoSaveOn);
+    flyTo(12.5, 120.0);
+    EXPECT_EQ(crashed, savedBytes());
+    EXPECT_NE(std::string::npos,
+              logText().find("SkyPlacer - AutoSave.skd could not be kept as AutoSave-last-session.skd; the auto-save "
+                             "is off\n"));
 }
 
 }  // namespace

@@ -94,6 +94,17 @@ TEST_F(AutoStart, PauseAutoStartSendsExactlyOnePauseKeyStroke) {
     EXPECT_EQ(std::vector<int>{0}, sim().keyStrokes()) << "only the first placement pauses";
 }
 
+// Loaded and shown, but not placed: the message names the value, and the
+// pause waits for the first placement that is made.
+TEST_F(AutoStart, ADefaultFileOutsideTheWorldIsShownButNeitherPlacedNorPaused) {
+    writeFile(pluginFile("Runway 34.skd"), positionFileText({{"Latitude", "95"}}));
+    startWithSettings(settings("PauseAutoStart = 1\n"));
+    EXPECT_EQ(0, placements());
+    EXPECT_TRUE(sim().keyStrokes().empty());
+    EXPECT_NE(0, sim().findShown("Latitude = 95.000000"));
+    EXPECT_EQ("95.000000", fieldText(kLatitude));
+}
+
 TEST_F(AutoStart, HideControlPanelBuildsItHiddenAndTheHotKeyShowsIt) {
     writeDefaultFile();
     startWithSettings(settings("HideControlPanel = 1\n"));

@@ -56,18 +56,25 @@ TEST_F(LongPathTest, FolderTooLongForItsFilesWritesNoLogAndSaysSo) {
     EXPECT_FALSE(fileExists(anyLengthPath(sim().pluginFolder() + "SkyPlacerLog.txt")));
 }
 
-// The previous auto-save's name is longer than the temporary file's: a folder
-// with no room for it keeps the auto-save off from the start and says why.
-TEST_F(LongPathTest, AutoSaveNeedsRoomForThePreviousSavesName) {
+// The auto-save's own names are longer than the temporary file's: a folder
+// with no room for the longest keeps the auto-save off from the start and says why.
+TEST_F(LongPathTest, AutoSaveNeedsRoomForItsFilesNames) {
     const std::string kAutoSave = "[CONFIG]\nAutoSaveMinutes = 1\n";
-    const size_t kPreviousName = std::string("AutoSave-previous.skd").size();
-    for (size_t length : {kModuleMaxPath - kPreviousName, kModuleMaxPath - kPreviousName + 1}) {
-        startWithFolderOf(length, kAutoSave);
+    const std::string lastSession = "AutoSave-last-session.skd";
+    const struct {
+        size_t length;
+        std::string tooLong;  // the name the log gives, "" when every name fits
+    } rows[] = {
+        {kModuleMaxPath - lastSession.size(), ""},
+        {kModuleMaxPath - lastSession.size() + 1, lastSession},
+    };
+    for (const auto& row : rows) {
+        startWithFolderOf(row.length, kAutoSave);
         sim().advance(61);
-        const bool fits = length + kPreviousName <= kModuleMaxPath;
         const std::string log = readPluginText(anyLengthPath(sim().pluginFolder() + "SkyPlacerLog.txt"));
-        EXPECT_EQ(fits, fileExists(anyLengthPath(sim().pluginFolder() + "AutoSave.skd"))) << length;
-        EXPECT_EQ(fits ? 0 : 1, occurrences(log, "The path of AutoSave-previous.skd is too long; the auto-save is off"))
+        EXPECT_EQ(row.tooLong.empty(), fileExists(anyLengthPath(sim().pluginFolder() + "AutoSave.skd"))) << row.length;
+        EXPECT_EQ(row.tooLong.empty() ? 0 : 1,
+                  occurrences(log, "The path of " + row.tooLong + " is too long; the auto-save is off"))
             << log;
         sim().stop();
     }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Shows that the table checks fail on the faults they exist to catch. Linux: a
 # module that breaks every rule, the plug-in with one extra export, a file that
-# is no shared object. Windows: definition files that disagree with win.xpl's
+# is no shared object, and for the C library check also the plug-in built
+# against a glibc newer than 2.31. Windows: definition files that disagree with win.xpl's
 # imports, a DLL with an extra export that needs MinGW's runtime DLLs and opens
 # files by narrow paths, a program
 # instead of a DLL, a file that is no PE file. The Windows faults are
@@ -68,6 +69,20 @@ expect_said "the module with an extra export" "exports: unexpected SkyPlacerExtr
 
 lin_check "a text file as lin.xpl" "$work/not-a-module.xpl"
 expect_said "a text file as lin.xpl" "is not a shared object"
+
+# The C library check: the broken module needs the shared C++ runtime and the
+# stand-in; the plug-in built against this machine's glibc, when that is newer
+# than 2.31, needs a newer version, as the host-built release module does.
+expect_rejected "the broken Linux module" check-lin-glibc.sh "$broken"
+expect_said "the broken Linux module" "needs libstdc++.so.6, which is not part of the C library" \
+    "of the shared C++ runtime" "needs libskysim.so"
+host_glibc=$(getconf GNU_LIBC_VERSION | awk '{ print $2 }')
+if [ "${#lin_options[@]}" = 0 ] && [ "$(printf '%s\n' "$host_glibc" 2.31 | sort -V | tail -n 1)" != 2.31 ]; then
+    expect_rejected "the module built on glibc $host_glibc" check-lin-glibc.sh "$extra"
+    expect_said "the module built on glibc $host_glibc" "above GLIBC_2.31" "highest glibc version needed: GLIBC_2.3"
+fi
+SKYPLACER_REQUIRE_ARCHIVE=1 expect_rejected "a missing module" check-lin-glibc.sh "$work/missing.xpl"
+expect_said "a missing module" "no module at"
 
 # Windows needs the built win.xpl, objdump and the cross-compiler.
 missing=""

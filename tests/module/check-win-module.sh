@@ -47,7 +47,7 @@ expect_same "imports from opengl32.dll" "$(declared_functions "$widgets_header" 
 # Every file operation takes its path as UTF-16 (src/files): the wide calls are
 # imported, and no call that would read a path in the system's code page is.
 imported_names=$(awk '{ print $2 }' <<<"$imports")
-for call in _wfopen _wopen _wremove MoveFileExW MultiByteToWideChar; do
+for call in _wfopen _wopen _wremove MoveFileExW GetFileAttributesW MultiByteToWideChar; do
     grep -qx "$call" <<<"$imported_names" || fail "does not import $call, which its file operations use"
 done
 for call in fopen freopen _fsopen rename remove _unlink unlink _open _access _stat _stat64 _mkdir \

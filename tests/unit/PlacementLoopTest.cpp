@@ -9,6 +9,7 @@
 
 #include "OwnPluginAppFixture.h"
 #include "plugin/Callbacks.h"
+#include "position/RecordText.h"
 
 namespace {
 
@@ -78,6 +79,28 @@ TEST_F(PlacementLoopTest, TheSettleTakesStandardAirForNonsenseDensityAndNoWindFo
     EXPECT_EQ(2.0f, sim().getFloat("sim/flightmodel/position/local_vy"));
     EXPECT_NEAR(200.0 * 0.514444, settledVx(1.225f, NAN), 1e-3);
     EXPECT_EQ(0.0f, sim().getFloat("sim/flightmodel/position/local_vy")) << "the whole wind counts as none";
+}
+
+// The track the velocity points along, in degrees 0 to 360.
+double track(const skysim::Sim& sim) {
+    const double degrees = std::atan2(sim.getFloat("sim/flightmodel/position/local_vx"),
+                                      -sim.getFloat("sim/flightmodel/position/local_vz")) *
+                           180.0 / M_PI;
+    return degrees < 0 ? degrees + 360.0 : degrees;
+}
+
+// The placement moves along the whole degrees it always has; the settle then
+// flies the exact true heading, so the aircraft is left with no sideslip.
+TEST_F(PlacementLoopTest, TheSettleFliesTheExactTrueHeading) {
+    app_->localVzRef = ref("sim/flightmodel/position/local_vz");
+    sim().setFloat("sim/flightmodel/position/magnetic_variation", -13.3f);
+    app_->storedRecord.Heading = 250.4f;
+    app_->storedRecord.Speed = 450.0f;
+    app_->placementDone = 0;
+    callLoop();
+    EXPECT_NEAR(263.0, track(sim()), 1e-4);
+    callLoop();
+    EXPECT_NEAR(263.7, track(sim()), 0.05);
 }
 
 TEST_F(PlacementLoopTest, AllZeroRecordFacesMinusTheOldVariation) {
@@ -156,6 +179,70 @@ TEST_F(PlacementLoopTest, HeadingsBeyondAnyIntStillGiveAFiniteVelocity) {
         float vx = sim().getFloat("sim/flightmodel/position/local_vx");
         EXPECT_TRUE(std::isfinite(vx)) << heading;
         EXPECT_EQ(1, app_->placementDone);
+    }
+}
+
+// Each bound is a place, just past it a refusal: nothing read or written, the
+// message window naming the value as the file writes it and its range, each
+// line inside the window, and the record kept as it was.
+TEST_F(PlacementLoopTest, AValueOutsideItsRangeIsRefusedAndTheEdgesArePlaced) {
+    const char* const kLatitudes = "Not placed: use -90 to 90";
+    const char* const kLongitudes = "Not placed: use -180 to 180";
+    const char* const kAltitudes = "Not placed: use -1500 to 1000000";
+    const char* const kSpeeds = "Not placed: use 0 to 20000";
+    struct Row {
+        int field;  // Latitude 1, Longitude 2, Altitude 3, Speed 7
+        const char* value;
+        const char* shown;  // null: placed
+        const char* range;
+    };
+    const Row rows[] = {
+        {1, "-90", nullptr, nullptr},
+        {1, "90", nullptr, nullptr},
+        {1, "-90.000001", "Latitude = -90.000001", kLatitudes},
+        {1, "90.000001", "Latitude = 90.000001", kLatitudes},
+        {2, "-180", nullptr, nullptr},
+        {2, "180", nullptr, nullptr},
+        {2, "-180.000001", "Longitude = -180.000001", kLongitudes},
+        {2, "180.000001", "Longitude = 180.000001", kLongitudes},
+        {2, "1e300", "Longitude = 10000000000000000...", kLongitudes},
+        {3, "-1500", nullptr, nullptr},
+        {3, "1000000", nullptr, nullptr},
+        {3, "-1500.000001", "Altitude = -1500.000001", kAltitudes},
+        {3, "1000000.000001", "Altitude = 1000000.000001", kAltitudes},
+        {7, "0", nullptr, nullptr},
+        {7, "20000", nullptr, nullptr},
+        {7, "-0.001", "Speed = -0.001000", kSpeeds},
+        {7, "20000.002", "Speed = 20000.001953", kSpeeds},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.value);
+        app_->storedRecord = PositionRecord{};
+        parseField(app_->storedRecord, row.field, row.value);
+        const PositionRecord record = app_->storedRecord;
+        app_->pendingSettle = PendingSettle{};  // the last row's settle
+        if (app_->messageWindow != nullptr) XPDestroyWidget(app_->messageWindow, 1);
+        app_->messageWindow = nullptr;
+        app_->placementDone = 0;
+        sim().clearAccesses();
+        callLoop();
+        EXPECT_EQ(0, std::memcmp(&record, &app_->storedRecord, sizeof record));
+        EXPECT_EQ(row.shown == nullptr, !sim().accesses().empty());
+        if (row.shown == nullptr) {
+            EXPECT_EQ(nullptr, app_->messageWindow);
+            continue;
+        }
+        ASSERT_NE(nullptr, app_->messageWindow);
+        const skysim::WidgetId window = reinterpret_cast<skysim::WidgetId>(app_->messageWindow);
+        EXPECT_EQ("SkyPlacer Plugin Error", sim().widget(window).descriptor);
+        const std::vector<skysim::WidgetId> lines = sim().children(window);
+        ASSERT_LE(2u, lines.size());
+        EXPECT_EQ(row.shown, sim().widget(lines[0]).descriptor);
+        EXPECT_EQ(row.range, sim().widget(lines[1]).descriptor);
+        for (int i = 0; i < 2; ++i) {
+            const skysim::WidgetInfo line = sim().widget(lines[i]);
+            EXPECT_LE(line.left + int(line.descriptor.size()) * skysim::Sim::kFontWidth, sim().widget(window).right);
+        }
     }
 }
 

@@ -3,6 +3,7 @@
 // file and show the error message; the capture runs only once the file exists.
 #include "AppFixture.h"
 #include "FileSizeLimit.h"
+#include "position/PositionFileWriting.h"
 #include "position/RecordText.h"
 #include "position/SafeFileWriter.h"
 
@@ -51,6 +52,23 @@ TEST_F(PositionFileSaveTest, WriteFailingPartWayKeepsTheOldFile) {
     EXPECT_EQ(old, readFile(path("keep.skd")));
     EXPECT_FALSE(fileExists(path(kTemporaryFileName)));
     expectErrorShown();
+}
+
+// A last save larger than the disk has room for: the new one is written, and
+// no part of the old one takes the previous one's place.
+TEST_F(PositionFileSaveTest, ALastSaveThatCannotBeCopiedWholeIsNotKept) {
+    const std::string last(4096, 'L'), previous = "[POSITION_DATA]\nGear = 1\n";
+    writeFile(path("last.skd"), last);
+    writeFile(path("previous.skd"), previous);
+    OldFile old = OldFile::Kept;
+    {
+        FileSizeLimit limit(2048);
+        EXPECT_TRUE(writeRecordFile(path("last.skd").c_str(), app_->storedRecord, path("previous.skd").c_str(), old));
+    }
+    EXPECT_EQ(OldFile::NotKept, old);
+    EXPECT_EQ(previous, readFile(path("previous.skd")));
+    EXPECT_NE(std::string::npos, readFile(path("last.skd")).find("\nLatitude = 0.000000\n"));
+    EXPECT_FALSE(fileExists(path(kKeptCopyFileName)));
 }
 
 TEST_F(PositionFileSaveTest, TargetThatCannotBeReplacedKeepsItsContents) {

@@ -1,6 +1,7 @@
 // Files another program holds open without sharing them, as Windows allows:
 // a save cannot replace such a file, so the old one stays whole, the
-// temporary file goes, and the pilot is told.
+// temporary file goes, and the pilot is told. An auto-save whose previous
+// save is held open is written all the same.
 #include <windows.h>
 
 #include "ControlPanelDriver.h"
@@ -43,6 +44,24 @@ TEST_F(LockedFile, ASaveOverAFileHeldOpenKeepsTheOldFileAndSaysSo) {
     nextFlightLoops();
     ASSERT_TRUE(sim().pickMenuItem("Quick Save File"));
     EXPECT_NE(std::string::npos, pluginText("QuickFile.skd").find("\nLatitude = 47.123457\n")) << "released, it saves";
+}
+
+TEST_F(LockedFile, AnAutoSaveWhosePreviousSaveIsHeldOpenIsWrittenAndTheLogSaysSo) {
+    const std::string old = positionFileText({{"Latitude", "12.5"}});
+    writeFile(pluginFile("AutoSave-previous.skd"), old);
+    startWithSettings("[CONFIG]\nAutoSaveMinutes = 1\n");
+    setAircraft();
+    sim().advance(60.0);
+    sim().setDouble("sim/flightmodel/position/latitude", 13.5);
+    {
+        HeldOpen scanner(pluginFile("AutoSave-previous.skd"));
+        ASSERT_TRUE(scanner.held());
+        sim().advance(60.0);
+    }
+    EXPECT_EQ(old, readFile(pluginFile("AutoSave-previous.skd")));
+    EXPECT_NE(std::string::npos, pluginText("AutoSave.skd").find("\nLatitude = 13.500000\n"));
+    EXPECT_FALSE(fileExists(pluginFile("SkyPlacerKeep.tmp")));
+    EXPECT_EQ(1, occurrences(logText(), "could not keep the save before the last as AutoSave-previous.skd"));
 }
 
 }  // namespace

@@ -2,11 +2,10 @@
 # Counts the instructions the built plug-in module runs (tools/bench/InstructionCounts.cpp)
 # under callgrind and prints them per call beside their budgets.
 #
-# Usage: instruction-counts.sh BUILD_DIR [--check] [--annotate] [--raw] [--module=PATH]
+# Usage: instruction-counts.sh BUILD_DIR [--check] [--annotate] [--raw] [--module MODULE]
+#   --module    count MODULE (such as the shipped dist/SkyPlacer/64/lin.xpl) instead of the build's lin.xpl
 #   --check     exit 1 when a count misses its budget (the table is printed either way)
 #   --raw       print "region instructions-per-call budget verdict" lines instead of the table
-#   --module=PATH  count that module instead of the build's lin.xpl (the Mac's code built by Zig
-#               for Linux: build/zig-linux-module/lin.xpl)
 #   --annotate  also count the module built with its symbols (lin-symbols.xpl) and show,
 #               per region, the functions the instructions go to
 #
@@ -16,20 +15,24 @@
 # it calls are counted, the stand-in simulator is not.
 set -euo pipefail
 
-build="${1:?usage: instruction-counts.sh BUILD_DIR [--check] [--annotate] [--raw] [--module=PATH]}"
+build="${1:?usage: instruction-counts.sh BUILD_DIR [--check] [--annotate] [--raw] [--module MODULE]}"
 shift
 check=0
-counted=""
 annotate=0
 raw=0
-for option in "$@"; do
-    case "$option" in
+counted=""
+while [ $# -gt 0 ]; do
+    case "$1" in
         --check) check=1 ;;
         --annotate) annotate=1 ;;
         --raw) raw=1 ;;
-        --module=*) counted="${option#--module=}" ;;
-        *) echo "instruction-counts.sh: unknown option $option" >&2; exit 2 ;;
+        --module)
+            counted="${2:?--module needs a path}"
+            [ -f "$counted" ] || { echo "instruction-counts.sh: no module at $counted" >&2; exit 2; }
+            shift ;;
+        *) echo "instruction-counts.sh: unknown option $1" >&2; exit 2 ;;
     esac
+    shift
 done
 
 program="$build/tools/bench/instruction_counts"
@@ -84,6 +87,7 @@ summarise() {
 }
 
 count module "$counted"
+[ "$raw" -eq 1 ] || echo "Counting ${counted:-the lin.xpl of $build}"
 summarise module >"$work/summary"
 
 # One row per region: region, what, calls, per call, stand-in per call,

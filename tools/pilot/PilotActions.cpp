@@ -94,6 +94,7 @@ std::string saveName(Random& random) {
         "SkyPlacer.ini",
         "SkyPlacerLog.txt",
         "SkyPlacerSave.tmp",
+        "skyplacerkeep.TMP",
         "X.skd",
         "notes.txt",
         "a:b",

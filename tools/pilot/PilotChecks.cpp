@@ -69,16 +69,21 @@ bool isWholePositionFile(const std::string& text) {
     return at == text.size();
 }
 
-// The auto-save's files: once a new auto-save is on the disk, the last one is
-// renamed to the previous one just before the new one takes its name, so a
-// save killed between the two renames leaves only the previous one.
+// The auto-save's files: a save never removes AutoSave.skd (the save before it
+// is kept by a copy), but a start renames it AutoSave-last-session.skd.
 
-// `name` is gone from `now` because it became the previous auto-save: the
-// same file (inode, size, time, mode) under that name.
-bool keptAsPrevious(const std::string& name, const FolderState& before, const FolderState& now) {
-    auto previous = now.find(kAutoSavePreviousFileName);
-    return name == kAutoSaveFileName && previous != now.end() && previous->second == before.at(name);
+// `name` is gone from `now` because a start made it the last session's save:
+// that name holds another file than before (the same one, or one a killed
+// save wrote just before), which the check of changed files finds whole.
+bool keptAsLastSession(const std::string& name, const FolderState& before, const FolderState& now) {
+    auto lastSession = now.find(kAutoSaveLastSessionFileName);
+    auto older = before.find(kAutoSaveLastSessionFileName);
+    return name == kAutoSaveFileName && lastSession != now.end() &&
+           (older == before.end() || older->second != lastSession->second);
 }
+
+// A save's temporary file and the copy it keeps of the file it replaces.
+bool isSavesOwnFile(const std::string& name) { return name == kTemporaryFileName || name == kKeptCopyFileName; }
 
 // A number the display shows whole, or the digits of one too long to show, cut and marked "...".
 bool isFiniteNumber(const std::string& text) {
@@ -227,9 +232,9 @@ bool Session::checkPluginFolder(std::string& error) {
         auto before = folder_.find(name);
         if (before != folder_.end() && before->second == entry) continue;
         if (name == kLogFileName) continue;
-        // A killed save may leave its temporary file, in any state; a later save
-        // starts it afresh, and where that save fails it may not be able to remove it.
-        if (name == kTemporaryFileName && (resumed_ || before != folder_.end())) continue;
+        // A killed save may leave its temporary file or kept copy, in any state; a
+        // later save starts it afresh, and where that save fails it may not be able to remove it.
+        if (isSavesOwnFile(name) && (resumed_ || before != folder_.end())) continue;
         if (saveFailed_) {
             error = "a save that failed changed " + name;
             return false;
@@ -240,12 +245,12 @@ bool Session::checkPluginFolder(std::string& error) {
         error = name + (before == folder_.end() ? " was created" : " was changed") +
                 " and is not a whole position file; it holds " + std::to_string(text.size()) + " bytes:\n" +
                 text.substr(0, 800);
-        if (name == kTemporaryFileName) error = name + " was left behind";
+        if (isSavesOwnFile(name)) error = name + " was left behind";
         return false;
     }
     for (const auto& [name, entry] : folder_) {
-        if (now.count(name) == 0 && name != kLogFileName && name != kTemporaryFileName &&
-            !keptAsPrevious(name, folder_, now)) {
+        if (now.count(name) == 0 && name != kLogFileName && !isSavesOwnFile(name) &&
+            !keptAsLastSession(name, folder_, now)) {
             error = name + " was removed";
             return false;
         }
