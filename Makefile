@@ -1,9 +1,9 @@
 # The everyday commands (see README.md):
 #   make run   builds the release plug-in and plays the demo scenario on the stand-in simulator
-#   make test  builds everything (Windows, release, debug, sanitizers), runs the whole test suite
+#   make test  builds everything (Windows, macOS, release, debug, sanitizers), runs the whole test suite
 #              (the Windows module's under wine too), the static checks, the instruction budgets
 #              and a short fuzzing run
-#   make dist  builds both modules and packs the release archive dist/SkyPlacer-<version>.zip;
+#   make dist  builds the three modules and packs the release archive dist/SkyPlacer-<version>.zip;
 #              lin.xpl is built in a Debian 11 root (tools/linux-root/), which needs root
 # All install missing Debian packages first when run as root, and say what to
 # install otherwise. The builds themselves are the presets in CMakePresets.json.
@@ -19,6 +19,10 @@ SHELL := /bin/bash
 # that (the Windows tests: MinGW-w64 with its POSIX thread model, GoogleTest's
 # sources and wine to run them; the lint; unzip unpacks the archive as a pilot would).
 # debootstrap makes the Debian 11 root the release lin.xpl is built in.
+# The Mac module's: LLVM's Mach-O linker, lipo and object tools (Zig, which
+# compiles it, comes from npm: tools/mac/zig-path.sh; npm itself from Debian
+# where it is missing).
+MAC_PACKAGES := lld-16 llvm python3
 RUN_PACKAGES := cmake make g++ libgtest-dev libfast-float-dev librsvg2-bin valgrind
 DIST_PACKAGES := $(RUN_PACKAGES) g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 debootstrap
 TEST_PACKAGES := $(DIST_PACKAGES) g++-mingw-w64-x86-64-posix googletest wine64 \
@@ -40,11 +44,12 @@ SCENARIO := scenarios/demo.scn
 .PHONY: linux-root release-linux test-release-linux
 # The steps of run and test build on each other: keep them in order under -j.
 .NOTPARALLEL:
+.PHONY: mac test-zig-linux deps-mac
 
 # Configures and builds one preset of CMakePresets.json.
 build = cmake --preset $(1) && cmake --build --preset $(1)
 # Runs one preset's tests; win.xpl and the archive are built by then, so their checks must not skip.
-check = SKYPLACER_REQUIRE_WIN_MODULE=1 SKYPLACER_REQUIRE_ARCHIVE=1 ctest --preset $(1)
+check = SKYPLACER_REQUIRE_WIN_MODULE=1 SKYPLACER_REQUIRE_MAC_MODULE=1 SKYPLACER_REQUIRE_ARCHIVE=1 ctest --preset $(1)
 
 # Builds just the player and what it plays: this machine's release build of
 # lin.xpl (not the one make dist ships, which is built on Debian 11) and the
@@ -58,9 +63,10 @@ run: deps-run
 # Windows first: the debug suite checks win.xpl's tables along with lin.xpl's.
 # The Debian 11 build completes dist/SkyPlacer and packs the archive for its
 # test, and flies its lin.xpl there; the other Linux tests use their own
-# builds' modules, the Windows tests the win.xpl of dist/SkyPlacer, the debug
-# suite checks the C library needs of the shipped lin.xpl.
-test: deps-test lint windows test-windows dist test-release-linux debug
+# builds' modules (the Mac's code built for Linux among them), the Windows
+# tests the win.xpl of dist/SkyPlacer, the debug suite checks the C library
+# needs of the shipped lin.xpl.
+test: deps-test lint windows test-windows dist test-release-linux test-zig-linux debug
 	$(call check,debug)
 	$(call build,sanitize)
 	$(call check,sanitize)
@@ -122,15 +128,27 @@ linux-root: deps-dist
 release-linux: linux-root
 	tools/linux-root/run-in-root.sh tools/linux-root/release-build.sh skyplacer_module
 
-# dist/SkyPlacer-<version>.zip: both modules, SkyPlacer.ini and README.txt, made
+# dist/SkyPlacer-<version>.zip: the three modules, SkyPlacer.ini and README.txt, made
 # from docs/pilots-guide.md; the version is the CMake project's.
-dist: deps-dist windows linux-root
+dist: deps-dist windows mac linux-root
 	tools/linux-root/run-in-root.sh tools/linux-root/release-build.sh skyplacer_archive
 
 # The end-to-end tests and the scenarios in the Debian 11 root, against the
 # lin.xpl of dist/SkyPlacer.
 test-release-linux: release-linux
 	tools/linux-root/run-in-root.sh tools/linux-root/release-suite.sh
+
+# Leaves dist/SkyPlacer/64/mac.xpl: both halves cross-built with Zig (in
+# build/mac-x86_64 and build/mac-aarch64) and joined.
+mac: deps-mac
+	tools/mac/build-mac.sh dist/SkyPlacer
+
+# The Mac's code built by Zig as a Linux module (build/zig-linux-module), and
+# the end-to-end and crash tests and every scenario, host-built, run against it.
+test-zig-linux: deps-mac
+	tools/mac/build-with-zig.sh build/zig-linux-module x86_64-linux-gnu.2.31
+	$(call build,zig-linux)
+	ctest --preset zig-linux
 
 # The end-to-end suite and every scenario against dist/SkyPlacer/64/win.xpl,
 # as Windows programs under wine (tests/windows).
@@ -169,6 +187,10 @@ deps-dist:
 
 deps-test:
 	$(call ensure_packages,$(TEST_PACKAGES))
+
+deps-mac:
+	$(call ensure_packages,$(MAC_PACKAGES))
+	$(if $(shell command -v npm),,$(call ensure_packages,npm))
 
 # Times the plug-in's own work on the stand-in and counts its instructions;
 # prints one table.

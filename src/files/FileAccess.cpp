@@ -142,7 +142,15 @@ bool writeBytes(int descriptor, const char* data, size_t length) {
     return true;
 }
 
-bool flushFileToDisk(int descriptor) { return fsync(descriptor) == 0; }
+bool flushFileToDisk(int descriptor) {
+#ifdef __APPLE__
+    // On macOS fsync hands the data to the drive, which may keep it in its
+    // cache through a power cut; F_FULLFSYNC makes the drive write it. File
+    // systems that cannot refuse it, and fsync is then the most there is.
+    if (fcntl(descriptor, F_FULLFSYNC) == 0) return true;
+#endif
+    return fsync(descriptor) == 0;
+}
 
 // A close interrupted by a signal has still closed the descriptor: it is never retried.
 bool closeFile(int descriptor) { return close(descriptor) == 0; }

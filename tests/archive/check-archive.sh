@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Checks the release archive as a pilot unpacks it: exactly the four files
+# Checks the release archive as a pilot unpacks it: exactly the five files
 # under SkyPlacer/, intact; README.txt the current pilot's guide as plain text
-# with Windows line ends; and the two modules the ones laid out in the plug-in
+# with Windows line ends; and the three modules the ones laid out in the plug-in
 # folder, passing the module table checks.
 #
 # Usage: check-archive.sh ARCHIVE PLUGIN_FOLDER PILOTS_GUIDE_MD XPLM_HEADER WIDGETS_HEADER XPLM_DEF XPWIDGETS_DEF
@@ -22,12 +22,12 @@ trap 'rm -rf "$work"' EXIT
 
 unzip -tq "$archive" >/dev/null || fail "unzip finds the archive damaged"
 expect_same "files in the archive" \
-    "$(printf '%s\n' SkyPlacer/64/win.xpl SkyPlacer/64/lin.xpl SkyPlacer/SkyPlacer.ini SkyPlacer/README.txt)" \
+    "$(printf '%s\n' SkyPlacer/64/win.xpl SkyPlacer/64/lin.xpl SkyPlacer/64/mac.xpl SkyPlacer/SkyPlacer.ini SkyPlacer/README.txt)" \
     "$(unzip -Z1 "$archive" | grep -v '/$')"
 unzip -q "$archive" -d "$work"
 unpacked=$work/SkyPlacer
 
-for file in 64/win.xpl 64/lin.xpl SkyPlacer.ini; do
+for file in 64/win.xpl 64/lin.xpl 64/mac.xpl SkyPlacer.ini; do
     cmp -s "$unpacked/$file" "$folder/$file" || fail "$file differs from $folder/$file: make dist packs the current build"
 done
 
@@ -38,7 +38,7 @@ awk -f "$here/../../tools/archive/pilot-readme.awk" "$guide" | cmp -s - "$text" 
 [ "$(grep -c $'\r$' "$text")" = "$(wc -l <"$text")" ] || fail "README.txt has lines without a Windows line end"
 grep -nE '\*\*|```|\]\(|^\|| \| |<!--|`' "$text" && fail "README.txt keeps Markdown marks (lines above)"
 for topic in "Resources/plugins/SkyPlacer" "X-Plane 10" "Plugins menu" "skyplacer/toggle_data_display" "HotKey = F5" \
-    "SkyPlacerLog.txt" "Log.txt"; do
+    "SkyPlacerLog.txt" "Log.txt" "xattr -dr com.apple.quarantine"; do
     grep -qF "$topic" "$text" || fail "README.txt does not mention \"$topic\""
 done
 
@@ -46,5 +46,7 @@ bash "$here/../module/check-lin-module.sh" "$unpacked/64/lin.xpl" "$xplm_header"
     fail "the archive's lin.xpl fails its table check"
 SKYPLACER_REQUIRE_WIN_MODULE=1 bash "$here/../module/check-win-module.sh" "$unpacked/64/win.xpl" \
     "$xplm_def" "$widgets_def" "$widgets_header" || fail "the archive's win.xpl fails its table check"
+SKYPLACER_REQUIRE_MAC_MODULE=1 bash "$here/../module/check-mac-module.sh" "$unpacked/64/mac.xpl" \
+    "$xplm_header" "$widgets_header" || fail "the archive's mac.xpl fails its check"
 
 finish "release archive $(basename "$archive")"

@@ -13,15 +13,18 @@ fail() {
     FAILURES=$((FAILURES + 1))
 }
 
-# Exit code 77 marks a check that cannot run here (CTest reports it skipped).
-skip_or_fail() {
-    if [ "${SKYPLACER_REQUIRE_WIN_MODULE:-0}" = 1 ]; then
-        echo "FAIL: $*" >&2
+# skip_unless_required REQUIRED WHY: exit code 77 marks a check that cannot
+# run here (CTest reports it skipped), but where REQUIRED is 1 it fails.
+skip_unless_required() {
+    if [ "$1" = 1 ]; then
+        echo "FAIL: $2" >&2
         exit 1
     fi
-    echo "SKIP: $*"
+    echo "SKIP: $2"
     exit 77
 }
+
+skip_or_fail() { skip_unless_required "${SKYPLACER_REQUIRE_WIN_MODULE:-0}" "$*"; }
 
 # The functions a header declares with C linkage: XPLM*, XP* and gl* names
 # at the start of a declaration, one per line, sorted.

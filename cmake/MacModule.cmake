@@ -1,0 +1,12 @@
+# Links mac.xpl (one architecture; tools/mac/build-mac.sh joins the two) with
+# LLVM's Mach-O linker rather than Zig's own, which exports every hidden symbol
+# and takes no export list. Zig still builds the C++ library, which the link
+# script asks it for. CMake's Darwin rule would pass -bundle to Zig, which
+# ignores it and links a program.
+string(REGEX MATCH "macos\\.([0-9.]+)" minimum "${SKYPLACER_ZIG_TARGET}")
+set(SKYPLACER_MAC_MINIMUM "${CMAKE_MATCH_1}")
+set(CMAKE_CXX_CREATE_SHARED_MODULE
+    "bash ${CMAKE_SOURCE_DIR}/tools/mac/link-mac-module.sh <CMAKE_CXX_COMPILER> ${SKYPLACER_ZIG} ${CMAKE_SYSTEM_PROCESSOR} ${SKYPLACER_MAC_MINIMUM} ${CMAKE_SOURCE_DIR}/cmake/mac.exports <TARGET> <OBJECTS>")
+# A change to the link script or the export list links again.
+set_property(TARGET skyplacer_module APPEND PROPERTY LINK_DEPENDS
+  "${CMAKE_SOURCE_DIR}/tools/mac/link-mac-module.sh" "${CMAKE_SOURCE_DIR}/cmake/mac.exports")

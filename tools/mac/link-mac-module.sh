@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Links one architecture of mac.xpl with ld64.lld-16: a bundle that exports
+# only the entry points of EXPORTS, hides and strips every other name and the
+# debugger's map of the objects (-S: it names the build's paths), carries
+# libc++, libc++abi and compiler-rt as Zig builds them, loads only libSystem,
+# and leaves the simulator's and OpenGL's functions to be found in the
+# simulator's process when it loads the module (flat namespace). The arm64 half
+# is signed ad hoc: Apple Silicon runs no unsigned code.
+#
+# Usage: link-mac-module.sh ZIG_CXX ZIG ARCH MINIMUM_MACOS EXPORTS OUTPUT OBJECT...
+set -euo pipefail
+zig_cxx=$1 zig=$2 arch=$3 minimum=$4 exports=$5 output=$6
+shift 6
+
+case $arch in
+    aarch64 | arm64) arch=arm64 signing=(-adhoc_codesign) ;;
+    x86_64) signing=(-no_adhoc_codesign) ;;
+    *) echo "link-mac-module.sh: no Mac architecture $arch" >&2; exit 1 ;;
+esac
+major=${minimum%%.*}
+stubs=$(dirname "$zig")/lib/libc/darwin/libSystem.$major.tbd
+[ -f "$stubs" ] || { echo "link-mac-module.sh: Zig has no libSystem stubs for macOS $major ($stubs)" >&2; exit 1; }
+
+# Zig builds its C++ runtime when it links C++, at the link's optimisation
+# level: a link of an empty library at -O2 names the archives (built once,
+# then taken from Zig's cache).
+probe=$(mktemp -d)
+trap 'rm -rf "$probe"' EXIT
+: >"$probe/empty.cpp"
+"$zig_cxx" -O2 -c "$probe/empty.cpp" -o "$probe/empty.o"
+runtime=()
+while read -r archive; do
+    runtime+=("$archive")
+done < <(ZIG_VERBOSE_LINK=1 "$zig_cxx" -O2 -shared "$probe/empty.o" -o "$probe/empty.dylib" 2>&1 |
+    awk '$1 == "zig" && $2 == "ld" { for (i = 3; i <= NF; ++i) if ($i ~ /\.a$/) print $i }')
+[ "${#runtime[@]}" -eq 3 ] || { echo "link-mac-module.sh: Zig named ${#runtime[@]} runtime archives, not 3" >&2; exit 1; }
+
+ld64.lld-16 -arch "$arch" -platform_version macos "$minimum" "$minimum" -bundle \
+    -flat_namespace -undefined dynamic_lookup -exported_symbols_list "$exports" \
+    -dead_strip -x -S "${signing[@]}" -o "$output" "$@" "${runtime[@]}" "$stubs"
