@@ -4,8 +4,7 @@
 // main loop they are there: the aircraft is turned again to its stored magnetic
 // heading with the new variation, and set moving along that exact heading
 // through the new place's air at the stored indicated speed, carried by its
-// wind. The record, the files and the
-// log stay as they are.
+// wind. The record, the files and the log stay as they are.
 #include <cmath>
 
 #include "flight/Atmosphere.h"

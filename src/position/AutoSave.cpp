@@ -26,13 +26,9 @@ static_assert(std::char_traits<char>::length(kAutoSavePreviousFileName) <=
 // saves never rotate it away. With none, an older AutoSave-last-session.skd
 // stays: a session that crashed before its first save must not cost the one
 // before. False when it is there and cannot be moved.
-bool keepLastSession(const char* folder) {
-    char saved[kPathSize];
-    char lastSession[kPathSize];
-    if (!pluginFilePath(folder, kAutoSaveFileName, saved, sizeof saved) ||
-        !pluginFilePath(folder, kAutoSaveLastSessionFileName, lastSession, sizeof lastSession)) {
-        return false;
-    }
+bool keepLastSession(const char* folder, const char* lastSession) {
+    char saved[kPathSize];  // shorter than the last session's name, which fitted
+    if (!pluginFilePath(folder, kAutoSaveFileName, saved, sizeof saved)) return false;
     if (!isFile(saved)) return true;
     if (!replaceFile(saved, lastSession)) return false;
     syncFolder(folder);
@@ -58,12 +54,12 @@ bool changes(int32_t& failing, bool failed) {
 void PluginApp::startAutoSave() {
     autoSave = AutoSaveState{};
     if (!(config.AutoSaveMinutes > 0)) return;
-    char path[kPathSize];
-    if (!pluginFilePath(dataFolder, kAutoSaveLastSessionFileName, path, sizeof path)) {
+    char lastSession[kPathSize];
+    if (!pluginFilePath(dataFolder, kAutoSaveLastSessionFileName, lastSession, sizeof lastSession)) {
         logAlways(prefixed("The path of %s is too long; the auto-save is off\n", kAutoSaveLastSessionFileName).text);
         return;
     }
-    if (!keepLastSession(dataFolder)) {
+    if (!keepLastSession(dataFolder, lastSession)) {
         logAlways(prefixed("%s could not be kept as %s; the auto-save is off\n", kAutoSaveFileName,
                            kAutoSaveLastSessionFileName)
                       .text);

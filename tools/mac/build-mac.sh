@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds mac.xpl: the x86_64 and arm64 halves, each linked by its own Zig
-# build (build/mac-x86_64, build/mac-arm64), joined into one universal file in
+# build (build/mac-x86_64, build/mac-aarch64), joined into one universal file in
 # PLUGIN_FOLDER/64. The joined file replaces the old one only when whole.
 #
 # Usage: build-mac.sh PLUGIN_FOLDER     e.g. dist/SkyPlacer
