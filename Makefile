@@ -4,7 +4,8 @@
 #              (the Windows module's under wine too), the static checks, the instruction budgets
 #              and a short fuzzing run
 #   make dist  builds the three modules and packs the release archive dist/SkyPlacer-<version>.zip;
-#              lin.xpl is built in a Debian 11 root (tools/linux-root/), which needs root
+#              lin.xpl is built in a Debian 11 root (tools/linux-root/), which a user who is
+#              not root makes and enters in user namespaces of their own
 # All install missing Debian packages first when run as root, and say what to
 # install otherwise. The builds themselves are the presets in CMakePresets.json.
 # `make mutants` (not part of make test) measures what the suite catches.
@@ -18,13 +19,14 @@ SHELL := /bin/bash
 # needs on top of it (the Windows build), and what `make test` needs on top of
 # that (the Windows tests: MinGW-w64 with its POSIX thread model, GoogleTest's
 # sources and wine to run them; the lint; unzip unpacks the archive as a pilot would).
-# debootstrap makes the Debian 11 root the release lin.xpl is built in.
+# mmdebstrap makes the Debian 11 root the release lin.xpl is built in; a user
+# who is not root needs newuidmap and newgidmap (uidmap) for that.
 # The Mac module's: LLVM's Mach-O linker, lipo and object tools (Zig, which
 # compiles it, comes from npm: tools/mac/zig-path.sh; npm itself from Debian
 # where it is missing).
 MAC_PACKAGES := lld-16 llvm python3
 RUN_PACKAGES := cmake make g++ libgtest-dev libfast-float-dev librsvg2-bin valgrind
-DIST_PACKAGES := $(RUN_PACKAGES) g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 debootstrap
+DIST_PACKAGES := $(RUN_PACKAGES) g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 mmdebstrap uidmap
 TEST_PACKAGES := $(DIST_PACKAGES) g++-mingw-w64-x86-64-posix googletest wine64 \
                  clang-format clang-tidy cppcheck clang libclang-rt-14-dev unzip
 
@@ -41,7 +43,7 @@ PLAYER := build/release/tools/player/skyplacer-player
 SCENARIO := scenarios/demo.scn
 
 .PHONY: soak bench budgets suite-size dist fuzz lint mutants run test test-windows deps-run deps-dist deps-test release debug sanitize windows format clean
-.PHONY: linux-root release-linux test-release-linux
+.PHONY: linux-root linux-root-access release-linux test-release-linux
 # The steps of run and test build on each other: keep them in order under -j.
 .NOTPARALLEL:
 .PHONY: mac test-zig-linux deps-mac
@@ -66,7 +68,7 @@ run: deps-run
 # builds' modules (the Mac's code built for Linux among them), the Windows
 # tests the win.xpl of dist/SkyPlacer, the debug suite checks the C library
 # needs of the shipped lin.xpl.
-test: deps-test lint windows test-windows dist test-release-linux test-zig-linux debug
+test: deps-test linux-root-access lint windows test-windows dist test-release-linux test-zig-linux debug
 	$(call check,debug)
 	$(call build,sanitize)
 	$(call check,sanitize)
@@ -119,7 +121,13 @@ release:
 windows:
 	$(call build,mingw)
 
-# The Debian 11 root (made once, kept in /var/cache/skyplacer).
+# Whether this user can make and enter the Debian 11 root, said in the first
+# seconds of make test and make dist rather than after the other builds.
+linux-root-access: deps-dist
+	tools/linux-root/check-access.sh
+
+# The Debian 11 root (made once, kept in /var/cache/skyplacer for root and in
+# ~/.cache/skyplacer for any other user).
 linux-root: deps-dist
 	tools/linux-root/make-root.sh
 
@@ -130,7 +138,7 @@ release-linux: linux-root
 
 # dist/SkyPlacer-<version>.zip: the three modules, SkyPlacer.ini and README.txt, made
 # from docs/pilots-guide.md; the version is the CMake project's.
-dist: deps-dist windows mac linux-root
+dist: deps-dist linux-root-access windows mac linux-root
 	tools/linux-root/run-in-root.sh tools/linux-root/release-build.sh skyplacer_archive
 
 # The end-to-end tests and the scenarios in the Debian 11 root, against the

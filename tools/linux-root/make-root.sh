@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
 # Makes the Debian 11 root the release lin.xpl is built in, unless a whole one
-# is already there: debootstrap's minimal system from the Debian archive this
-# machine's apt uses, and the packages of root-settings.sh.
+# is already there: mmdebstrap's minimal system with the packages of
+# root-settings.sh, from the Debian archive this machine's apt uses.
 #
-# The root is made in a folder beside its place and moved there only when
-# whole, so an interrupted run leaves no root (the next one starts again); a
-# root whose stamp or packages are not what root-settings.sh says is made again.
+# mmdebstrap works in a user namespace of its own (its unshare mode), so a user
+# who is not root makes the root as well, in their own cache: it hands over a
+# tarball, unpacked here as the user, so every file of the root is theirs (and
+# root's when root makes it). The root is unpacked in a folder beside its place
+# and moved there only when whole, so an interrupted run leaves no root (the
+# next one starts again); a root whose stamp or packages are not what
+# root-settings.sh says is made again.
 #
-# Usage: make-root.sh    (as root; SKYPLACER_ROOT_CACHE chooses the cache folder)
+# Usage: make-root.sh    (SKYPLACER_ROOT_CACHE chooses the cache folder)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/root-settings.sh"
@@ -16,22 +20,20 @@ source "$here/root-settings.sh"
 # shellcheck disable=SC2086,SC2016 # one word a package; dpkg-query's own ${Status}
 root_is_whole() {
     [ -f "$ROOT_STAMP" ] && [ "$(cat "$ROOT_STAMP")" = "$ROOT_STAMP_TEXT" ] &&
-        chroot "$ROOT_DIR" dpkg-query -W -f '${Status}\n' $ROOT_PACKAGES 2>/dev/null |
+        dpkg-query --admindir="$ROOT_DIR/var/lib/dpkg" -W -f '${Status}\n' $ROOT_PACKAGES 2>/dev/null |
         awk -v wanted="$(wc -w <<<"$ROOT_PACKAGES")" '$3 == "installed" { whole++ } END { exit whole != wanted }'
 }
 
-if [ "$(id -u)" -ne 0 ]; then
-    if [ -d "$ROOT_DIR" ]; then exit 0; fi
-    echo "The release lin.xpl is built in a Debian 11 root at $ROOT_DIR, which is missing." >&2
-    echo "Making it needs root (debootstrap and chroot): run this command again as root, or with sudo." >&2
-    exit 1
-fi
-for tool in debootstrap unshare chroot flock; do
+"$here/check-access.sh"
+for tool in mmdebstrap unshare flock tar dpkg-query; do
     command -v "$tool" >/dev/null || { echo "make-root.sh: $tool is not installed" >&2; exit 1; }
 done
 
 mkdir -p "$ROOT_CACHE"
-exec 9>"$ROOT_CACHE/$ROOT_SUITE-root.lock"
+exec 9>"$ROOT_LOCK"
+# Most runs find the root whole, and need not wait for builds in it to end.
+flock --shared 9
+if root_is_whole; then exit 0; fi
 flock 9
 if root_is_whole; then exit 0; fi
 
@@ -61,12 +63,14 @@ if [ -z "$mirror" ]; then
 fi
 
 # Removes a root, never while anything is mounted in it: a bind mount of the
-# same file system (the checkout) would look like the root's own files.
+# same file system (the checkout) would look like the root's own files. A
+# user who is not root can empty a folder only while they may write to it.
 remove_root() {
     if awk -v dir="$1" '$5 == dir || index($5, dir "/") == 1 { found = 1 } END { exit !found }' /proc/self/mountinfo; then
         echo "make-root.sh: something is still mounted in $1; unmount it first" >&2
         exit 1
     fi
+    [ "$(id -u)" -eq 0 ] || find "$1" -xdev -type d ! -perm -u+w -exec chmod u+w {} +
     rm -rf --one-file-system "$1"
 }
 
@@ -76,24 +80,21 @@ for leftover in "$ROOT_DIR".new.*; do
 done
 new=$ROOT_DIR.new.$$
 trap 'remove_root "$new"' EXIT
+mkdir "$new"
 echo "Making the Debian 11 root in $ROOT_DIR from $mirror"
-# debootstrap mounts /proc and /sys in the root: in a namespace of its own, so
-# nothing stays mounted if it is killed.
-unshare --mount --propagation private -- \
-    debootstrap --variant=minbase "$ROOT_SUITE" "$new" "$mirror" >"$ROOT_CACHE/$ROOT_SUITE-debootstrap.log" 2>&1 || {
-    tail -n 20 "$ROOT_CACHE/$ROOT_SUITE-debootstrap.log" >&2
-    echo "make-root.sh: debootstrap failed (whole log: $ROOT_CACHE/$ROOT_SUITE-debootstrap.log)" >&2
+log=$ROOT_CACHE/$ROOT_SUITE-mmdebstrap.log
+sources=("deb $mirror $ROOT_SUITE main" "deb $mirror $ROOT_SUITE-updates main")
+[ -z "$security" ] || sources+=("deb $security $ROOT_SUITE-security main")
+# No device nodes in the tarball, nor /dev: a user cannot make them, and
+# run-in-root.sh mounts the host's /dev there. The files keep their modes
+# (/tmp's sticky bit among them) whoever unpacks them.
+mmdebstrap --mode=unshare --variant=minbase --format=tar --skip=output/dev --include="$ROOT_PACKAGES" \
+    "$ROOT_SUITE" - "${sources[@]}" 2>"$log" | tar -x --preserve-permissions --numeric-owner -C "$new" || {
+    tail -n 20 "$log" >&2
+    echo "make-root.sh: mmdebstrap failed (whole log: $log)" >&2
     exit 1
 }
-{
-    echo "deb $mirror $ROOT_SUITE main"
-    echo "deb $mirror $ROOT_SUITE-updates main"
-    [ -z "$security" ] || echo "deb $security $ROOT_SUITE-security main"
-} >"$new/etc/apt/sources.list"
-# shellcheck disable=SC2086 # one word a package
-enter_root "$new" "" bash -c "export DEBIAN_FRONTEND=noninteractive
-    apt-get update -q && apt-get install -y -q --no-install-recommends $ROOT_PACKAGES &&
-    apt-get clean && rm -rf /var/lib/apt/lists/*"
+mkdir "$new/dev"
 echo "$ROOT_STAMP_TEXT" >"$new/etc/skyplacer-root"
 
 if [ -d "$ROOT_DIR" ]; then
