@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # Checks mac.xpl as far as it can be without a Mac: one universal file with the
 # x86_64 and arm64 halves, each a bundle for macOS 11.0 or earlier that exports
-# exactly the five entry points, keeps no local or debugging symbol, loads no library but
-# libSystem, and leaves undefined only what libSystem offers (by Zig's stubs of
-# macOS 11) and the simulator's functions (those our API headers declare);
-# the arm64 half's ad-hoc signature holds, its page hashes computed again.
+# exactly the five entry points, keeps no local or debugging symbol, loads no
+# library but libSystem, and, as its bind tables tell the loader, binds to
+# libSystem only what libSystem offers (by Zig's stubs of macOS 11) and leaves
+# to be looked up by name in the simulator's process exactly the simulator's
+# and OpenGL's functions (those our API headers declare), nothing else: its
+# allocator and runtime helpers are its own. The arm64 half's ad-hoc signature
+# holds, its page hashes computed again.
 #
 # Usage: check-mac-module.sh MODULE API_HEADER...
 # Skips (exit 77) without the module or Zig, unless SKYPLACER_REQUIRE_MAC_MODULE=1.
@@ -59,17 +62,34 @@ for arch in $archs; do
     stabs=$(llvm-nm -a "$half" | awk '$2 == "-" { print $5, $6 }')
     [ -z "$stabs" ] || fail "$arch: keeps $(wc -l <<<"$stabs") debugging symbols, such as $(grep -m1 '/' <<<"$stabs" || head -n 1 <<<"$stabs")"
 
-    target=$arch-macos
-    python3 "$here/tbd-symbols.py" "$stubs" "$target" >"$work/system-$arch"
+    # The names the loader binds, as it will: each to libSystem, or looked up
+    # by name in the whole process, which only the simulator's and OpenGL's may be.
+    grep -qE '^MH_MAGIC_64 .* TWOLEVEL' <<<"$headers" ||
+        fail "$arch: not a two-level namespace module: the loader would look up every name it binds by name"
+    grep -q 'cmd LC_DYLD_CHAINED_FIXUPS' <<<"$headers" && fail "$arch: binds by chained fixups, which this check cannot read"
+    grep -q 'cmd LC_DYLD_INFO_ONLY' <<<"$headers" || fail "$arch: has no bind tables (LC_DYLD_INFO_ONLY)"
+    python3 "$here/tbd-symbols.py" "$stubs" "$arch-macos" >"$work/system-$arch"
     simulator=""
-    for symbol in $(llvm-nm -u -j "$half"); do
-        if grep -qxF -- "$symbol" <<<"$declared"; then
+    while read -r table dylib symbol; do
+        if [ "$table" = weak ]; then
+            fail "$arch: looks ${symbol#_} up by name in the whole process (weak bind)"
+        elif [ "$dylib" = flat-namespace ] && grep -qxF -- "$symbol" <<<"$declared"; then
             simulator+="$symbol"$'\n'
+        elif [ "$dylib" = flat-namespace ]; then
+            fail "$arch: looks ${symbol#_} up by name, which is neither the simulator's nor OpenGL's"
+        elif [ "$dylib" != libSystem ]; then
+            fail "$arch: binds ${symbol#_} to $dylib, not to libSystem"
         elif ! grep -qxF -- "$symbol" "$work/system-$arch"; then
-            fail "$arch: leaves ${symbol#_} undefined, which neither the simulator nor libSystem provides"
+            fail "$arch: binds ${symbol#_} to libSystem, which does not offer it"
         fi
-    done
-    expect_same "$arch: simulator functions left to the loader" "$declared" "$simulator"
+    done < <(llvm-objdump --macho --bind --lazy-bind --weak-bind "$half" | awk '
+        /^Bind table:/ { table = "bind"; next }
+        /^Lazy bind table:/ { table = "lazy"; next }
+        /^Weak bind table:/ { table = "weak"; next }
+        table == "" || NF == 0 || $1 == "segment" { next }
+        table == "weak" { print table, "-", $NF; next }
+        { print table, $(NF - 1), $NF }')
+    expect_same "$arch: simulator functions looked up by name" "$declared" "$simulator"
 done
 
 while read -r problem; do

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Shows that check-mac-module.sh fails on the faults it exists to catch: a
 # module that breaks every rule (BrokenMacModule.c, built here with Zig's own
-# linker), mac.xpl with one byte of its arm64 code changed after signing, its
-# x86_64 half alone, a file that is no Mach-O file.
+# linker), modules that leave the loader to look up by name what they must
+# bind (BrokenMacLookups.cpp, linked by ld64.lld), mac.xpl with one byte of
+# its arm64 code changed after signing, its x86_64 half alone, a file that is
+# no Mach-O file.
 #
 # Usage: check-mac-rejects.sh MAC_MODULE API_HEADER...
 # Skips (exit 77) without mac.xpl or Zig, unless SKYPLACER_REQUIRE_MAC_MODULE=1.
@@ -47,8 +49,20 @@ broken=(-target x86_64-macos.12.0 -O2 -shared "$here/BrokenMacModule.c")
 expect_rejected "the broken Mac module" broken.xpl "architectures: missing arm64" "is not a universal file" \
     "x86_64: not a bundle" "x86_64: needs macOS 12.0" "libraries loaded: unexpected libSkyPlacerExtra.dylib" \
     "exports: unexpected ExtraExport" "exports: missing XPluginStop" "keeps 2 local symbols" "debugging symbols" \
-    "leaves SkyPlacerNotProvided undefined" "simulator functions left to the loader: missing _XPLMCreateMenu" \
+    "looks SkyPlacerNotProvided up by name" "simulator functions looked up by name: missing _XPLMCreateMenu" \
     "code signature: no arm64 half"
+
+# C++ code linked so that the loader would look up by name what must be bound:
+# in a flat namespace, and in a two-level one without the C++ runtime.
+"$zig" c++ -target x86_64-macos.11.0 -O2 -c "$here/BrokenMacLookups.cpp" -o lookups.o
+lookups=(ld64.lld-16 -arch x86_64 -platform_version macos 11.0 11.0 -bundle -undefined dynamic_lookup lookups.o
+    "$(dirname "$zig")/lib/libc/darwin/libSystem.11.tbd")
+"${lookups[@]}" -flat_namespace -o flat.xpl
+expect_rejected "a flat-namespace module" flat.xpl "x86_64: not a two-level namespace module" \
+    "x86_64: looks strlen up by name"
+"${lookups[@]}" -o new-by-name.xpl
+expect_rejected "a module that looks operator new up by name" new-by-name.xpl "x86_64: looks _Znwm up by name" \
+    "x86_64: looks _ZdlPv up by name"
 
 # One byte of the arm64 half's code changed after the linker signed it. (awk
 # reads to the end: a pipe closed early fails llvm-objdump.)

@@ -2,10 +2,13 @@
 # Links one architecture of mac.xpl with ld64.lld-16: a bundle that exports
 # only the entry points of EXPORTS, hides and strips every other name and the
 # debugger's map of the objects (-S: it names the build's paths), carries
-# libc++, libc++abi and compiler-rt as Zig builds them, loads only libSystem,
-# and leaves the simulator's and OpenGL's functions to be found in the
-# simulator's process when it loads the module (flat namespace). The arm64 half
-# is signed ad hoc: Apple Silicon runs no unsigned code.
+# libc++, libc++abi and compiler-rt as Zig builds them, so its allocator and
+# runtime helpers are its own, and loads only libSystem. Its names live in a
+# two-level namespace: each of the C library's is bound to libSystem, and only
+# the simulator's and OpenGL's, which no library on the link line offers, are
+# left to be looked up by name in the simulator's process when it loads the
+# module (-undefined dynamic_lookup). The arm64 half is signed ad hoc: Apple
+# Silicon runs no unsigned code.
 #
 # Usage: link-mac-module.sh ZIG_CXX ZIG ARCH MINIMUM_MACOS EXPORTS OUTPUT OBJECT...
 set -euo pipefail
@@ -35,6 +38,9 @@ done < <(ZIG_VERBOSE_LINK=1 "$zig_cxx" -O2 -shared "$probe/empty.o" -o "$probe/e
     awk '$1 == "zig" && $2 == "ld" { for (i = 3; i <= NF; ++i) if ($i ~ /\.a$/) print $i }')
 [ "${#runtime[@]}" -eq 3 ] || { echo "link-mac-module.sh: Zig named ${#runtime[@]} runtime archives, not 3" >&2; exit 1; }
 
+# libSystem's stubs come before the runtime archives: a name the C library
+# offers is bound to it, as Apple's own link order does, rather than taken from
+# Zig's compiler-rt, which carries memcpy and parts of libm too.
 ld64.lld-16 -arch "$arch" -platform_version macos "$minimum" "$minimum" -bundle \
-    -flat_namespace -undefined dynamic_lookup -exported_symbols_list "$exports" \
-    -dead_strip -x -S "${signing[@]}" -o "$output" "$@" "${runtime[@]}" "$stubs"
+    -undefined dynamic_lookup -exported_symbols_list "$exports" \
+    -dead_strip -x -S "${signing[@]}" -o "$output" "$@" "$stubs" "${runtime[@]}"
