@@ -2,7 +2,8 @@
 # Checks the release archive as a pilot unpacks it: exactly the five files
 # under SkyPlacer/, intact; README.txt the current pilot's guide as plain text
 # with Windows line ends; and the three modules the ones laid out in the plug-in
-# folder, passing the module table checks.
+# folder, each checked again as unpacked: the table checks, and lin.xpl's needs
+# of the C library.
 #
 # Usage: check-archive.sh ARCHIVE PLUGIN_FOLDER PILOTS_GUIDE_MD XPLM_HEADER WIDGETS_HEADER XPLM_DEF XPWIDGETS_DEF
 # Skips (exit 77) when there is no archive, unless SKYPLACER_REQUIRE_ARCHIVE=1.
@@ -44,6 +45,7 @@ done
 
 bash "$here/../module/check-lin-module.sh" "$unpacked/64/lin.xpl" "$xplm_header" "$widgets_header" ||
     fail "the archive's lin.xpl fails its table check"
+bash "$here/../module/check-lin-glibc.sh" "$unpacked/64/lin.xpl" || fail "the archive's lin.xpl fails its C library check"
 SKYPLACER_REQUIRE_WIN_MODULE=1 bash "$here/../module/check-win-module.sh" "$unpacked/64/win.xpl" \
     "$xplm_def" "$widgets_def" "$widgets_header" || fail "the archive's win.xpl fails its table check"
 SKYPLACER_REQUIRE_MAC_MODULE=1 bash "$here/../module/check-mac-module.sh" "$unpacked/64/mac.xpl" \
