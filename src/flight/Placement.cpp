@@ -1,4 +1,6 @@
-// Placing the aircraft at storedRecord in one go.
+// Placing the aircraft at a record in one go: the held record, or what an
+// undo puts back. Every placement goes this one way, so each is refused by the
+// same rules and each can be undone.
 #include <algorithm>
 #include <iterator>
 
@@ -8,15 +10,29 @@
 #include "flight/PlaceableRanges.h"
 #include "flight/Quaternion.h"
 #include "plugin/PluginApp.h"
+#include "ui/Messages.h"
 
 void PluginApp::placeAircraft() {
-    const PositionRecord& record = storedRecord;
     placementDone = 1;
+    placeRecord(storedRecord);
+}
+
+bool PluginApp::placeRecord(const PositionRecord& record) {
     // Refused whole, before anything is read or written; the record keeps its values.
     if (const PlaceableRange* refused = firstValueOutOfRange(record)) {
         showValueOutOfRange(record, refused->field, refused->lowest, refused->highest);
-        return;
+        return false;
     }
+    if (tooFastToPlace(record)) {
+        showTooFastToPlace(record, kSpeedField, kFastestTrueAirspeed);
+        return false;
+    }
+    // A replay shows a recorded flight: a placement would only fight it.
+    if (XPLMGetDatai(inReplayRef) != 0) {
+        showMessage(kReplayingMessage.title, kReplayingMessage.line1, kReplayingMessage.line2);
+        return false;
+    }
+    keepPlaceForUndo();
     // Read before any write: the variation at the aircraft's old position.
     const float magneticVariation = XPLMGetDataf(magneticVariationRef);
 
@@ -61,11 +77,12 @@ void PluginApp::placeAircraft() {
 
     // The variation and the air here are the old place's: the next main-loop
     // call settles the aircraft in the new place's.
-    pendingSettle = PendingSettle{1, record.Heading, record.Pitch, record.Roll, record.Speed, metres};
+    pendingSettle = PendingSettle{1, record.Heading, record.Pitch, record.Roll, record.Speed, metres, 0};
 
     // Pause once per run, after the first placement made with both settings on.
     if (config.AutoStart != 0 && config.PauseAutoStart != 0) {
         XPLMCommandKeyStroke(kPauseKeyStroke);
         config.PauseAutoStart = 0;
     }
+    return true;
 }
