@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "TestSupport.h"
@@ -35,6 +36,31 @@ inline std::string commandName(int command) {
         "get_data", "load_position_file",   "save_position_file",  "quick_load",    "quick_save",
         "position", "toggle_control_panel", "toggle_data_display", "undo_placement"};
     return std::string("skyplacer/") + names[command];
+}
+
+// What a capture reads, in order.
+inline std::vector<std::pair<DataAccess::Kind, std::string>> captureReads() {
+    using K = DataAccess;
+    return {
+        {K::GetF, "sim/flightmodel/position/magnetic_variation"},
+        {K::GetF, "sim/flightmodel/position/theta"},
+        {K::GetF, "sim/flightmodel/position/phi"},
+        {K::GetF, "sim/flightmodel/position/psi"},
+        {K::GetD, "sim/flightmodel/position/latitude"},
+        {K::GetD, "sim/flightmodel/position/longitude"},
+        {K::GetD, "sim/flightmodel/position/elevation"},
+        {K::GetF, "sim/flightmodel/position/indicated_airspeed"},
+        {K::GetF, "sim/flightmodel/controls/flaprqst"},
+        {K::GetI, "sim/cockpit/switches/gear_handle_status"},
+        {K::GetI, "sim/cockpit/autopilot/autopilot_mode"},
+        {K::GetF, "sim/cockpit/autopilot/altitude"},
+        {K::GetF, "sim/cockpit/autopilot/vertical_velocity"},
+        {K::GetF, "sim/cockpit/autopilot/airspeed"},
+        {K::GetF, "sim/cockpit/autopilot/heading_mag"},
+        {K::GetI, "sim/cockpit/autopilot/autopilot_state"},
+        {K::GetI, "sim/cockpit/autopilot/heading_roll_mode"},
+        {K::GetVF, "sim/flightmodel/engine/ENGN_thro"},
+    };
 }
 
 inline bool isWrite(DataAccess::Kind kind) {
