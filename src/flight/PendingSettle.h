@@ -11,7 +11,6 @@ struct PendingSettle {
     float heading;    // magnetic, degrees
     float pitch;
     float roll;
-    float speed;          // indicated, knots
-    double metres;        // elevation placed at, for the standard atmosphere when the density reads nonsense
-    int32_t justSettled;  // 1 from the settle to the end of that call of the main loop
+    float speed;    // indicated, knots
+    double metres;  // elevation placed at, for the standard atmosphere when the density reads nonsense
 };

@@ -12,12 +12,12 @@
 #include "plugin/PluginApp.h"
 #include "ui/Messages.h"
 
-void PluginApp::placeAircraft() {
+void PluginApp::placeAircraft(bool settledNow) {
     placementDone = 1;
-    placeRecord(storedRecord);
+    placeRecord(storedRecord, settledNow);
 }
 
-bool PluginApp::placeRecord(const PositionRecord& record) {
+bool PluginApp::placeRecord(const PositionRecord& record, bool settledNow) {
     // Refused whole, before anything is read or written; the record keeps its values.
     if (const PlaceableRange* refused = firstValueOutOfRange(record)) {
         showValueOutOfRange(record, refused->field, refused->lowest, refused->highest);
@@ -32,7 +32,7 @@ bool PluginApp::placeRecord(const PositionRecord& record) {
         showMessage(kReplayingMessage.title, kReplayingMessage.line1, kReplayingMessage.line2);
         return false;
     }
-    keepPlaceForUndo();
+    keepPlaceForUndo(settledNow);
     // Read before any write: the variation at the aircraft's old position.
     const float magneticVariation = XPLMGetDataf(magneticVariationRef);
 
@@ -77,7 +77,7 @@ bool PluginApp::placeRecord(const PositionRecord& record) {
 
     // The variation and the air here are the old place's: the next main-loop
     // call settles the aircraft in the new place's.
-    pendingSettle = PendingSettle{1, record.Heading, record.Pitch, record.Roll, record.Speed, metres, 0};
+    pendingSettle = PendingSettle{1, record.Heading, record.Pitch, record.Roll, record.Speed, metres};
 
     // Pause once per run, after the first placement made with both settings on.
     if (config.AutoStart != 0 && config.PauseAutoStart != 0) {

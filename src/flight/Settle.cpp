@@ -32,7 +32,6 @@ Wind readWind(XPLMDataRef east, XPLMDataRef up, XPLMDataRef south) {
 void PluginApp::settleAircraft() {
     const PendingSettle placed = pendingSettle;
     pendingSettle.pending = 0;
-    pendingSettle.justSettled = 1;
 
     const float variation = XPLMGetDataf(magneticVariationRef);
     const float trueHeading = placed.heading - (std::isfinite(variation) ? variation : 0.0f);

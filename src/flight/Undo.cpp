@@ -17,12 +17,12 @@ void PluginApp::requestUndo() {
 }
 
 // Captured as Get Data captures, held finite as the record it places again must be.
-void PluginApp::keepPlaceForUndo() {
+void PluginApp::keepPlaceForUndo(bool settledNow) {
     readAircraftState(undo.before);
     // A settle in this same call turned the aircraft and set its speed; the
     // simulator reads them back only from its next frame, so they are taken
     // as the settle wrote them.
-    if (pendingSettle.justSettled != 0) {
+    if (settledNow) {
         undo.before.Heading = pendingSettle.heading;
         undo.before.Pitch = pendingSettle.pitch;
         undo.before.Roll = pendingSettle.roll;
@@ -32,8 +32,8 @@ void PluginApp::keepPlaceForUndo() {
     undo.held = 1;
 }
 
-void PluginApp::undoPlacement() {
+void PluginApp::undoPlacement(bool settledNow) {
     undo.requested = 0;
     const PositionRecord before = undo.before;  // the placement captures over it
-    placeRecord(before);
+    placeRecord(before, settledNow);
 }

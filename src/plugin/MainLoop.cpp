@@ -20,11 +20,10 @@ float PluginApp::placementLoop(float, float, int, void*) {
     const bool settling = pendingSettle.pending != 0;
     if (settling) settleAircraft();  // before a new placement, which needs its own
     if (placementDone == 0) {
-        placeAircraft();
+        placeAircraft(settling);
     } else if (undo.requested != 0) {
-        undoPlacement();
+        undoPlacement(settling);
     }
-    pendingSettle.justSettled = 0;
     // The simulator derives the place, the heading and the speed from what was
     // just written only at its next frame, while the levers read back at once:
     // a save now would mix two moments, so one due waits for the call after the

@@ -201,12 +201,13 @@ struct PluginApp {
     // --- flight: capture and placing (Capture.cpp, Placement.cpp, Settle.cpp, Undo.cpp) ---
     void readAircraftState(PositionRecord& record);
     void getData();
-    void placeAircraft();
-    bool placeRecord(const PositionRecord& record);  // false when refused
+    // `settledNow`: the main loop settled the last placement in this same call.
+    void placeAircraft(bool settledNow);
+    bool placeRecord(const PositionRecord& record, bool settledNow);  // false when refused
     void settleAircraft();
-    void keepPlaceForUndo();
+    void keepPlaceForUndo(bool settledNow);
     void requestUndo();
-    void undoPlacement();
+    void undoPlacement(bool settledNow);
 
     // --- ui: control panel (ControlPanel.cpp) ---
     void createControlPanel(int left, int top, int width, int height);
