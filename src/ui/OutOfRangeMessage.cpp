@@ -12,9 +12,9 @@
 
 namespace {
 
-// Beyond the six decimals of the file: enough for a double just past any of
-// the ranges' edges, which all have fewer than four whole digits.
-constexpr int kMostDecimals = 17;
+// Beyond the six decimals of the file: enough for the nearest double past any
+// of the ranges' edges (90.00000000000001 and 180.00000000000003 need the most).
+constexpr int kMostDecimals = 14;
 
 using MessageLine = char[kMessageLineLength + 1];
 
