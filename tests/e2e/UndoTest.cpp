@@ -1,8 +1,9 @@
 // Undoing a placement, as a pilot meets it: whichever way the aircraft was
 // placed, skyplacer/undo_placement puts it back where that placement found it,
-// and a second undo goes back to where the first one started; the panel and
-// the files never hear of it. With nothing to undo, one log line. During a
-// replay neither a placement nor an undo writes anything: the window says why.
+// and a second undo goes back to where the first one started; the panel, the
+// data display and the files never hear of it. With nothing to undo, one log
+// line. During a replay neither a placement nor an undo writes anything: the
+// window says why.
 #include <filesystem>
 #include <functional>
 #include <set>
@@ -67,9 +68,12 @@ protected:
         ASSERT_TRUE(sim().commandOnce(kUndo));
         nextFlightLoops();
     }
-    std::vector<std::string> panelTexts() const {
+    // The panel's texts, and the data display's "Stored" column (each row's second caption).
+    std::vector<std::string> heldTexts() const {
         std::vector<std::string> texts{statusText(), fileNameText()};
         for (int i = kLatitude; i <= kApHeadingRollMode; ++i) texts.push_back(fieldText(i));
+        const std::vector<WidgetInfo> captions = childrenOf(dataDisplay(), skysim::Caption);
+        for (size_t i = 1; i < captions.size(); i += 3) texts.push_back(captions[i].descriptor);
         return texts;
     }
 };
@@ -86,7 +90,10 @@ TEST_F(Undo, EveryRouteToAPlacementCanBeUndoneAndASecondUndoUndoesTheFirst) {
     startWithSettings("[CONFIG]\nAutoStart = 1\nDefaultSKDFileName = Runway.skd\n" + allHotKeysIni());
     nextFlightLoops();
     expectAt(kRunway, "the auto-start placed the file");
-    const std::vector<std::string> panel = panelTexts();
+    sim().pickMenuItem("Data Display");
+    nextFlightLoops();
+    const std::vector<std::string> held = heldTexts();
+    sim().tapKey(hotKeyOf(DATA_DISPLAY), 0);  // hidden, so that it covers no button
     const std::set<std::string> files = folderNames(pluginFolder());
     const std::string log = logText();
 
@@ -119,12 +126,17 @@ TEST_F(Undo, EveryRouteToAPlacementCanBeUndoneAndASecondUndoUndoesTheFirst) {
     flyAt(atStart);
     sim().clearAccesses();
     press(" Position");
-    while (placementCount() == 0) sim().runFrames(1);
+    for (int frame = 0; frame < 10 && placementCount() == 0; ++frame) sim().runFrames(1);
+    ASSERT_EQ(1, placementCount());
     undo();
     undo();
     expectAt(kRunway, "undone as it settled, and undone again");
+    undo();
+    expectAt(atStart, "and once more");
 
-    EXPECT_EQ(panel, panelTexts()) << "the panel shows what it showed";
+    sim().pickMenuItem("Data Display");
+    nextFlightLoops();
+    EXPECT_EQ(held, heldTexts()) << "the panel and the display show what they showed";
     EXPECT_EQ(files, folderNames(pluginFolder())) << "nothing written";
     EXPECT_EQ(log, logText());
 }
