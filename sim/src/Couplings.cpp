@@ -135,6 +135,8 @@ void speedFromIndicated() {
 
 }  // namespace
 
+bool isAircraftState(const DataRef& ref) { return groupsFedBy(ref.name) != 0; }
+
 void pluginWroteAircraft(const DataRef& written) { stale |= groupsFedBy(written.name); }
 
 void flightModelStep() {

@@ -4,7 +4,8 @@
 // reference of another type behaves the same way (reads 0, writes ignored),
 // except that a double reads as a float too. A write to a reference the
 // simulator does not let plug-ins write is ignored, and its log says so once
-// per name. The flight model follows a write at the next frame.
+// per name; so is a write to the aircraft's state during a replay, said at
+// each. The flight model follows a write at the next frame.
 #include <algorithm>
 
 #include "DataRefStore.h"
@@ -53,15 +54,24 @@ double readScalar(XPLMDataRef handle, RefType type, DataAccess::Kind kind) {
 }
 
 // True when the simulator takes a plug-in's write of this entry; the first
-// refused write of each name since the last reset is logged.
+// refused write of each name since the last reset is logged. A replay shows
+// the recorded flight: a write to the aircraft's state then is a fault, logged
+// at each write.
 bool takesWrite(DataRef& ref, const char* call) {
-    if (ref.writable) return true;
-    if (!ref.refusalLogged) {
-        simLogLine(std::string(call) + ": \"" + ref.name +
-                   "\" is not writable; the simulator ignores writes to it (said once per name)");
-        ref.refusalLogged = true;
+    if (!ref.writable) {
+        if (!ref.refusalLogged) {
+            simLogLine(std::string(call) + ": \"" + ref.name +
+                       "\" is not writable; the simulator ignores writes to it (said once per name)");
+            ref.refusalLogged = true;
+        }
+        return false;
     }
-    return false;
+    static const DataRef* const inReplay = &knownRef(refname::kInReplay);
+    if (inReplay->scalar != 0 && isAircraftState(ref)) {
+        simLogLine(std::string(call) + ": \"" + ref.name + "\" written during a replay; the simulator ignores it");
+        return false;
+    }
+    return true;
 }
 
 // The autopilot's state takes a write as presses of its mode buttons.

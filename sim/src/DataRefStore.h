@@ -48,6 +48,7 @@ constexpr const char* kAircraftWindY = "sim/weather/aircraft/wind_now_y_msc";
 constexpr const char* kAircraftWindZ = "sim/weather/aircraft/wind_now_z_msc";
 constexpr const char* kPaused = "sim/time/paused";
 constexpr const char* kFlightTime = "sim/time/total_flight_time_sec";
+constexpr const char* kInReplay = "sim/time/is_in_replay";
 }  // namespace refname
 
 // The entry of that name, or null when the simulator does not publish it.

@@ -7,6 +7,10 @@
 
 namespace skysim {
 
+// True for the entries that make the aircraft's state or follow from it at
+// once: the local position, q, the velocity and what the driver sets them by.
+bool isAircraftState(const DataRef& ref);
+
 // A plug-in wrote this entry: what the flight model derives from it follows
 // at the start of the next frame (and overwrites a derived value it wrote).
 void pluginWroteAircraft(const DataRef& written);

@@ -4,8 +4,11 @@
 #include "flight/PlaceableRanges.h"
 
 #include <algorithm>
+#include <cmath>
 #include <iterator>
 
+#include "flight/Atmosphere.h"
+#include "flight/FlightUnits.h"
 #include "position/RecordText.h"
 
 namespace {
@@ -13,13 +16,12 @@ namespace {
 constexpr int kLatitude = 1;
 constexpr int kLongitude = 2;
 constexpr int kAltitude = 3;
-constexpr int kSpeed = 7;
 
 constexpr PlaceableRange kPlaceableRanges[] = {
-    {kLatitude, -90.0, 90.0},         // degrees
-    {kLongitude, -180.0, 180.0},      // degrees
-    {kAltitude, -1500.0, 1000000.0},  // feet: below the lowest shore on Earth to far above the air
-    {kSpeed, 0.0, 20000.0},           // knots, indicated
+    {kLatitude, -90.0, 90.0},          // degrees
+    {kLongitude, -180.0, 180.0},       // degrees
+    {kAltitude, -1500.0, 1000000.0},   // feet: below the lowest shore on Earth to far above the air
+    {kSpeedField, -20000.0, 20000.0},  // knots, indicated: rolling backwards reads below 0
 };
 
 // Edges included. Asked as "not inside" so that a value that is not a number
@@ -36,4 +38,10 @@ const PlaceableRange* firstValueOutOfRange(const PositionRecord& record) {
         return !inside(fieldValue(record, range.field), range);
     });
     return outside == end ? nullptr : outside;
+}
+
+// The standard atmosphere at the new place: its real air is known only once
+// the aircraft is there, and the settle holds the speed to the same limit in it.
+bool tooFastToPlace(const PositionRecord& record) {
+    return !(std::fabs(trueAirspeed(record.Speed, record.Altitude / kFeetPerMetre)) <= kFastestTrueAirspeed);
 }

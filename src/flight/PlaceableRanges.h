@@ -12,3 +12,14 @@ struct PlaceableRange {
 // The first of the record's values outside its range, in record order, or
 // nullptr when the flight model can take them all.
 const PlaceableRange* firstValueOutOfRange(const PositionRecord& record);
+
+// The record's field number of its indicated speed (position/RecordText.h).
+constexpr int kSpeedField = 7;
+
+// The fastest true airspeed, in knots either way, the flight model is handed.
+constexpr double kFastestTrueAirspeed = 20000.0;
+
+// True when the record's indicated speed is beyond that true airspeed at the
+// record's altitude: in the thin air high up a placeable indicated speed is a
+// true airspeed far beyond any, up to one no double holds.
+bool tooFastToPlace(const PositionRecord& record);

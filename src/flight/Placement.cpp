@@ -1,4 +1,6 @@
-// Placing the aircraft at storedRecord in one go.
+// Placing the aircraft at a record in one go: the held record, or what an
+// undo puts back. Every placement goes this one way, so each is refused by the
+// same rules and each can be undone.
 #include <algorithm>
 #include <iterator>
 
@@ -8,15 +10,29 @@
 #include "flight/PlaceableRanges.h"
 #include "flight/Quaternion.h"
 #include "plugin/PluginApp.h"
+#include "ui/Messages.h"
 
-void PluginApp::placeAircraft() {
-    const PositionRecord& record = storedRecord;
+void PluginApp::placeAircraft(bool settledNow) {
     placementDone = 1;
+    placeRecord(storedRecord, settledNow);
+}
+
+bool PluginApp::placeRecord(const PositionRecord& record, bool settledNow) {
     // Refused whole, before anything is read or written; the record keeps its values.
     if (const PlaceableRange* refused = firstValueOutOfRange(record)) {
         showValueOutOfRange(record, refused->field, refused->lowest, refused->highest);
-        return;
+        return false;
     }
+    if (tooFastToPlace(record)) {
+        showTooFastToPlace(record, kSpeedField, kFastestTrueAirspeed);
+        return false;
+    }
+    // A replay shows a recorded flight: a placement would only fight it.
+    if (XPLMGetDatai(inReplayRef) != 0) {
+        showMessage(kReplayingMessage.title, kReplayingMessage.line1, kReplayingMessage.line2);
+        return false;
+    }
+    keepPlaceForUndo(settledNow);
     // Read before any write: the variation at the aircraft's old position.
     const float magneticVariation = XPLMGetDataf(magneticVariationRef);
 
@@ -68,4 +84,5 @@ void PluginApp::placeAircraft() {
         XPLMCommandKeyStroke(kPauseKeyStroke);
         config.PauseAutoStart = 0;
     }
+    return true;
 }

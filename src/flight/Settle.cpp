@@ -5,10 +5,12 @@
 // heading with the new variation, and set moving along that exact heading
 // through the new place's air at the stored indicated speed, carried by its
 // wind. The record, the files and the log stay as they are.
+#include <algorithm>
 #include <cmath>
 
 #include "flight/Atmosphere.h"
 #include "flight/Motion.h"
+#include "flight/PlaceableRanges.h"
 #include "flight/Quaternion.h"
 #include "plugin/PluginApp.h"
 
@@ -36,7 +38,10 @@ void PluginApp::settleAircraft() {
     Quaternion orientation = eulerToQuaternion(trueHeading, placed.pitch, placed.roll);
     XPLMSetDatavf(qRef, orientation.data(), 0, static_cast<int>(orientation.size()));
 
-    const double trueKnots = trueAirspeedInAir(placed.speed, XPLMGetDataf(airDensityRef), placed.metres);
+    // The placement checked the speed in the standard atmosphere; air warmer
+    // than that is thinner, and the true airspeed is held to the same limit in it.
+    const double trueKnots = std::clamp(trueAirspeedInAir(placed.speed, XPLMGetDataf(airDensityRef), placed.metres),
+                                        -kFastestTrueAirspeed, kFastestTrueAirspeed);
     const HorizontalVelocity air = velocityAlongHeading(trueHeading, trueKnots);
     const Wind wind = readWind(windEastRef, windUpRef, windSouthRef);
     XPLMSetDataf(localVxRef, air.east + wind.east);

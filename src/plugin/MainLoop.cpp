@@ -19,7 +19,11 @@ float PluginApp::placementLoop(float, float, int, void*) {
     }
     const bool settling = pendingSettle.pending != 0;
     if (settling) settleAircraft();  // before a new placement, which needs its own
-    if (placementDone == 0) placeAircraft();
+    if (placementDone == 0) {
+        placeAircraft(settling);
+    } else if (undo.requested != 0) {
+        undoPlacement(settling);
+    }
     // The simulator derives the place, the heading and the speed from what was
     // just written only at its next frame, while the levers read back at once:
     // a save now would mix two moments, so one due waits for the call after the

@@ -24,6 +24,7 @@
 #include "XPWidgetsApi.h"
 #include "config/PluginConfig.h"
 #include "flight/PendingSettle.h"
+#include "flight/UndoState.h"
 #include "plugin/Actions.h"
 #include "plugin/CallbackGuard.h"
 #include "position/AutoSaveState.h"
@@ -139,6 +140,12 @@ struct PluginApp {
     XPLMDataRef windSouthRef;
     XPLMDataRef rotationRateRefs[6];  // P, Q, R in degrees and in radians per second
 
+    // The aircraft before the last placement, for an undo (Undo.cpp).
+    UndoState undo;
+    // Nothing is placed during a replay, and no auto-save made of a crash or a replay.
+    XPLMDataRef hasCrashedRef;
+    XPLMDataRef inReplayRef;
+
     AutoSaveState autoSave;  // AutoSave.cpp
 
     // 1 once an exception that stopped the call was logged in this run (CallbackGuard.h).
@@ -153,7 +160,7 @@ struct PluginApp {
     void registerHotKeys();
     void resetWorkingState();
 
-    // --- plugin: the eight actions, by hot key and menu (ActionDispatch.cpp) ---
+    // --- plugin: the actions, by hot key and menu (ActionDispatch.cpp) ---
     void dispatchHotKey(void* reference);
     void dispatchMenu(void* menuReference, void* itemReference);
     void runAction(int action);
@@ -191,11 +198,16 @@ struct PluginApp {
     void startAutoSave();
     void autoSaveAt(float now);
 
-    // --- flight: capture and placing (Capture.cpp, Placement.cpp, Settle.cpp) ---
+    // --- flight: capture and placing (Capture.cpp, Placement.cpp, Settle.cpp, Undo.cpp) ---
     void readAircraftState(PositionRecord& record);
     void getData();
-    void placeAircraft();
+    // `settledNow`: the main loop settled the last placement in this same call.
+    void placeAircraft(bool settledNow);
+    bool placeRecord(const PositionRecord& record, bool settledNow);  // false when refused
     void settleAircraft();
+    void keepPlaceForUndo(bool settledNow);
+    void requestUndo();
+    void undoPlacement(bool settledNow);
 
     // --- ui: control panel (ControlPanel.cpp) ---
     void createControlPanel(int left, int top, int width, int height);
@@ -223,6 +235,8 @@ struct PluginApp {
     void showMessage(const char* title, const char* line1, const char* line2);
     // A refused placement (OutOfRangeMessage.cpp): names the field, its value and its range.
     void showValueOutOfRange(const PositionRecord& record, int field, double lowest, double highest);
+    // A speed (`field`) that at the record's altitude is a true airspeed beyond `fastest`.
+    void showTooFastToPlace(const PositionRecord& record, int field, double fastest);
 
     // --- log (PluginLog.cpp) ---
     void logMessage(const char* text);

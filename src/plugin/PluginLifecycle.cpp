@@ -126,6 +126,8 @@ void PluginApp::lookUpDataRefs() {
         {"sim/weather/wind_now_x_msc", &PluginApp::windEastRef},
         {"sim/weather/wind_now_y_msc", &PluginApp::windUpRef},
         {"sim/weather/wind_now_z_msc", &PluginApp::windSouthRef},
+        {"sim/flightmodel2/misc/has_crashed", &PluginApp::hasCrashedRef},
+        {"sim/time/is_in_replay", &PluginApp::inReplayRef},
     };
     static const char* const kRotationRates[] = {
         "sim/flightmodel/position/P",    "sim/flightmodel/position/Q",    "sim/flightmodel/position/R",
@@ -138,7 +140,7 @@ void PluginApp::lookUpDataRefs() {
 }
 
 // One registration per action the settings file bound; the reference text
-// "00" to "07" is both the description and the value handed back. A tap of the
+// "00" to "08" is both the description and the value handed back. A tap of the
 // key fires it once, on the press (see hotKeyRegistrationFlags).
 void PluginApp::registerHotKeys() {
     for (int action = 0; action < kActionCount; ++action) {
@@ -163,6 +165,7 @@ void PluginApp::resetWorkingState() {
     fileLoaded = 0;
     placementDone = 1;
     pendingSettle = PendingSettle{};
+    undo = UndoState{};
     std::memset(listText, 0, sizeof listText);
     std::memset(textBuffer, 0, sizeof textBuffer);
     storedRecord = PositionRecord{};

@@ -77,6 +77,19 @@ void PluginApp::startAutoSave() {
 // so a save made at a bad moment still leaves the one before it.
 void PluginApp::autoSaveAt(float now) {
     if (XPLMGetDatai(autoSave.pausedRef) != 0) return;
+    // A crashed aircraft or a replayed flight is no flight to resume: the save
+    // before stays the last, and the one due is made once the stretch is over.
+    const char* notResumable = XPLMGetDatai(hasCrashedRef) != 0 ? "the aircraft has crashed"
+                               : XPLMGetDatai(inReplayRef) != 0 ? "the simulator is replaying"
+                                                                : nullptr;
+    if (notResumable != nullptr) {
+        if (changes(autoSave.waiting, true)) {
+            logAlways(
+                prefixed("the auto-save waits: %s; %s keeps the save before\n", notResumable, kAutoSaveFileName).text);
+        }
+        return;
+    }
+    autoSave.waiting = 0;
     autoSave.timerStart = now;  // a failed save is tried again one interval on, not at every call
     readAircraftState(autoSave.record);
     holdFinite(autoSave.record);

@@ -14,6 +14,7 @@ struct AutoSaveState {
     float timerStart;           // the flight time the interval is counted from
     int32_t failing;            // 1 from a failed save until one works again
     int32_t previousFailing;    // 1 from a save that could not keep the one before until one can
+    int32_t waiting;            // 1 while due saves wait out a crash or a replay
     XPLMDataRef flightTimeRef;  // null while the auto-save is off
     XPLMDataRef pausedRef;
     PositionRecord record;

@@ -32,6 +32,10 @@ constexpr MessageText kUnsafeNameMessage = {kErrorTitle, "Invalid Position File 
 // the position file writes it ("Latitude = 95.000000"), then its range.
 constexpr const char* kOutOfRangeValueFormat = "%s = ";
 constexpr const char* kOutOfRangeRangeFormat = "Not placed: use %.0f to %.0f";
+// A speed that is a true airspeed beyond the flight model's at its altitude.
+constexpr const char* kTooFastFormat = "Not placed: over %.0f kt true";
+constexpr MessageText kReplayingMessage = {kErrorTitle, "The simulator is replaying.",
+                                           "Not placed: end the replay first"};
 
 // The characters a line holds inside the window: 230 pixels beside the
 // captions' left edge, at the simulator's 7 pixels a character.

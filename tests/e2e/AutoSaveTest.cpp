@@ -3,7 +3,8 @@
 // panel; nothing while paused; a save that fails (a folder that cannot be
 // written, a capture no line can hold) costs one log line, no window and no
 // file, and the saves come back; a new flight's clock starts the interval
-// again. The last session's save is kept apart from this session's saves.
+// again. The last session's save is kept apart from this session's saves, and
+// a crashed aircraft or a replay is never saved.
 #include <algorithm>
 #include <filesystem>
 #include <string>
@@ -121,6 +122,49 @@ TEST_F(AutoSave, EachMinuteOfFlightSavesThatMomentBesideTheSaveBefore) {
               logText());
     EXPECT_EQ(third, saved());
     EXPECT_EQ(lastOfTheFlight, previous()) << "a failed save keeps both";
+}
+
+// A crashed aircraft or a replayed flight is nothing to resume: while either
+// lasts, a due save waits, the save before stays the last and the log says so
+// once a stretch; the save is made as soon as the stretch is over. A crash in
+// the middle of a replay, and the replay ending before the crash is cleared,
+// are one stretch.
+TEST_F(AutoSave, NothingIsSavedWhileTheAircraftHasCrashedOrTheSimulatorReplays) {
+    const char* const crashed = "sim/flightmodel2/misc/has_crashed";
+    const char* const replaying = "sim/time/is_in_replay";
+    const std::string waitsCrashed =
+        "SkyPlacer - the auto-save waits: the aircraft has crashed; AutoSave.skd keeps the save before\n";
+    const std::string waitsReplaying =
+        "SkyPlacer - the auto-save waits: the simulator is replaying; AutoSave.skd keeps the save before\n";
+    startWithSettings(kAutoSaveOn);
+    setAircraft();
+    flyTo(10.5, 60.0);
+    const std::string beforeCrash = saved();
+    const std::string logBefore = logText();
+
+    sim().setInt(crashed, 1);
+    flyTo(11.5, 180.0);
+    EXPECT_EQ(beforeCrash, saved());
+    EXPECT_EQ(logBefore + waitsCrashed, logText());
+    sim().setInt(crashed, 0);
+    sim().advance(0.2);
+    EXPECT_TRUE(holdsLatitude(saved(), "11.500000")) << "saved once the crash is over";
+    EXPECT_EQ(beforeCrash, previous());
+
+    const std::string beforeReplay = saved();
+    sim().setInt(replaying, 1);
+    flyTo(12.5, 90.0);
+    sim().setInt(crashed, 1);
+    flyTo(13.5, 90.0);
+    sim().setInt(replaying, 0);
+    flyTo(14.5, 90.0);
+    EXPECT_EQ(beforeReplay, saved());
+    EXPECT_EQ(beforeCrash, previous());
+    EXPECT_EQ(logBefore + waitsCrashed + waitsReplaying, logText());
+    sim().setInt(crashed, 0);
+    sim().advance(0.2);
+    EXPECT_TRUE(holdsLatitude(saved(), "14.500000"));
+    EXPECT_EQ(beforeReplay, previous());
 }
 
 // A folder where the save before the last belongs (on Windows also a file

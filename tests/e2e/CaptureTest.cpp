@@ -33,27 +33,7 @@ TEST_F(CaptureTest, ReadsTheAircraftInThisOrderAndWritesNothing) {
     start();
     sim().clearAccesses();
     sim().pickMenuItem("Get Data");
-    using K = DataAccess;
-    const std::vector<std::pair<K::Kind, std::string>> expected = {
-        {K::GetF, "sim/flightmodel/position/magnetic_variation"},
-        {K::GetF, "sim/flightmodel/position/theta"},
-        {K::GetF, "sim/flightmodel/position/phi"},
-        {K::GetF, "sim/flightmodel/position/psi"},
-        {K::GetD, "sim/flightmodel/position/latitude"},
-        {K::GetD, "sim/flightmodel/position/longitude"},
-        {K::GetD, "sim/flightmodel/position/elevation"},
-        {K::GetF, "sim/flightmodel/position/indicated_airspeed"},
-        {K::GetF, "sim/flightmodel/controls/flaprqst"},
-        {K::GetI, "sim/cockpit/switches/gear_handle_status"},
-        {K::GetI, "sim/cockpit/autopilot/autopilot_mode"},
-        {K::GetF, "sim/cockpit/autopilot/altitude"},
-        {K::GetF, "sim/cockpit/autopilot/vertical_velocity"},
-        {K::GetF, "sim/cockpit/autopilot/airspeed"},
-        {K::GetF, "sim/cockpit/autopilot/heading_mag"},
-        {K::GetI, "sim/cockpit/autopilot/autopilot_state"},
-        {K::GetI, "sim/cockpit/autopilot/heading_roll_mode"},
-        {K::GetVF, "sim/flightmodel/engine/ENGN_thro"},
-    };
+    const std::vector<std::pair<DataAccess::Kind, std::string>> expected = captureReads();
     const std::vector<DataAccess>& seen = sim().accesses();
     ASSERT_EQ(expected.size(), seen.size());
     for (size_t i = 0; i < expected.size(); ++i) {

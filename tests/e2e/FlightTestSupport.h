@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "TestSupport.h"
@@ -12,8 +13,9 @@ namespace flighttest {
 
 using skysim::DataAccess;
 
-// The command numbers, as the hot keys' reference texts "00" to "07" carry them.
-enum Command { GET_DATA, LOAD, SAVE, QUICK_LOAD, QUICK_SAVE, POSITION, CONTROL_PANEL, DATA_DISPLAY };
+// The command numbers, as the hot keys' reference texts "00" to "08" carry them.
+enum Command { GET_DATA, LOAD, SAVE, QUICK_LOAD, QUICK_SAVE, POSITION, CONTROL_PANEL, DATA_DISPLAY, UNDO_PLACEMENT };
+constexpr int kCommandCount = 9;
 
 // F1 to F8 (virtual keys 112 to 119) bound to commands 0 to 7.
 constexpr int kF1 = 112;
@@ -31,9 +33,34 @@ constexpr int kDownFlag = 8;
 // The simulator's command of each of them.
 inline std::string commandName(int command) {
     static const char* const names[] = {
-        "get_data",   "load_position_file", "save_position_file",   "quick_load",
-        "quick_save", "position",           "toggle_control_panel", "toggle_data_display"};
+        "get_data", "load_position_file",   "save_position_file",  "quick_load",    "quick_save",
+        "position", "toggle_control_panel", "toggle_data_display", "undo_placement"};
     return std::string("skyplacer/") + names[command];
+}
+
+// What a capture reads, in order.
+inline std::vector<std::pair<DataAccess::Kind, std::string>> captureReads() {
+    using K = DataAccess;
+    return {
+        {K::GetF, "sim/flightmodel/position/magnetic_variation"},
+        {K::GetF, "sim/flightmodel/position/theta"},
+        {K::GetF, "sim/flightmodel/position/phi"},
+        {K::GetF, "sim/flightmodel/position/psi"},
+        {K::GetD, "sim/flightmodel/position/latitude"},
+        {K::GetD, "sim/flightmodel/position/longitude"},
+        {K::GetD, "sim/flightmodel/position/elevation"},
+        {K::GetF, "sim/flightmodel/position/indicated_airspeed"},
+        {K::GetF, "sim/flightmodel/controls/flaprqst"},
+        {K::GetI, "sim/cockpit/switches/gear_handle_status"},
+        {K::GetI, "sim/cockpit/autopilot/autopilot_mode"},
+        {K::GetF, "sim/cockpit/autopilot/altitude"},
+        {K::GetF, "sim/cockpit/autopilot/vertical_velocity"},
+        {K::GetF, "sim/cockpit/autopilot/airspeed"},
+        {K::GetF, "sim/cockpit/autopilot/heading_mag"},
+        {K::GetI, "sim/cockpit/autopilot/autopilot_state"},
+        {K::GetI, "sim/cockpit/autopilot/heading_roll_mode"},
+        {K::GetVF, "sim/flightmodel/engine/ENGN_thro"},
+    };
 }
 
 inline bool isWrite(DataAccess::Kind kind) {

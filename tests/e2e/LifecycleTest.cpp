@@ -118,7 +118,7 @@ TEST_F(LifecycleTest, StartStopAndStartAgainInOneProcess) {
 TEST_F(LifecycleTest, EveryDataRefThePluginLooksUpAtStartIsPublished) {
     startPlugin();
     runStartup();
-    EXPECT_EQ(35, sim().dataRefLookUps());
+    EXPECT_EQ(37, sim().dataRefLookUps());
     EXPECT_TRUE(sim().unpublishedLookUps().empty());
 }
 

@@ -272,6 +272,29 @@ TEST_F(DataRefTest, PluginWritesToUnwritableReferencesAreRecordedIgnoredAndLogge
     EXPECT_EQ(900.0, sim().getDouble(kElevation));
 }
 
+// A replay shows the recorded flight: a plug-in's writes to the aircraft's
+// state are ignored, each said in the log; the rest of what is writable, and
+// the same writes once the replay is over, are taken.
+TEST_F(DataRefTest, DuringAReplayWritesToTheAircraftAreIgnoredAndLogged) {
+    sim().setInt("sim/time/is_in_replay", 1);
+    XPLMSetDatad(find(kLocalY), 900.0);
+    float q[4] = {std::sqrt(0.5f), 0, 0, std::sqrt(0.5f)};
+    XPLMSetDatavf(find(kQ), q, 0, 4);
+    XPLMSetDataf(find("sim/flightmodel/controls/flaprqst"), 0.5f);
+    sim().runFrames(1);
+    EXPECT_EQ(0.0, sim().getDouble(kElevation));
+    EXPECT_EQ(0.0f, sim().getFloat(kPsi));
+    EXPECT_EQ(0.5f, sim().getFloat("sim/flightmodel/controls/flaprqst"));
+    const std::string log = sim().simLog();
+    EXPECT_NE(std::string::npos, log.find(std::string("XPLMSetDatad: \"") + kLocalY + "\" written during a replay"));
+    EXPECT_NE(std::string::npos, log.find(std::string("XPLMSetDatavf: \"") + kQ + "\" written during a replay"));
+    EXPECT_EQ(2, occurrences(log, "during a replay")) << log;
+    sim().setInt("sim/time/is_in_replay", 0);
+    XPLMSetDatad(find(kLocalY), 900.0);
+    sim().runFrames(1);
+    EXPECT_EQ(900.0, sim().getDouble(kElevation));
+}
+
 TEST_F(DataRefTest, QuaternionOfAQuarterTurnReadsAsHeadingNinetyFromTheNextFrame) {
     float q[4] = {std::sqrt(0.5f), 0, 0, std::sqrt(0.5f)};
     XPLMSetDatavf(find(kQ), q, 0, 4);

@@ -79,6 +79,7 @@ TEST_F(PlacementLoopTest, TheSettleTakesStandardAirForNonsenseDensityAndNoWindFo
     EXPECT_EQ(2.0f, sim().getFloat("sim/flightmodel/position/local_vy"));
     EXPECT_NEAR(200.0 * 0.514444, settledVx(1.225f, NAN), 1e-3);
     EXPECT_EQ(0.0f, sim().getFloat("sim/flightmodel/position/local_vy")) << "the whole wind counts as none";
+    EXPECT_NEAR(20000.0 * 0.514444, settledVx(1e-6f, 0.0f), 0.05) << "air far thinner than the standard's";
 }
 
 // The track the velocity points along, in degrees 0 to 360.
@@ -183,24 +184,30 @@ TEST_F(PlacementLoopTest, HeadingsBeyondAnyIntStillGiveAFiniteVelocity) {
 }
 
 // Each bound is a place, just past it a refusal: nothing read or written, the
-// message window naming the value as the file writes it and its range, each
-// line inside the window, and the record kept as it was.
+// message window naming the value as the file writes it (with the decimals
+// that show it outside) and its range, each line inside the window, and the
+// record kept as it was. So is a speed that is too fast a true airspeed at its
+// altitude (1000 m, where the air is 0.907 of the sea's).
 TEST_F(PlacementLoopTest, AValueOutsideItsRangeIsRefusedAndTheEdgesArePlaced) {
     const char* const kLatitudes = "Not placed: use -90 to 90";
     const char* const kLongitudes = "Not placed: use -180 to 180";
     const char* const kAltitudes = "Not placed: use -1500 to 1000000";
-    const char* const kSpeeds = "Not placed: use 0 to 20000";
+    const char* const kSpeeds = "Not placed: use -20000 to 20000";
+    const char* const kTooFast = "Not placed: over 20000 kt true";
     struct Row {
         int field;  // Latitude 1, Longitude 2, Altitude 3, Speed 7
         const char* value;
         const char* shown;  // null: placed
         const char* range;
+        const char* altitude = "0";
     };
     const Row rows[] = {
         {1, "-90", nullptr, nullptr},
         {1, "90", nullptr, nullptr},
         {1, "-90.000001", "Latitude = -90.000001", kLatitudes},
         {1, "90.000001", "Latitude = 90.000001", kLatitudes},
+        {1, "90.0000001", "Latitude = 90.0000001", kLatitudes},
+        {1, "-90.00000000000001", "Latitude = -90.00000000000001", kLatitudes},
         {2, "-180", nullptr, nullptr},
         {2, "180", nullptr, nullptr},
         {2, "-180.000001", "Longitude = -180.000001", kLongitudes},
@@ -210,14 +217,22 @@ TEST_F(PlacementLoopTest, AValueOutsideItsRangeIsRefusedAndTheEdgesArePlaced) {
         {3, "1000000", nullptr, nullptr},
         {3, "-1500.000001", "Altitude = -1500.000001", kAltitudes},
         {3, "1000000.000001", "Altitude = 1000000.000001", kAltitudes},
-        {7, "0", nullptr, nullptr},
+        {3, "1000000.0000000002", "Altitude = 1000000.0000000002", kAltitudes},
+        {7, "-20000", nullptr, nullptr},
+        {7, "-0.001", nullptr, nullptr},
         {7, "20000", nullptr, nullptr},
-        {7, "-0.001", "Speed = -0.001000", kSpeeds},
+        {7, "-20000.002", "Speed = -20000.001953", kSpeeds},
         {7, "20000.002", "Speed = 20000.001953", kSpeeds},
+        {7, "19000", nullptr, nullptr, "3280"},
+        {7, "-19000", nullptr, nullptr, "3280"},
+        {7, "19100", "Speed = 19100.000000", kTooFast, "3280"},
+        {7, "-19100", "Speed = -19100.000000", kTooFast, "3280"},
+        {7, "1", "Speed = 1.000000", kTooFast, "1000000"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.value);
         app_->storedRecord = PositionRecord{};
+        parseField(app_->storedRecord, 3, row.altitude);
         parseField(app_->storedRecord, row.field, row.value);
         const PositionRecord record = app_->storedRecord;
         app_->pendingSettle = PendingSettle{};  // the last row's settle

@@ -245,6 +245,12 @@ std::string Session::act(const Step& step) {
             return restart(random);
         case StepKind::Die:
             dieDuringSave(random);
+        case StepKind::Crash:
+            return toggle(kHasCrashed, "the aircraft crashes", "the aircraft flies again");
+        case StepKind::Replay:
+            return toggle(kInReplay, "a replay starts", "the replay ends");
+        case StepKind::Undo:
+            return undo();
         case StepKind::Count:
             break;
     }
@@ -505,6 +511,8 @@ std::string Session::fillDisk(Random& random) {
 std::string Session::restart(Random& random) {
     count(Fault::Restart);
     std::string error;
+    if (!placements_.follow(sim_.accesses(), error)) stopError_ = error;
+    placements_.forget();
     if (sim_.started()) {
         sim_.stop();
         if (!checkStopped(error)) stopError_ = error;
@@ -513,6 +521,25 @@ std::string Session::restart(Random& random) {
     keepAutoSaveOn();
     sim_.start();
     return "stop and start the plug-in";
+}
+
+// The simulator's own state, which it changes as the pilot flies.
+std::string Session::toggle(const char* dataRef, const char* on, const char* off) {
+    const bool wasOn = sim_.getInt(dataRef) != 0;
+    sim_.setInt(dataRef, wasOn ? 0 : 1);
+    return wasOn ? off : on;
+}
+
+// What was asked before goes first (a placement and its settle, or the
+// deferred start's, a second after a start); then the undo, whose placement
+// the check compares with the place captured before it.
+std::string Session::undo() {
+    sim_.advance(1.2);
+    placements_.undoAsked(sim_.accesses());
+    sim_.commandOnce("skyplacer/undo_placement");
+    sim_.advance(0.3);
+    waited_ = 1.5;
+    return "undo the last placement";
 }
 
 // The simulator dies (SIGKILL, as a crash or a power cut stops it) at a save

@@ -190,7 +190,8 @@ bool Session::check(const Step& step, std::string& error) {
 bool Session::checkSimulator(std::string& error) {
     std::string added = sim_.simLogSince(simLogSize_);
     simLogSize_ = sim_.simLogSize();
-    if (added.find("is not writable") != std::string::npos || added.find("XPluginStop:") != std::string::npos) {
+    if (added.find("is not writable") != std::string::npos || added.find("XPluginStop:") != std::string::npos ||
+        added.find("during a replay") != std::string::npos) {
         error = "the simulator's log says: " + added;
         return false;
     }
@@ -205,7 +206,9 @@ bool Session::checkSimulator(std::string& error) {
             return false;
         }
     }
+    if (!placements_.follow(sim_.accesses(), error)) return false;
     sim_.clearAccesses();
+    placements_.cleared();
     if (sim_.unknownWidgetCalls() != 0) {
         error = std::to_string(sim_.unknownWidgetCalls()) + " toolkit calls on widget 0 or a destroyed widget";
         return false;
@@ -228,6 +231,7 @@ bool Session::checkOutsideFolder(std::string& error) {
 // or a position file the plug-in wrote whole; nothing else is created, changed or removed.
 bool Session::checkPluginFolder(std::string& error) {
     FolderState now = takeFolderState(sim_.pluginFolder());
+    if (!checkNoAutoSave(now, error)) return false;
     for (const auto& [name, entry] : now) {
         auto before = folder_.find(name);
         if (before != folder_.end() && before->second == entry) continue;
@@ -259,6 +263,18 @@ bool Session::checkPluginFolder(std::string& error) {
     folder_ = std::move(now);
     resumed_ = false;
     return true;
+}
+
+// While the aircraft has crashed or the simulator replays, nothing is worth
+// resuming: the auto-save writes nothing. Only the pilot's own steps change
+// either, and they let no time pass, so what holds now held all the step.
+bool Session::checkNoAutoSave(const FolderState& now, std::string& error) {
+    if (sim_.getInt(kHasCrashed) == 0 && sim_.getInt(kInReplay) == 0) return true;
+    auto saved = now.find(kAutoSaveFileName);
+    auto before = folder_.find(kAutoSaveFileName);
+    if (saved == now.end() || (before != folder_.end() && before->second == saved->second)) return true;
+    error = std::string(kAutoSaveFileName) + " was written while the aircraft had crashed or the simulator replayed";
+    return false;
 }
 
 // The data display's "Stored" column: the captions under its header.

@@ -10,6 +10,7 @@
 #include "FolderState.h"
 #include "GrowingFile.h"
 #include "PilotSteps.h"
+#include "PlacementWatch.h"
 #include "skysim/Sim.h"
 
 namespace pilot {
@@ -36,6 +37,10 @@ const char* faultName(Fault fault);
 
 // The message a failed save shows.
 constexpr const char* kSaveFailedText = "Unable to Create Position File.";
+
+// The simulator's state the pilot's crash and replay steps change.
+constexpr const char* kHasCrashed = "sim/flightmodel2/misc/has_crashed";
+constexpr const char* kInReplay = "sim/time/is_in_replay";
 
 struct SessionOptions {
     std::string modulePath;
@@ -77,6 +82,8 @@ private:
     std::string makeReadOnly(Random& random);
     std::string fillDisk(Random& random);
     std::string restart(Random& random);
+    std::string toggle(const char* dataRef, const char* on, const char* off);
+    std::string undo();
     [[noreturn]] void dieDuringSave(Random& random);
     std::string writeNamedFile(Random& random, const std::string& name, Fault& fault);
     void count(Fault fault) { ++faultCounts_[static_cast<int>(fault)]; }
@@ -89,6 +96,7 @@ private:
     bool checkOutsideFolder(std::string& error);
     bool checkPluginFolder(std::string& error);
     bool checkStoredValues(const Step& step, std::string& error);
+    bool checkNoAutoSave(const FolderState& now, std::string& error);
     bool checkStopped(std::string& error);
     std::vector<std::string> storedColumn() const;
     void takePluginFolderState();  // after the pilot's own changes to the folder
@@ -105,6 +113,7 @@ private:
     FolderState outside_;  // the root folder less the plug-in's, as it was at the start
     FolderState folder_;   // the plug-in's folder after the last step
     GrowingFile log_;      // the plug-in's log, read up to where the last step left it
+    PlacementWatch placements_;
     std::size_t simLogSize_ = 0;
     std::string stopError_;            // what the last stop left registered
     std::string lastLogLines_;         // what the log gained in the last step

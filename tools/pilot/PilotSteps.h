@@ -29,6 +29,9 @@ enum class StepKind {
     FullDisk,    // the disk is full during a save
     Restart,     // the plug-in stopped and started again
     Die,         // the simulator killed at a moment of a save or between saves, then started again
+    Crash,       // the aircraft crashes, or flies again
+    Replay,      // the simulator starts or ends a replay
+    Undo,        // the last placement undone by its simulator command
     Count
 };
 
