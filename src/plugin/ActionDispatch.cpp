@@ -1,4 +1,4 @@
-// The eight actions, and how a hot key and a menu item reach them.
+// The actions, and how a hot key and a menu item reach them.
 #include <cstring>
 
 #include "plugin/MenuItems.h"
@@ -44,7 +44,7 @@ void toggle(PluginApp& app, const ToggledWindow& w) {
     }
 }
 
-// The action number of a hot key's reference text ("00" to "07"), read from
+// The action number of a hot key's reference text ("00", "01"...), read from
 // its leading digits; -1 when the text starts with no digit or names no action.
 int actionOfReference(const char* text) {
     if (text == nullptr || *text < '0' || *text > '9') return -1;
@@ -104,6 +104,9 @@ void PluginApp::runAction(int action) {
             break;
         case DATA_DISPLAY:
             toggleDataDisplay();
+            break;
+        case RESUME_AFTER_CRASH:
+            openResumeWindow();
             break;
         default:
             break;

@@ -1,6 +1,6 @@
-// The eight actions a pilot can run, by menu, simulator command, hot key or
+// The actions a pilot can run, by menu, simulator command, hot key or
 // control-panel button. The number indexes the hot-key slots and the
-// simulator's commands, and is the hot key's reference text ("00" to "07").
+// simulator's commands, and is the hot key's reference text ("00", "01"...).
 #pragma once
 
 enum Action {
@@ -12,6 +12,7 @@ enum Action {
     POSITION = 5,
     CONTROL_PANEL = 6,
     DATA_DISPLAY = 7,
+    RESUME_AFTER_CRASH = 8,
 };
 
-constexpr int kActionCount = 8;
+constexpr int kActionCount = 9;

@@ -1,4 +1,4 @@
-// The eight actions as the simulator's commands. A command runs its action
+// The actions as the simulator's commands. A command runs its action
 // once, when pressed, by the same rules as the hot key of that action.
 #include "plugin/SimulatorCommands.h"
 
@@ -14,6 +14,8 @@ const SimulatorCommand kSimulatorCommands[kActionCount] = {
     {"skyplacer/position", "SkyPlacer: Put the aircraft at the held position", POSITION},
     {"skyplacer/toggle_control_panel", "SkyPlacer: Show or hide the control panel", CONTROL_PANEL},
     {"skyplacer/toggle_data_display", "SkyPlacer: Show or hide the data display", DATA_DISPLAY},
+    {"skyplacer/resume_after_crash", "SkyPlacer: Offer to put the aircraft back at the last crash's save",
+     RESUME_AFTER_CRASH},
 };
 
 namespace {

@@ -1,4 +1,4 @@
-// The eight actions as the simulator's commands, which pilots bind to keys and
+// The actions as the simulator's commands, which pilots bind to keys and
 // joystick buttons: registered at start with a description each, acting once
 // when pressed however long they are held, sharing the hot keys' rules, and
 // registered once again after a reload.
@@ -20,7 +20,7 @@ class SimulatorCommandsTest : public SimTest {};
 
 TEST_F(SimulatorCommandsTest, EachActionIsACommandDescribedForThePilotWithOneHandler) {
     startPlugin();
-    for (int command = 0; command < 8; ++command) {
+    for (int command = 0; command < kCommandCount; ++command) {
         skysim::CommandInfo info = sim().command(commandName(command));
         ASSERT_TRUE(info.exists) << commandName(command);
         EXPECT_FALSE(info.simulators);
@@ -29,7 +29,7 @@ TEST_F(SimulatorCommandsTest, EachActionIsACommandDescribedForThePilotWithOneHan
         EXPECT_EQ(1, info.beforeHandlers) << commandName(command);
         EXPECT_EQ(0, info.afterHandlers) << commandName(command);
     }
-    EXPECT_EQ(8, sim().commandHandlerCount());
+    EXPECT_EQ(kCommandCount, sim().commandHandlerCount());
     sim().stop();
     EXPECT_EQ(0, sim().commandHandlerCount());
 }
@@ -66,13 +66,13 @@ TEST_F(SimulatorCommandsTest, AReloadedPluginHandlesEachCommandOnceMore) {
     for (int run = 0; run < 3; ++run) {
         startPlugin();
         runStartup();
-        EXPECT_EQ(8, sim().commandHandlerCount()) << "run " << run;
+        EXPECT_EQ(kCommandCount, sim().commandHandlerCount()) << "run " << run;
         ASSERT_TRUE(sim().commandOnce(commandName(QUICK_SAVE)));
         EXPECT_TRUE(fileExists(pluginFile("QuickFile.skd")));
         std::remove(pluginFile("QuickFile.skd").c_str());
         sim().stop();
     }
-    EXPECT_EQ(8u, sim().createdCommands().size()) << "a reloaded plug-in gets its commands back";
+    EXPECT_EQ(static_cast<size_t>(kCommandCount), sim().createdCommands().size()) << "a reloaded plug-in gets its commands back";
 }
 
 }  // namespace

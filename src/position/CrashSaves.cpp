@@ -1,0 +1,231 @@
+// Telling a crash from a clean end, and keeping the crash's last save. A
+// start marks the run as running in SkyPlacerRun.txt, a clean stop as stopped,
+// both with the simulator's process id. A start that finds "running" follows a
+// crash; "stopped" by this same process, a reload of the plug-ins; any other
+// "stopped", a clean end. After a crash AutoSave.skd is copied under the local
+// time it was saved (the newest five such copies stay), and in any new run it
+// becomes AutoSave-last-session.skd; a reload renames nothing.
+#include <cstring>
+
+#include "files/FileAccess.h"
+#include "files/ProcessId.h"
+#include "log/PluginLog.h"
+#include "plugin/PluginApp.h"
+#include "position/SafeFileWriter.h"
+#include "text/BoundedText.h"
+#include "ui/FolderListing.h"
+
+namespace {
+
+constexpr const char* kRunning = "running";
+constexpr const char* kStopped = "stopped";
+constexpr int kCrashSavesKept = 5;
+
+using CrashSaveName = char[kCrashSaveNameLength + 1];
+
+// What kCrashSaveNameFormat writes, a 0 for each digit.
+constexpr char kCrashSavePattern[] = "AutoSave-crash-0000-00-00-00h00m00s.skd";
+static_assert(sizeof kCrashSavePattern - 1 == kCrashSaveNameLength, "the names' one length");
+
+// Only names the plug-in gives: a pilot's own "AutoSave-crash-notes.skd" is never removed.
+bool isCrashSaveName(const char* name) {
+    if (std::strlen(name) != kCrashSaveNameLength) return false;
+    for (size_t i = 0; i < kCrashSaveNameLength; ++i) {
+        const bool digit = name[i] >= '0' && name[i] <= '9';
+        if (kCrashSavePattern[i] == '0' ? !digit : name[i] != kCrashSavePattern[i]) return false;
+    }
+    return true;
+}
+
+// The newest crash saves in the folder, newest first (the names sort in time order).
+struct NewestCrashSaves {
+    CrashSaveName names[kCrashSavesKept];
+    int count;
+};
+
+void noteIfNewer(const char* name, void* context) {
+    NewestCrashSaves& newest = *static_cast<NewestCrashSaves*>(context);
+    if (!isCrashSaveName(name)) return;
+    int at = newest.count;
+    while (at > 0 && std::strcmp(name, newest.names[at - 1]) > 0) --at;
+    if (at >= kCrashSavesKept) return;
+    const int last = newest.count < kCrashSavesKept ? newest.count : kCrashSavesKept - 1;
+    std::memmove(newest.names[at + 1], newest.names[at], sizeof(CrashSaveName) * static_cast<size_t>(last - at));
+    copyText(newest.names[at], sizeof(CrashSaveName), name);
+    if (newest.count < kCrashSavesKept) ++newest.count;
+}
+
+NewestCrashSaves newestCrashSaves(const char* folder) {
+    NewestCrashSaves newest{};
+    forEachFileName(folder, noteIfNewer, &newest);
+    return newest;
+}
+
+struct OlderRemoval {
+    const char* folder;
+    const char* oldestKept;
+};
+
+void removeIfOlder(const char* name, void* context) {
+    const OlderRemoval& removal = *static_cast<const OlderRemoval*>(context);
+    char path[kPathSize];
+    if (isCrashSaveName(name) && std::strcmp(name, removal.oldestKept) < 0 &&
+        pluginFilePath(removal.folder, name, path, sizeof path)) {
+        removeFile(path);
+    }
+}
+
+void removeOlderCrashSaves(const char* folder) {
+    const NewestCrashSaves newest = newestCrashSaves(folder);
+    if (newest.count < kCrashSavesKept) return;
+    OlderRemoval removal{folder, newest.names[kCrashSavesKept - 1]};
+    forEachFileName(folder, removeIfOlder, &removal);
+}
+
+LastEnd lastEndOf(const char* folder) {
+    char path[kPathSize];
+    std::FILE* mark = pluginFilePath(folder, kRunMarkFileName, path, sizeof path) ? openFile(path, "r") : nullptr;
+    if (mark == nullptr) return LastEnd::Clean;  // none yet: the plug-in before marked nothing
+    char state[16] = "";
+    unsigned long process = 0;
+    const bool read = std::fscanf(mark, "%15s %lu", state, &process) == 2;
+    (void)std::fclose(mark);
+    if (read && std::strcmp(state, kRunning) == 0) return LastEnd::Crash;
+    // A start that follows a stop always finds "stopped": "running" by this
+    // same process cannot be a reload, only a new run given a crashed one's id.
+    if (read && std::strcmp(state, kStopped) == 0 && process == currentProcessId()) return LastEnd::Reload;
+    return LastEnd::Clean;
+}
+
+bool writeRunMark(const char* folder, const char* state) {
+    char path[kPathSize];
+    char line[32];
+    SafeFileWriter writer;
+    if (!pluginFilePath(folder, kRunMarkFileName, path, sizeof path) || !writer.open(path)) return false;
+    formatText(line, sizeof line, "%s %lu\n", state, currentProcessId());
+    writer.write(line);
+    return writer.commit();
+}
+
+bool crashSaveNameAt(const std::tm& at, CrashSaveName& name) {
+    return formatText(name, sizeof name, kCrashSaveNameFormat, at.tm_year + 1900, at.tm_mon + 1, at.tm_mday,
+                      at.tm_hour, at.tm_min, at.tm_sec);
+}
+
+// A whole copy of AutoSave.skd under a crash save's name, on the disk before
+// the name is given: the folder holds either no such file or all of it.
+bool copyAsCrashSave(const char* folder, const char* saved, const char* kept) {
+    char copy[kPathSize];
+    if (!pluginFilePath(folder, kKeptCopyFileName, copy, sizeof copy)) return false;
+    if (copyFileToDisk(saved, copy) && replaceFile(copy, kept)) {
+        syncFolder(folder);
+        return true;
+    }
+    removeFile(copy);
+    return false;
+}
+
+// Keeps AutoSave.skd under the local time it was written. Another crash's
+// save of the same second (the clock put back an hour) is never replaced: the
+// next free second is taken. A copy of these very bytes is already the keep.
+bool keepAsCrashSave(const char* folder, const char* saved, CrashSaveName& name) {
+    constexpr int kSecondsTried = 60;
+    std::tm at{};
+    if (!fileWrittenAt(saved, at)) return false;
+    for (int tried = 0; tried < kSecondsTried; ++tried, ++at.tm_sec, (void)std::mktime(&at)) {
+        char kept[kPathSize];
+        if (!crashSaveNameAt(at, name) || !pluginFilePath(folder, name, kept, sizeof kept)) return false;
+        if (!isFile(kept)) return copyAsCrashSave(folder, saved, kept);
+        if (sameFileBytes(saved, kept)) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+// Every step can be done again: a start killed half-way, or one that failed,
+// finds the same AutoSave.skd, written at the same time, and gives it the
+// same name. Until the whole keep is done, nothing is saved over it.
+bool PluginApp::keepLastRunSave() {
+    if (crashSaves.lastEnd == LastEnd::Reload) return true;
+    char saved[kPathSize];
+    char lastSession[kPathSize];
+    if (!pluginFilePath(dataFolder, kAutoSaveFileName, saved, sizeof saved) ||
+        !pluginFilePath(dataFolder, kAutoSaveLastSessionFileName, lastSession, sizeof lastSession)) {
+        return false;
+    }
+    const bool crashed = crashSaves.lastEnd == LastEnd::Crash;
+    if (!isFile(saved)) {
+        // A run that crashed before its first save: the newest crash save is the flight to go back to.
+        if (crashed) copyText(crashSaves.offer, sizeof crashSaves.offer, newestCrashSaves(dataFolder).names[0]);
+        return true;
+    }
+    if (crashed) {
+        CrashSaveName name;
+        copyText(crashSaves.offer, sizeof crashSaves.offer, kAutoSaveFileName);
+        if (!keepAsCrashSave(dataFolder, saved, name)) return false;
+        copyText(crashSaves.offer, sizeof crashSaves.offer, name);
+    }
+    if (!replaceFile(saved, lastSession)) return false;
+    syncFolder(dataFolder);
+    crashSaves.movedAutoSave = 1;
+    if (crashed) removeOlderCrashSaves(dataFolder);
+    return true;
+}
+
+// Called by the auto-save's start, once the folder's paths are known to fit.
+void PluginApp::startCrashSaves() {
+    crashSaves.lastEnd = lastEndOf(dataFolder);
+    if (!keepLastRunSave()) {
+        crashSaves.keepPending = 1;
+        logAlways(prefixed("%s could not be kept; nothing is saved over it, and the auto-save tries again before "
+                           "each save\n",
+                           kAutoSaveFileName)
+                      .text);
+    }
+    if (crashSaves.lastEnd == LastEnd::Crash && crashSaves.offer[0] != '\0') {
+        logAlways(prefixed("the last run ended without a stop; its last save is %s\n", crashSaves.offer).text);
+    }
+    if (!writeRunMark(dataFolder, kRunning)) {
+        logAlways(prefixed("%s could not be written; a crash of this run may be taken for a clean end\n",
+                           kRunMarkFileName)
+                      .text);
+    }
+}
+
+// Before a due save: true when nothing is left to keep.
+bool PluginApp::retryKeep() {
+    if (crashSaves.keepPending == 0) return true;
+    if (!keepLastRunSave()) return false;
+    crashSaves.keepPending = 0;
+    logAlways(prefixed("%s was kept at last; the auto-save saves again\n", kAutoSaveFileName).text);
+    return true;
+}
+
+// A clean stop, once the saves are done: the next start in this run is a reload.
+void PluginApp::stopCrashSaves() {
+    if (autoSave.flightTimeRef != nullptr) (void)writeRunMark(dataFolder, kStopped);
+}
+
+bool PluginApp::crashSaveToOffer(char* name, size_t size) {
+    char path[kPathSize];
+    if (crashSaves.offer[0] != '\0' && pluginFilePath(dataFolder, crashSaves.offer, path, sizeof path) &&
+        isFile(path)) {
+        return copyText(name, size, crashSaves.offer);
+    }
+    const NewestCrashSaves newest = newestCrashSaves(dataFolder);
+    return newest.count > 0 && copyText(name, size, newest.names[0]);
+}
+
+// A copy is written when it is kept, so a crash save's name, not its file,
+// says when the save was made; AutoSave.skd waiting to be kept says it itself.
+bool PluginApp::crashSaveTime(const char* name, std::tm& at) {
+    if (isCrashSaveName(name)) {
+        at = std::tm{};
+        return std::sscanf(name + std::strlen(kCrashSavePrefix), "%4d-%2d-%2d-%2dh%2dm%2ds", &at.tm_year, &at.tm_mon,
+                           &at.tm_mday, &at.tm_hour, &at.tm_min, &at.tm_sec) == 6 &&
+               (at.tm_year -= 1900, at.tm_mon -= 1, true);
+    }
+    char path[kPathSize];
+    return pluginFilePath(dataFolder, name, path, sizeof path) && fileWrittenAt(path, at);
+}
