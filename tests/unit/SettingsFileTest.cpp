@@ -2,6 +2,7 @@
 // keeps its blanks, and each failure with its log lines; what came before a
 // failure stays applied.
 #include <cstring>
+#include <iterator>
 
 #include "AppFixture.h"
 #include "SettingsExample.h"
@@ -168,7 +169,7 @@ TEST_F(SettingsFileTest, EachCommandSectionHasItsOwnPlace) {
     const char* places[] = {"Load data",       "Load data",     "Save data",          "Quick Load data",
                             "Quick Save data", "Position data", "Control Panel data", "Display Data data"};
     const int codes[] = {6, 6, 7, 8, 9, 10, 11, 12};  // the documented codes
-    for (int command = 0; command < kActionCount; ++command) {
+    for (int command = 0; command < static_cast<int>(std::size(sections)); ++command) {
         clearLog();
         std::string text = std::string("[") + sections[command] + "]\nHotKey = F1\nWrong = 1\n";
         ASSERT_FALSE(read(text));
