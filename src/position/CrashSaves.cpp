@@ -37,15 +37,16 @@ bool isCrashSaveName(const char* name) {
     return true;
 }
 
-// The newest crash saves in the folder, newest first (the names sort in time order).
+// The newest crash saves in the folder but one, newest first (the names sort in time order).
 struct NewestCrashSaves {
+    const char* other;  // left out; null: none
     CrashSaveName names[kCrashSavesKept];
     int count;
 };
 
 void noteIfNewer(const char* name, void* context) {
     NewestCrashSaves& newest = *static_cast<NewestCrashSaves*>(context);
-    if (!isCrashSaveName(name)) return;
+    if (!isCrashSaveName(name) || (newest.other != nullptr && std::strcmp(name, newest.other) == 0)) return;
     int at = newest.count;
     while (at > 0 && std::strcmp(name, newest.names[at - 1]) > 0) --at;
     if (at >= kCrashSavesKept) return;
@@ -55,30 +56,34 @@ void noteIfNewer(const char* name, void* context) {
     if (newest.count < kCrashSavesKept) ++newest.count;
 }
 
-NewestCrashSaves newestCrashSaves(const char* folder) {
-    NewestCrashSaves newest{};
+NewestCrashSaves newestCrashSaves(const char* folder, const char* other = nullptr) {
+    NewestCrashSaves newest{other, {}, 0};
     forEachFileName(folder, noteIfNewer, &newest);
     return newest;
 }
 
 struct OlderRemoval {
     const char* folder;
-    const char* oldestKept;
+    const char* kept;        // never removed
+    const char* oldestKept;  // of the others
 };
 
 void removeIfOlder(const char* name, void* context) {
     const OlderRemoval& removal = *static_cast<const OlderRemoval*>(context);
     char path[kPathSize];
-    if (isCrashSaveName(name) && std::strcmp(name, removal.oldestKept) < 0 &&
+    if (isCrashSaveName(name) && std::strcmp(name, removal.kept) != 0 && std::strcmp(name, removal.oldestKept) < 0 &&
         pluginFilePath(removal.folder, name, path, sizeof path)) {
         removeFile(path);
     }
 }
 
-void removeOlderCrashSaves(const char* folder) {
-    const NewestCrashSaves newest = newestCrashSaves(folder);
-    if (newest.count < kCrashSavesKept) return;
-    OlderRemoval removal{folder, newest.names[kCrashSavesKept - 1]};
+// Five crash saves stay: the one just kept, and the newest four others. The
+// one just kept is never the one to go, even when a clock put back makes its
+// name older than theirs: the pilot has not seen it yet.
+void removeOlderCrashSaves(const char* folder, const char* kept) {
+    const NewestCrashSaves others = newestCrashSaves(folder, kept);
+    if (others.count < kCrashSavesKept) return;
+    OlderRemoval removal{folder, kept, others.names[kCrashSavesKept - 2]};
     forEachFileName(folder, removeIfOlder, &removal);
 }
 
@@ -169,7 +174,7 @@ bool PluginApp::keepLastRunSave() {
     if (!replaceFile(saved, lastSession)) return false;
     syncFolder(dataFolder);
     crashSaves.movedAutoSave = 1;
-    if (crashed) removeOlderCrashSaves(dataFolder);
+    if (crashed) removeOlderCrashSaves(dataFolder, crashSaves.offer);
     return true;
 }
 

@@ -5,6 +5,7 @@
 // file, and the saves come back; a new flight's clock starts the interval
 // again. The last session's save is kept apart from this session's saves.
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -12,6 +13,8 @@
 #include "ControlPanelDriver.h"
 
 namespace {
+
+using namespace std::chrono_literals;
 
 const char* const kLatitudeRef = "sim/flightmodel/position/latitude";
 const char* const kFlightTimeRef = "sim/time/total_flight_time_sec";
@@ -242,6 +245,19 @@ TEST_F(AutoSave, EveryCrashsLastSaveIsKeptUntilFiveNewerOnes) {
     EXPECT_EQ(b, readFile(pluginFile(kept[0]))) << "the oldest of six went";
     EXPECT_TRUE(holdsLatitude(readFile(pluginFile(kept[4])), "15.500000"));
     EXPECT_EQ("a pilot's own file", readFile(pluginFile("AutoSave-crash-notes.skd")));
+
+    // A save made when the clock stood a year back is older by its name than
+    // the five, and stays all the same: the pilot has not seen it yet.
+    flyTo(16.5, 60.0);
+    const std::string putBack = savedBytes();
+    std::filesystem::last_write_time(pluginFile("AutoSave.skd"),
+                                     std::filesystem::last_write_time(pluginFile("AutoSave.skd")) - 8760h);
+    nextSimulatorRun(true, kAutoSaveOn);
+    const std::vector<std::string> afterwards = crashSaves();
+    ASSERT_EQ(5u, afterwards.size());
+    EXPECT_EQ(putBack, readFile(pluginFile(afterwards[0])));
+    EXPECT_EQ(std::vector<std::string>(kept.begin() + 1, kept.end()),
+              std::vector<std::string>(afterwards.begin() + 1, afterwards.end()));
 }
 
 }  // namespace
