@@ -2,7 +2,8 @@
 // start marks the run as running in SkyPlacerRun.txt, a clean stop as stopped,
 // both with the simulator's process id. A start that finds "running" follows a
 // crash; "stopped" by this same process, a reload of the plug-ins; any other
-// "stopped", a clean end. After a crash AutoSave.skd is copied under the local
+// "stopped", a clean end. A keep that could not be done is owed by the mark
+// until a start does it, reload or not. After a crash AutoSave.skd is copied under the local
 // time it was saved (the newest five such copies stay), and in any new run it
 // becomes AutoSave-last-session.skd; a reload renames nothing.
 #include <cstring>
@@ -87,27 +88,39 @@ void removeOlderCrashSaves(const char* folder, const char* kept) {
     forEachFileName(folder, removeIfOlder, &removal);
 }
 
+// A keep still owed names the end it follows: a reload, or the next run, owes it too.
+constexpr const char* kOwedAfterCrash = "owed-after-crash";
+constexpr const char* kOwedAfterCleanEnd = "owed-after-clean-end";
+
 LastEnd lastEndOf(const char* folder) {
     char path[kPathSize];
     std::FILE* mark = pluginFilePath(folder, kRunMarkFileName, path, sizeof path) ? openFile(path, "r") : nullptr;
     if (mark == nullptr) return LastEnd::Clean;  // none yet: the plug-in before marked nothing
     char state[16] = "";
+    char owed[32] = "";
     unsigned long process = 0;
-    const bool read = std::fscanf(mark, "%15s %lu", state, &process) == 2;
+    const int read = std::fscanf(mark, "%15s %lu %31s", state, &process, owed);
     (void)std::fclose(mark);
-    if (read && std::strcmp(state, kRunning) == 0) return LastEnd::Crash;
+    if (read >= 2 && std::strcmp(state, kRunning) == 0) return LastEnd::Crash;
+    if (read == 3 && std::strcmp(owed, kOwedAfterCrash) == 0) return LastEnd::Crash;
+    if (read == 3 && std::strcmp(owed, kOwedAfterCleanEnd) == 0) return LastEnd::Clean;
     // A start that follows a stop always finds "stopped": "running" by this
     // same process cannot be a reload, only a new run given a crashed one's id.
-    if (read && std::strcmp(state, kStopped) == 0 && process == currentProcessId()) return LastEnd::Reload;
+    if (read == 2 && std::strcmp(state, kStopped) == 0 && process == currentProcessId()) return LastEnd::Reload;
     return LastEnd::Clean;
 }
 
-bool writeRunMark(const char* folder, const char* state) {
+// "running 1234", or "stopped 1234"; followed, while AutoSave.skd is still to
+// be kept, by the end it follows.
+bool writeRunMark(const char* folder, const char* state, const CrashSaveState& crash) {
     char path[kPathSize];
-    char line[32];
+    char line[64];
     SafeFileWriter writer;
     if (!pluginFilePath(folder, kRunMarkFileName, path, sizeof path) || !writer.open(path)) return false;
-    formatText(line, sizeof line, "%s %lu\n", state, currentProcessId());
+    const char* owed = crash.keepPending == 0                ? ""
+                       : crash.lastEnd == LastEnd::Crash ? kOwedAfterCrash
+                                                         : kOwedAfterCleanEnd;
+    formatText(line, sizeof line, "%s %lu%s%s\n", state, currentProcessId(), owed[0] != '\0' ? " " : "", owed);
     writer.write(line);
     return writer.commit();
 }
@@ -191,7 +204,7 @@ void PluginApp::startCrashSaves() {
     if (crashSaves.lastEnd == LastEnd::Crash && crashSaves.offer[0] != '\0') {
         logAlways(prefixed("the last run ended without a stop; its last save is %s\n", crashSaves.offer).text);
     }
-    if (!writeRunMark(dataFolder, kRunning)) {
+    if (!writeRunMark(dataFolder, kRunning, crashSaves)) {
         logAlways(prefixed("%s could not be written; a crash of this run may be taken for a clean end\n",
                            kRunMarkFileName)
                       .text);
@@ -209,7 +222,7 @@ bool PluginApp::retryKeep() {
 
 // A clean stop, once the saves are done: the next start in this run is a reload.
 void PluginApp::stopCrashSaves() {
-    if (autoSave.flightTimeRef != nullptr) (void)writeRunMark(dataFolder, kStopped);
+    if (autoSave.flightTimeRef != nullptr) (void)writeRunMark(dataFolder, kStopped, crashSaves);
 }
 
 bool PluginApp::crashSaveToOffer(char* name, size_t size) {
