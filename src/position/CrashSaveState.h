@@ -7,8 +7,8 @@
 #include "files/PluginFiles.h"
 
 enum class LastEnd {
-    Clean,   // stopped in an earlier run of the simulator, or never marked
-    Crash,   // never stopped: the simulator died
+    Clean,   // stopped in an earlier run of the simulator
+    Crash,   // never stopped: the simulator died; or not known
     Reload,  // stopped earlier in this same run: the plug-ins were reloaded
 };
 

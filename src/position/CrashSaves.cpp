@@ -95,7 +95,9 @@ constexpr const char* kOwedAfterCleanEnd = "owed-after-clean-end";
 LastEnd lastEndOf(const char* folder) {
     char path[kPathSize];
     std::FILE* mark = pluginFilePath(folder, kRunMarkFileName, path, sizeof path) ? openFile(path, "r") : nullptr;
-    if (mark == nullptr) return LastEnd::Clean;  // none yet: the plug-in before marked nothing
+    // None, or one that cannot be read (an older plug-in marked nothing, a
+    // hand removed it): the end cannot be told, and a crash loses nothing.
+    if (mark == nullptr) return LastEnd::Crash;
     char state[16] = "";
     char owed[32] = "";
     unsigned long process = 0;
@@ -106,8 +108,8 @@ LastEnd lastEndOf(const char* folder) {
     if (read == 3 && std::strcmp(owed, kOwedAfterCleanEnd) == 0) return LastEnd::Clean;
     // A start that follows a stop always finds "stopped": "running" by this
     // same process cannot be a reload, only a new run given a crashed one's id.
-    if (read == 2 && std::strcmp(state, kStopped) == 0 && process == currentProcessId()) return LastEnd::Reload;
-    return LastEnd::Clean;
+    if (read < 2 || std::strcmp(state, kStopped) != 0) return LastEnd::Crash;
+    return process == currentProcessId() ? LastEnd::Reload : LastEnd::Clean;
 }
 
 // "running 1234", or "stopped 1234"; followed, while AutoSave.skd is still to

@@ -28,7 +28,7 @@ enum class Fault {
     ReadOnlyFile,
     ReadOnlyFolder,
     FullDisk,
-    Restart,
+    Reload,
     Killed,
     Count
 };
@@ -76,7 +76,7 @@ private:
     std::string removeFile(Random& random);
     std::string makeReadOnly(Random& random);
     std::string fillDisk(Random& random);
-    std::string restart(Random& random);
+    std::string reload(Random& random);
     [[noreturn]] void dieDuringSave(Random& random);
     std::string writeNamedFile(Random& random, const std::string& name, Fault& fault);
     void count(Fault fault) { ++faultCounts_[static_cast<int>(fault)]; }
@@ -89,6 +89,7 @@ private:
     bool checkOutsideFolder(std::string& error);
     bool checkPluginFolder(std::string& error);
     bool checkStoredValues(const Step& step, std::string& error);
+    bool checkCrashSaves(const FolderState& now, std::string& error);
     bool checkStopped(std::string& error);
     std::vector<std::string> storedColumn() const;
     void takePluginFolderState();  // after the pilot's own changes to the folder
@@ -111,6 +112,8 @@ private:
     double waited_ = 0;                // seconds the last step let pass
     bool saveFailed_ = false;          // the last step's save said it failed
     bool resumed_ = false;             // the last step killed the simulator, which started again
+    bool keepOwed_ = false;            // the log said AutoSave.skd could not be kept, and not yet that it was
+    std::string deadRunSave_;          // AutoSave.skd as the killed simulator left it ("": none)
     std::vector<std::string> fresh_;   // the data display's Stored column, refreshed after the last step
     std::vector<std::string> corpus_;  // paths of the corpus files
 };
