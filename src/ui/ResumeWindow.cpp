@@ -2,6 +2,7 @@
 // high, how fast, which way) and two buttons. "Put the aircraft back" loads
 // the file and places it as Position does; "Not now" keeps the file. The
 // buttons only record the answer; the main loop acts on it and closes the window.
+#include <cmath>
 #include <cstdio>
 
 #include "plugin/Callbacks.h"
@@ -53,7 +54,8 @@ void PluginApp::openResumeWindow() {
     formatLine(lines[3], "Latitude %.6f", record.Latitude);
     formatLine(lines[4], "Longitude %.6f", record.Longitude);
     formatLine(lines[5], "Altitude %.0f ft, speed %.0f kt", record.Altitude, record.Speed);
-    formatLine(lines[6], "Heading %.0f (magnetic)", record.Heading);
+    // The file may hold any heading (a capture keeps -4 as it is): shown as the compass reads it.
+    formatLine(lines[6], "Heading %.0f (magnetic)", std::fmod(std::fmod(record.Heading, 360.0) + 360.0, 360.0));
 
     if (resumeWindow != nullptr) XPDestroyWidget(resumeWindow, 1);
     copyText(resumeFileName, sizeof resumeFileName, name);
