@@ -149,8 +149,8 @@ struct PluginApp {
     XPLMDataRef windSouthRef;
     XPLMDataRef rotationRateRefs[6];  // P, Q, R in degrees and in radians per second
 
-    AutoSaveState autoSave;       // AutoSave.cpp
-    CrashSaveState crashSaves;    // CrashSaves.cpp
+    AutoSaveState autoSave;     // AutoSave.cpp
+    CrashSaveState crashSaves;  // CrashSaves.cpp
 
     // 1 once an exception that stopped the call was logged in this run (CallbackGuard.h).
     int32_t exceptionReported[kSimulatorCallCount];

@@ -177,8 +177,8 @@ namespace {
 // callbacks forward to, each widget told by its destroy message (the list box
 // frees its item store). A window never built, or already closed, is null.
 void destroyWindows(const PluginApp& app) {
-    for (XPWidgetID window : {app.resumeWindow, app.fileDialogWindow, app.messageWindow, app.dataDisplayWindow,
-                              app.controlPanelWindow}) {
+    for (XPWidgetID window :
+         {app.resumeWindow, app.fileDialogWindow, app.messageWindow, app.dataDisplayWindow, app.controlPanelWindow}) {
         if (window != nullptr) XPDestroyWidget(window, 1);
     }
 }

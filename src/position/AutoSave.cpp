@@ -41,7 +41,8 @@ void PluginApp::startAutoSave() {
     crashSaves = CrashSaveState{};
     if (!(config.AutoSaveMinutes > 0)) return;
     if (std::strlen(dataFolder) + kCrashSaveNameLength > kMaxPathLength) {
-        logAlways(prefixed("The path of a crash save, %s..., is too long; the auto-save is off\n", kCrashSavePrefix).text);
+        logAlways(
+            prefixed("The path of a crash save, %s..., is too long; the auto-save is off\n", kCrashSavePrefix).text);
         return;
     }
     autoSave.intervalSeconds = config.AutoSaveMinutes * kSecondsPerMinute;

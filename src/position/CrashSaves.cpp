@@ -119,7 +119,7 @@ bool writeRunMark(const char* folder, const char* state, const CrashSaveState& c
     char line[64];
     SafeFileWriter writer;
     if (!pluginFilePath(folder, kRunMarkFileName, path, sizeof path) || !writer.open(path)) return false;
-    const char* owed = crash.keepPending == 0                ? ""
+    const char* owed = crash.keepPending == 0            ? ""
                        : crash.lastEnd == LastEnd::Crash ? kOwedAfterCrash
                                                          : kOwedAfterCleanEnd;
     formatText(line, sizeof line, "%s %lu%s%s\n", state, currentProcessId(), owed[0] != '\0' ? " " : "", owed);
@@ -128,8 +128,8 @@ bool writeRunMark(const char* folder, const char* state, const CrashSaveState& c
 }
 
 bool crashSaveNameAt(const std::tm& at, CrashSaveName& name) {
-    return formatText(name, sizeof name, kCrashSaveNameFormat, at.tm_year + 1900, at.tm_mon + 1, at.tm_mday,
-                      at.tm_hour, at.tm_min, at.tm_sec);
+    return formatText(name, sizeof name, kCrashSaveNameFormat, at.tm_year + 1900, at.tm_mon + 1, at.tm_mday, at.tm_hour,
+                      at.tm_min, at.tm_sec);
 }
 
 // A whole copy of AutoSave.skd under a crash save's name, on the disk before
@@ -207,9 +207,9 @@ void PluginApp::startCrashSaves() {
         logAlways(prefixed("the last run ended without a stop; its last save is %s\n", crashSaves.offer).text);
     }
     if (!writeRunMark(dataFolder, kRunning, crashSaves)) {
-        logAlways(prefixed("%s could not be written; a crash of this run may be taken for a clean end\n",
-                           kRunMarkFileName)
-                      .text);
+        logAlways(
+            prefixed("%s could not be written; a crash of this run may be taken for a clean end\n", kRunMarkFileName)
+                .text);
     }
 }
 

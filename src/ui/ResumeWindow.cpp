@@ -66,11 +66,11 @@ void PluginApp::openResumeWindow() {
     resumeWindow = XPCreateWidget(left, top, left + place.width, top - place.height, 1, kResumeTitle, 1, nullptr,
                                   xpWidgetClass_MainWindow);
     for (int i = 0; i < kResumeLines; ++i) {
-        createCaption(resumeWindow, left + kMargin, top - 30 - kRowSpacing * i, left + place.width - kMargin,
-                      lines[i]);
+        createCaption(resumeWindow, left + kMargin, top - 30 - kRowSpacing * i, left + place.width - kMargin, lines[i]);
     }
     const int buttonsTop = top - 40 - kRowSpacing * kResumeLines;
-    resumePutBackButton = createPushButton(resumeWindow, left + kMargin, buttonsTop, left + 190, "Put the aircraft back");
+    resumePutBackButton =
+        createPushButton(resumeWindow, left + kMargin, buttonsTop, left + 190, "Put the aircraft back");
     resumeNotNowButton = createPushButton(resumeWindow, left + 210, buttonsTop, left + 300, "Not now");
     XPAddWidgetCallback(resumeWindow, ResumeWindowCallback);
 }

@@ -261,8 +261,8 @@ TEST(KillPoints, AStartKilledWhileKeepingACrashSaveLosesNothing) {
         ASSERT_EQ(1u, kept.size());
         EXPECT_EQ(save[2], readFile(pluginFile(root.path(), kept[0])));
         EXPECT_EQ(save[2], readFile(pluginFile(root.path(), kLastSession)));
-        EXPECT_NE(std::string::npos, readFile(pluginFile(root.path(), "SkyPlacerLog.txt"))
-                                         .find("its last save is " + kept[0], logBefore))
+        EXPECT_NE(std::string::npos,
+                  readFile(pluginFile(root.path(), "SkyPlacerLog.txt")).find("its last save is " + kept[0], logBefore))
             << "offered";
         EXPECT_FALSE(fileExists(pluginFile(root.path(), kTemporaryFile)));
         EXPECT_FALSE(fileExists(pluginFile(root.path(), kKeptCopy)));

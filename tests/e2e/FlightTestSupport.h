@@ -14,7 +14,17 @@ using skysim::DataAccess;
 
 // The command numbers, as the hot keys' reference texts "00", "01"... carry
 // them; the eight first have a hot key's section each.
-enum Command { GET_DATA, LOAD, SAVE, QUICK_LOAD, QUICK_SAVE, POSITION, CONTROL_PANEL, DATA_DISPLAY, RESUME_AFTER_CRASH };
+enum Command {
+    GET_DATA,
+    LOAD,
+    SAVE,
+    QUICK_LOAD,
+    QUICK_SAVE,
+    POSITION,
+    CONTROL_PANEL,
+    DATA_DISPLAY,
+    RESUME_AFTER_CRASH
+};
 constexpr int kCommandCount = 9;
 
 // F1 to F8 (virtual keys 112 to 119) bound to commands 0 to 7.
@@ -33,9 +43,8 @@ constexpr int kDownFlag = 8;
 // The simulator's command of each of them.
 inline std::string commandName(int command) {
     static const char* const names[] = {
-        "get_data",   "load_position_file", "save_position_file",   "quick_load",
-        "quick_save", "position",           "toggle_control_panel", "toggle_data_display",
-        "resume_after_crash"};
+        "get_data", "load_position_file",   "save_position_file",  "quick_load",        "quick_save",
+        "position", "toggle_control_panel", "toggle_data_display", "resume_after_crash"};
     return std::string("skyplacer/") + names[command];
 }
 

@@ -16,7 +16,8 @@ const char* const kAutoSaveOn = "[CONFIG]\nAutoSaveMinutes = 1\n";
 class ResumeWindow : public PanelTest {
 protected:
     // A run whose last save held these values ends in a crash; the next starts with `settings`.
-    void crashWithLastSave(const std::map<std::string, std::string>& values, const std::string& settings = kAutoSaveOn) {
+    void crashWithLastSave(const std::map<std::string, std::string>& values,
+                           const std::string& settings = kAutoSaveOn) {
         if (!sim().started()) startWithSettings(kAutoSaveOn);
         writeFile(pluginFile("AutoSave.skd"), positionFileText(values));
         nextSimulatorRun(true, settings);
@@ -42,12 +43,12 @@ TEST_F(ResumeWindow, ShowsTheCrashsLastSaveAndPutsTheAircraftBackAsPositionDoes)
     ASSERT_NE(0, window());
     const std::string kept = crashSaves().at(0);
     // "AutoSave-crash-2026-12-08-02h14m30s.skd" is shown "Saved 2026-12-08 02:14:30".
-    const std::string savedAt = "Saved " + kept.substr(15, 10) + " " + kept.substr(26, 2) + ":" + kept.substr(29, 2) +
-                                ":" + kept.substr(32, 2);
-    EXPECT_EQ((std::vector<std::string>{"The last save before a crash:", kept, savedAt, "Latitude 47.500000",
-                                        "Longitude -122.250000", "Altitude 4330 ft, speed 150 kt",
-                                        "Heading 164 (magnetic)"}),
-              captions());
+    const std::string savedAt =
+        "Saved " + kept.substr(15, 10) + " " + kept.substr(26, 2) + ":" + kept.substr(29, 2) + ":" + kept.substr(32, 2);
+    EXPECT_EQ(
+        (std::vector<std::string>{"The last save before a crash:", kept, savedAt, "Latitude 47.500000",
+                                  "Longitude -122.250000", "Altitude 4330 ft, speed 150 kt", "Heading 164 (magnetic)"}),
+        captions());
     // Every text fits inside the window at the simulator's font.
     const WidgetInfo frame = sim().widget(window());
     for (const WidgetInfo& child : childrenOf(window())) {
@@ -111,8 +112,9 @@ TEST_F(ResumeWindow, AutoStartFromAutoSaveSkdPlacesTheLastSessionsSave) {
     nextSimulatorRun(false, settings);
     EXPECT_EQ(1, flighttest::placementCount());
     EXPECT_NEAR(47.5, sim().getDouble("sim/flightmodel/position/latitude"), 1e-6);
-    EXPECT_EQ(1, occurrences(logText(), "SkyPlacer - the auto-start places AutoSave-last-session.skd, the last "
-                                        "session's AutoSave.skd\n"));
+    EXPECT_EQ(1, occurrences(logText(),
+                             "SkyPlacer - the auto-start places AutoSave-last-session.skd, the last "
+                             "session's AutoSave.skd\n"));
     EXPECT_EQ(0, window()) << "a clean end offers nothing";
 }
 

@@ -19,7 +19,7 @@ struct KindRow {
 const KindRow kKinds[] = {
     {"menu", 9},       {"hotkey", 6},   {"command", 7},  {"button", 16}, {"closebox", 3},
     {"listmouse", 8},  {"type", 10},    {"savename", 6}, {"time", 16},   {"writefile", 5},
-    {"removefile", 3}, {"readonly", 2}, {"fulldisk", 3}, {"reload", 1}, {"simdies", 1},
+    {"removefile", 3}, {"readonly", 2}, {"fulldisk", 3}, {"reload", 1},  {"simdies", 1},
 };
 static_assert(std::size(kKinds) == static_cast<std::size_t>(StepKind::Count), "one row per kind");
 
