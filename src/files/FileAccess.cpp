@@ -1,6 +1,8 @@
 // The plug-in's file operations, in the form each system takes paths.
 #include "files/FileAccess.h"
 
+#include <cstring>
+
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
@@ -14,7 +16,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #endif
 
 namespace {
