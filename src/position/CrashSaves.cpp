@@ -2,10 +2,10 @@
 // start marks the run as running in SkyPlacerRun.txt, a clean stop as stopped,
 // both with the simulator's process id. A start that finds "running" follows a
 // crash; "stopped" by this same process, a reload of the plug-ins; any other
-// "stopped", a clean end. A keep that could not be done is owed by the mark
-// until a start does it, reload or not. After a crash AutoSave.skd is copied under the local
+// "stopped", a clean end. After a crash AutoSave.skd is copied under the local
 // time it was saved (the newest five such copies stay), and in any new run it
-// becomes AutoSave-last-session.skd; a reload renames nothing.
+// becomes AutoSave-last-session.skd; a reload renames nothing. A keep that
+// could not be done is owed by the mark until a start does it, reload or not.
 #include <cstring>
 
 #include "files/FileAccess.h"
@@ -40,14 +40,14 @@ bool isCrashSaveName(const char* name) {
 
 // The newest crash saves in the folder but one, newest first (the names sort in time order).
 struct NewestCrashSaves {
-    const char* other;  // left out; null: none
+    const char* leftOut;  // null: none
     CrashSaveName names[kCrashSavesKept];
     int count;
 };
 
 void noteIfNewer(const char* name, void* context) {
     NewestCrashSaves& newest = *static_cast<NewestCrashSaves*>(context);
-    if (!isCrashSaveName(name) || (newest.other != nullptr && std::strcmp(name, newest.other) == 0)) return;
+    if (!isCrashSaveName(name) || (newest.leftOut != nullptr && std::strcmp(name, newest.leftOut) == 0)) return;
     int at = newest.count;
     while (at > 0 && std::strcmp(name, newest.names[at - 1]) > 0) --at;
     if (at >= kCrashSavesKept) return;
@@ -57,8 +57,8 @@ void noteIfNewer(const char* name, void* context) {
     if (newest.count < kCrashSavesKept) ++newest.count;
 }
 
-NewestCrashSaves newestCrashSaves(const char* folder, const char* other = nullptr) {
-    NewestCrashSaves newest{other, {}, 0};
+NewestCrashSaves newestCrashSaves(const char* folder, const char* leftOut = nullptr) {
+    NewestCrashSaves newest{leftOut, {}, 0};
     forEachFileName(folder, noteIfNewer, &newest);
     return newest;
 }
@@ -242,9 +242,13 @@ bool PluginApp::crashSaveToOffer(char* name, size_t size) {
 bool PluginApp::crashSaveTime(const char* name, std::tm& at) {
     if (isCrashSaveName(name)) {
         at = std::tm{};
-        return std::sscanf(name + std::strlen(kCrashSavePrefix), "%4d-%2d-%2d-%2dh%2dm%2ds", &at.tm_year, &at.tm_mon,
-                           &at.tm_mday, &at.tm_hour, &at.tm_min, &at.tm_sec) == 6 &&
-               (at.tm_year -= 1900, at.tm_mon -= 1, true);
+        if (std::sscanf(name + std::strlen(kCrashSavePrefix), "%4d-%2d-%2d-%2dh%2dm%2ds", &at.tm_year, &at.tm_mon,
+                        &at.tm_mday, &at.tm_hour, &at.tm_min, &at.tm_sec) != 6) {
+            return false;
+        }
+        at.tm_year -= 1900;  // as std::tm counts them
+        at.tm_mon -= 1;
+        return true;
     }
     char path[kPathSize];
     return pluginFilePath(dataFolder, name, path, sizeof path) && fileWrittenAt(path, at);
