@@ -6,6 +6,7 @@
 // time it was saved (the newest five such copies stay), and in any new run it
 // becomes AutoSave-last-session.skd; a reload renames nothing. A keep that
 // could not be done is owed by the mark until a start does it, reload or not.
+#include <cstdlib>
 #include <cstring>
 
 #include "files/FileAccess.h"
@@ -92,23 +93,30 @@ void removeOlderCrashSaves(const char* folder, const char* kept) {
 constexpr const char* kOwedAfterCrash = "owed-after-crash";
 constexpr const char* kOwedAfterCleanEnd = "owed-after-clean-end";
 
+// `text` begins with the word `word`, followed by `after`.
+bool beginsWith(const char* text, const char* word, char after) {
+    const size_t length = std::strlen(word);
+    return std::strncmp(text, word, length) == 0 && text[length] == after;
+}
+
 LastEnd lastEndOf(const char* folder) {
     char path[kPathSize];
     std::FILE* mark = pluginFilePath(folder, kRunMarkFileName, path, sizeof path) ? openFile(path, "r") : nullptr;
+    char line[64] = "";
+    const bool read = mark != nullptr && std::fgets(line, sizeof line, mark) != nullptr;
+    if (mark != nullptr) (void)std::fclose(mark);
     // None, or one that cannot be read (an older plug-in marked nothing, a
     // hand removed it): the end cannot be told, and a crash loses nothing.
-    if (mark == nullptr) return LastEnd::Crash;
-    char state[16] = "";
-    char owed[32] = "";
-    unsigned long process = 0;
-    const int read = std::fscanf(mark, "%15s %lu %31s", state, &process, owed);
-    (void)std::fclose(mark);
-    if (read >= 2 && std::strcmp(state, kRunning) == 0) return LastEnd::Crash;
-    if (read == 3 && std::strcmp(owed, kOwedAfterCrash) == 0) return LastEnd::Crash;
-    if (read == 3 && std::strcmp(owed, kOwedAfterCleanEnd) == 0) return LastEnd::Clean;
+    const char* blank = std::strchr(line, ' ');
+    if (!read || blank == nullptr || beginsWith(line, kRunning, ' ')) return LastEnd::Crash;
+    char* end = nullptr;
+    const unsigned long process = std::strtoul(blank + 1, &end, 10);
+    const char* owed = *end == ' ' ? end + 1 : "";
+    if (beginsWith(owed, kOwedAfterCrash, '\n')) return LastEnd::Crash;
+    if (beginsWith(owed, kOwedAfterCleanEnd, '\n')) return LastEnd::Clean;
     // A start that follows a stop always finds "stopped": "running" by this
     // same process cannot be a reload, only a new run given a crashed one's id.
-    if (read < 2 || std::strcmp(state, kStopped) != 0) return LastEnd::Crash;
+    if (!beginsWith(line, kStopped, ' ') || end == blank + 1) return LastEnd::Crash;
     return process == currentProcessId() ? LastEnd::Reload : LastEnd::Clean;
 }
 
@@ -127,9 +135,9 @@ bool writeRunMark(const char* folder, const char* state, const CrashSaveState& c
     return writer.commit();
 }
 
-bool crashSaveNameAt(const std::tm& at, CrashSaveName& name) {
-    return formatText(name, sizeof name, kCrashSaveNameFormat, at.tm_year + 1900, at.tm_mon + 1, at.tm_mday, at.tm_hour,
-                      at.tm_min, at.tm_sec);
+bool crashSaveNameAt(const std::tm& at, char* name) {
+    return formatText(name, sizeof(CrashSaveName), kCrashSaveNameFormat, at.tm_year + 1900, at.tm_mon + 1, at.tm_mday,
+                      at.tm_hour, at.tm_min, at.tm_sec);
 }
 
 // A whole copy of AutoSave.skd under a crash save's name, on the disk before
@@ -241,13 +249,19 @@ bool PluginApp::crashSaveToOffer(char* name, size_t size) {
 // says when the save was made; AutoSave.skd waiting to be kept says it itself.
 bool PluginApp::crashSaveTime(const char* name, std::tm& at) {
     if (isCrashSaveName(name)) {
+        // "AutoSave-crash-2026-12-08-02h14m30s.skd": the digits stand where kCrashSavePattern has its zeros.
+        auto number = [name](size_t at, size_t digits) {
+            int value = 0;
+            for (size_t i = at; i < at + digits; ++i) value = value * 10 + (name[i] - '0');
+            return value;
+        };
         at = std::tm{};
-        if (std::sscanf(name + std::strlen(kCrashSavePrefix), "%4d-%2d-%2d-%2dh%2dm%2ds", &at.tm_year, &at.tm_mon,
-                        &at.tm_mday, &at.tm_hour, &at.tm_min, &at.tm_sec) != 6) {
-            return false;
-        }
-        at.tm_year -= 1900;  // as std::tm counts them
-        at.tm_mon -= 1;
+        at.tm_year = number(15, 4) - 1900;  // as std::tm counts them
+        at.tm_mon = number(20, 2) - 1;
+        at.tm_mday = number(23, 2);
+        at.tm_hour = number(26, 2);
+        at.tm_min = number(29, 2);
+        at.tm_sec = number(32, 2);
         return true;
     }
     char path[kPathSize];
