@@ -230,7 +230,7 @@ TEST_F(AutoSave, EveryCrashsLastSaveIsKeptUntilFiveNewerOnes) {
     EXPECT_EQ(std::vector<std::string>{aKept}, crashSaves());
     EXPECT_EQ(a, lastSession());
     const std::string b = savedBytes();
-    EXPECT_TRUE(holdsLatitude(b, "11.500000"));
+    EXPECT_TRUE(holdsLatitude(saved(), "11.500000"));
 
     nextSimulatorRun(true, kAutoSaveOn);  // a second crash
     ASSERT_EQ(2u, crashSaves().size());
@@ -248,7 +248,7 @@ TEST_F(AutoSave, EveryCrashsLastSaveIsKeptUntilFiveNewerOnes) {
     const std::vector<std::string> kept = crashSaves();
     ASSERT_EQ(5u, kept.size());
     EXPECT_EQ(b, readFile(pluginFile(kept[0]))) << "the oldest of six went";
-    EXPECT_TRUE(holdsLatitude(readFile(pluginFile(kept[4])), "15.500000"));
+    EXPECT_TRUE(holdsLatitude(pluginText(kept[4]), "15.500000"));
     EXPECT_EQ("a pilot's own file", readFile(pluginFile("AutoSave-crash-notes.skd")));
 
     // A save made when the clock stood a year back is older by its name than
