@@ -1,4 +1,4 @@
-// The eight actions as the simulator's commands, which pilots bind to keys and
+// The actions as the simulator's commands, which pilots bind to keys and
 // joystick buttons in the simulator's own settings.
 #pragma once
 
