@@ -1,6 +1,8 @@
 // The plug-in's file operations, in the form each system takes paths.
 #include "files/FileAccess.h"
 
+#include <cstring>
+
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
@@ -102,6 +104,12 @@ void removeFile(const char* path) {
     if (toWide(path, widePath)) (void)_wremove(widePath);
 }
 
+bool fileWrittenAt(const char* path, std::tm& local) {
+    wchar_t widePath[kWidePathSize];
+    struct _stat64 status {};
+    return toWide(path, widePath) && _wstat64(widePath, &status) == 0 && _localtime64_s(&local, &status.st_mtime) == 0;
+}
+
 #else
 
 namespace {
@@ -171,6 +179,11 @@ bool isFile(const char* path) {
 
 void removeFile(const char* path) { (void)std::remove(path); }
 
+bool fileWrittenAt(const char* path, std::tm& local) {
+    struct stat status {};
+    return stat(path, &status) == 0 && localtime_r(&status.st_mtime, &local) != nullptr;
+}
+
 #endif
 
 namespace {
@@ -198,4 +211,21 @@ bool copyFileToDisk(const char* from, const char* to) {
     }
     (void)closeFile(source);  // only read: its close changes nothing
     return copied;
+}
+
+bool sameFileBytes(const char* first, const char* second) {
+    const int a = openToCopy(first);
+    const int b = a < 0 ? -1 : openToCopy(second);
+    bool same = b >= 0;
+    while (same) {
+        char bytesA[1024];
+        char bytesB[1024];
+        const int countA = readSome(a, bytesA, sizeof bytesA);
+        const int countB = readSome(b, bytesB, sizeof bytesB);
+        same = countA == countB && countA >= 0 && std::memcmp(bytesA, bytesB, static_cast<size_t>(countA)) == 0;
+        if (countA <= 0) break;
+    }
+    if (a >= 0) (void)closeFile(a);
+    if (b >= 0) (void)closeFile(b);
+    return same;
 }

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <ctime>
 
 // How the path texts are written: in UTF-8 (the simulator's native paths), or
 // in the system's code page (its legacy paths on Windows). UTF-8 until told.
@@ -47,6 +48,12 @@ bool isFile(const char* path);
 // waits until the copy is on the disk; false on any failure, when `to` may be
 // left part-written. Nothing is allocated.
 bool copyFileToDisk(const char* from, const char* to);
+
+// True when both files can be read and hold the same bytes.
+bool sameFileBytes(const char* first, const char* second);
+
+// The local time the file was last written; false when it cannot be told.
+bool fileWrittenAt(const char* path, std::tm& local);
 
 // Removes a file if it can. Its callers throw away temporary files, for which
 // a failure changes nothing, so none is reported.

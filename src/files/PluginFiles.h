@@ -23,6 +23,15 @@ constexpr const char* kLogFileName = "SkyPlacerLog.txt";
 constexpr const char* kAutoSaveFileName = "AutoSave.skd";
 constexpr const char* kAutoSavePreviousFileName = "AutoSave-previous.skd";         // the save before the last
 constexpr const char* kAutoSaveLastSessionFileName = "AutoSave-last-session.skd";  // the last of the session before
+// A crash's last save, kept under the local time it was made:
+// "AutoSave-crash-2026-12-08-02h14m30s.skd". Of one length, so that the names
+// sort in time order.
+constexpr const char* kCrashSavePrefix = "AutoSave-crash-";
+constexpr const char* kCrashSaveNameFormat = "AutoSave-crash-%04d-%02d-%02d-%02dh%02dm%02ds.skd";
+constexpr size_t kCrashSaveNameLength = 39;
+// Whether the simulator's last run of the plug-in is still going or ended
+// cleanly, and in which process: "running 1234" or "stopped 1234".
+constexpr const char* kRunMarkFileName = "SkyPlacerRun.txt";
 // A save's temporary file, and the copy of the file it replaces while that
 // copy waits to be kept, in the target's folder. Not ".skd" names, so the file
 // dialog never lists them; of one length, so the folder's check covers both.

@@ -44,7 +44,7 @@ void toggle(PluginApp& app, const ToggledWindow& w) {
     }
 }
 
-// The action number of a hot key's reference text ("00" to "08"), read from
+// The action number of a hot key's reference text ("00" to "09"), read from
 // its leading digits; -1 when the text starts with no digit or names no action.
 int actionOfReference(const char* text) {
     if (text == nullptr || *text < '0' || *text > '9') return -1;
@@ -107,6 +107,9 @@ void PluginApp::runAction(int action) {
             break;
         case UNDO_PLACEMENT:
             requestUndo();
+            break;
+        case RESUME_AFTER_CRASH:
+            openResumeWindow();
             break;
         default:
             break;

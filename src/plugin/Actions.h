@@ -1,6 +1,6 @@
 // The actions a pilot can run, by menu, simulator command, hot key or
 // control-panel button. The number indexes the hot-key slots and the
-// simulator's commands, and is the hot key's reference text ("00" to "08").
+// simulator's commands, and is the hot key's reference text ("00" to "09").
 #pragma once
 
 enum Action {
@@ -13,6 +13,7 @@ enum Action {
     CONTROL_PANEL = 6,
     DATA_DISPLAY = 7,
     UNDO_PLACEMENT = 8,  // a simulator command only
+    RESUME_AFTER_CRASH = 9,  // a simulator command only
 };
 
-constexpr int kActionCount = 9;
+constexpr int kActionCount = 10;

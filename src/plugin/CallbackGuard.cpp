@@ -10,9 +10,9 @@
 namespace {
 
 const char* const kCallNames[kSimulatorCallCount] = {
-    "XPluginStart",        "XPluginStop",        "PlacementFlightLoop",   "StartupFlightLoop",
-    "MenuHandler",         "HotKeyHandler",      "CommandHandler",        "ControlPanelCallback",
-    "DataDisplayCallback", "FileDialogCallback", "MessageWindowCallback", "ListBoxCallback",
+    "XPluginStart",          "XPluginStop",     "PlacementFlightLoop",  "StartupFlightLoop",   "MenuHandler",
+    "HotKeyHandler",         "CommandHandler",  "ControlPanelCallback", "DataDisplayCallback", "FileDialogCallback",
+    "MessageWindowCallback", "ListBoxCallback", "ResumeWindowCallback",
 };
 
 // The exception being handled, in words: memory running out is the one the

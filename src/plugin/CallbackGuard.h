@@ -21,8 +21,9 @@ enum class SimulatorCall {
     FileDialogCallback,
     MessageWindowCallback,
     ListBoxCallback,
+    ResumeWindowCallback,
 };
-constexpr int kSimulatorCallCount = static_cast<int>(SimulatorCall::ListBoxCallback) + 1;
+constexpr int kSimulatorCallCount = static_cast<int>(SimulatorCall::ResumeWindowCallback) + 1;
 
 // Called inside a handler: tells the pilot that `call` stopped on the exception
 // being handled, in the simulator's log and in the plug-in's as the settings

@@ -64,6 +64,11 @@ int MessageWindowCallback(XPWidgetMessage message, XPWidgetID widget, intptr_t p
                    [=] { return messageWindowMessage(message, widget, param1, param2); });
 }
 
+int ResumeWindowCallback(XPWidgetMessage message, XPWidgetID widget, intptr_t param1, intptr_t param2) {
+    return guarded(SimulatorCall::ResumeWindowCallback, kMessagePassedOn,
+                   [=] { return thePluginApp->resumeWindowMessage(message, widget, param1, param2); });
+}
+
 int ListBoxCallback(XPWidgetMessage message, XPWidgetID widget, intptr_t param1, intptr_t param2) {
     return guarded(SimulatorCall::ListBoxCallback, kMessagePassedOn,
                    [=] { return listBoxMessage(message, widget, param1, param2); });

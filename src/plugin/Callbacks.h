@@ -19,4 +19,5 @@ int ControlPanelCallback(XPWidgetMessage message, XPWidgetID widget, intptr_t pa
 int DataDisplayCallback(XPWidgetMessage message, XPWidgetID widget, intptr_t param1, intptr_t param2);
 int FileDialogCallback(XPWidgetMessage message, XPWidgetID widget, intptr_t param1, intptr_t param2);
 int MessageWindowCallback(XPWidgetMessage message, XPWidgetID widget, intptr_t param1, intptr_t param2);
+int ResumeWindowCallback(XPWidgetMessage message, XPWidgetID widget, intptr_t param1, intptr_t param2);
 int ListBoxCallback(XPWidgetMessage message, XPWidgetID widget, intptr_t param1, intptr_t param2);

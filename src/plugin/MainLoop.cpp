@@ -12,6 +12,7 @@ float PluginApp::placementLoop(float, float, int, void*) {
         messageWindow = nullptr;
         messageWindowResult = 0;
     }
+    if (resumeAnswer >= 1) answerResume();
     if (fileDialogCloseRequested >= 1) {
         XPDestroyWidget(fileDialogWindow, 1);
         fileDialogWindow = nullptr;

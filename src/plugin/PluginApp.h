@@ -19,6 +19,7 @@
 #pragma once
 
 #include <cstdint>
+#include <ctime>
 
 #include "XPLMApi.h"
 #include "XPWidgetsApi.h"
@@ -28,6 +29,7 @@
 #include "plugin/Actions.h"
 #include "plugin/CallbackGuard.h"
 #include "position/AutoSaveState.h"
+#include "position/CrashSaveState.h"
 #include "position/PositionRecord.h"
 #include "text/EntryTable.h"
 #include "text/ReadResult.h"
@@ -79,6 +81,14 @@ struct PluginApp {
     XPWidgetID messageWindow;
     XPWidgetID fileOkButton;
     XPWidgetID fileCancelButton;
+
+    // The resume window (ResumeWindow.cpp): the crash save it shows, and the
+    // pilot's answer, which the main loop acts on.
+    XPWidgetID resumeWindow;
+    XPWidgetID resumePutBackButton;
+    XPWidgetID resumeNotNowButton;
+    int32_t resumeAnswer;  // 0 while unanswered, then kAnsweredCancel (Not now) or kAnsweredOk (Put back)
+    char resumeFileName[kCrashSaveNameLength + 1];
 
     int32_t captureBeforeSave;
     int32_t fileDialogCloseRequested;  // 1 Cancel, 2 OK: the flight loop destroys the dialog
@@ -146,7 +156,8 @@ struct PluginApp {
     XPLMDataRef hasCrashedRef;
     XPLMDataRef inReplayRef;
 
-    AutoSaveState autoSave;  // AutoSave.cpp
+    AutoSaveState autoSave;     // AutoSave.cpp
+    CrashSaveState crashSaves;  // CrashSaves.cpp
 
     // 1 once an exception that stopped the call was logged in this run (CallbackGuard.h).
     int32_t exceptionReported[kSimulatorCallCount];
@@ -181,6 +192,7 @@ struct PluginApp {
 
     // --- plugin: deferred start-up (DeferredStart.cpp) ---
     float deferredStart();
+    void autoStart();
 
     // --- config: settings file (SettingsFile.cpp) ---
     bool readSettings(const char* path);
@@ -191,12 +203,21 @@ struct PluginApp {
     ReadResult parsePositionFile(const char* path);
     bool readPositionFile(const char* path);
     int loadPositionFile(const char* path);
+    bool peekPositionFile(const char* path, PositionRecord& record);  // into `record`; storedRecord untouched
     int quickSave(int captureFirst);
     int quickLoad();
 
     // --- position: the auto-save (AutoSave.cpp) ---
     void startAutoSave();
     void autoSaveAt(float now);
+
+    // --- position: a crash told from a clean end, and its save kept (CrashSaves.cpp) ---
+    void startCrashSaves();
+    void stopCrashSaves();
+    bool keepLastRunSave();
+    bool retryKeep();
+    bool crashSaveToOffer(char* name, size_t size);
+    bool crashSaveTime(const char* name, std::tm& at);  // when the save was made, local time
 
     // --- flight: capture and placing (Capture.cpp, Placement.cpp, Settle.cpp, Undo.cpp) ---
     void readAircraftState(PositionRecord& record);
@@ -230,6 +251,11 @@ struct PluginApp {
     void fillFileList(const char* folder, const char* extension);
     void addListItem(const char* text);
     int fileDialogMessage(XPWidgetMessage message, XPWidgetID widget, intptr_t param1, intptr_t param2);
+
+    // --- ui: the resume window after a crash (ResumeWindow.cpp) ---
+    void openResumeWindow();
+    void answerResume();
+    int resumeWindowMessage(XPWidgetMessage message, XPWidgetID widget, intptr_t param1, intptr_t param2);
 
     // --- ui: message window (MessageWindow.cpp) ---
     void showMessage(const char* title, const char* line1, const char* line2);

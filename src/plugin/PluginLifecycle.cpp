@@ -140,7 +140,7 @@ void PluginApp::lookUpDataRefs() {
 }
 
 // One registration per action the settings file bound; the reference text
-// "00" to "08" is both the description and the value handed back. A tap of the
+// "00" to "09" is both the description and the value handed back. A tap of the
 // key fires it once, on the press (see hotKeyRegistrationFlags).
 void PluginApp::registerHotKeys() {
     for (int action = 0; action < kActionCount; ++action) {
@@ -160,6 +160,8 @@ void PluginApp::resetWorkingState() {
     dataDisplayCreated = 0;
     fileDialogWindow = nullptr;
     messageWindow = nullptr;
+    resumeWindow = nullptr;
+    resumeAnswer = 0;
     fileDialogCloseRequested = 0;
     messageWindowResult = 0;
     fileLoaded = 0;
@@ -178,7 +180,8 @@ namespace {
 // callbacks forward to, each widget told by its destroy message (the list box
 // frees its item store). A window never built, or already closed, is null.
 void destroyWindows(const PluginApp& app) {
-    for (XPWidgetID window : {app.fileDialogWindow, app.messageWindow, app.dataDisplayWindow, app.controlPanelWindow}) {
+    for (XPWidgetID window :
+         {app.resumeWindow, app.fileDialogWindow, app.messageWindow, app.dataDisplayWindow, app.controlPanelWindow}) {
         if (window != nullptr) XPDestroyWidget(window, 1);
     }
 }
@@ -199,5 +202,6 @@ void PluginApp::stop() {
     XPLMDestroyMenu(pluginMenu);
     // The simulator keeps a stopped plug-in's items: without this, every reload would add one more.
     XPLMRemoveMenuItem(XPLMFindPluginsMenu(), pluginsMenuItem);
+    stopCrashSaves();
     logMessage("--- LOGGING STOPPED ---\n\n");
 }

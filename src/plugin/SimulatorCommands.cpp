@@ -15,6 +15,8 @@ const SimulatorCommand kSimulatorCommands[kActionCount] = {
     {"skyplacer/toggle_control_panel", "SkyPlacer: Show or hide the control panel", CONTROL_PANEL},
     {"skyplacer/toggle_data_display", "SkyPlacer: Show or hide the data display", DATA_DISPLAY},
     {"skyplacer/undo_placement", "SkyPlacer: Put the aircraft back where the last placement found it", UNDO_PLACEMENT},
+    {"skyplacer/resume_after_crash", "SkyPlacer: Offer to put the aircraft back at the last crash's save",
+     RESUME_AFTER_CRASH},
 };
 
 namespace {

@@ -1,9 +1,9 @@
 // The auto-save: every AutoSaveMinutes of the simulator's flight time, while
 // it is not paused, the aircraft is captured into a record of its own and
 // written to AutoSave.skd, the save before it kept as AutoSave-previous.skd;
-// the last save of the session before is kept apart as
-// AutoSave-last-session.skd. The main loop asks the clock whether a save is
-// due (autoSaveDue).
+// the last save of the run before is kept apart first (CrashSaves.cpp). The
+// main loop asks the clock whether a save is due (autoSaveDue).
+#include <cstring>
 #include <string>
 
 #include "files/FileAccess.h"
@@ -17,23 +17,9 @@ namespace {
 
 constexpr float kSecondsPerMinute = 60.0f;
 
-static_assert(std::char_traits<char>::length(kAutoSavePreviousFileName) <=
-                  std::char_traits<char>::length(kAutoSaveLastSessionFileName),
-              "the start's check, made for the last session's name, covers the previous save's");
-
-// The AutoSave.skd the session before left, crash or not, becomes
-// AutoSave-last-session.skd before this session writes anything, so that its
-// saves never rotate it away. With none, an older AutoSave-last-session.skd
-// stays: a session that crashed before its first save must not cost the one
-// before. False when it is there and cannot be moved.
-bool keepLastSession(const char* folder, const char* lastSession) {
-    char saved[kPathSize];  // shorter than the last session's name, which fitted
-    if (!pluginFilePath(folder, kAutoSaveFileName, saved, sizeof saved)) return false;
-    if (!isFile(saved)) return true;
-    if (!replaceFile(saved, lastSession)) return false;
-    syncFolder(folder);
-    return true;
-}
+static_assert(std::char_traits<char>::length(kAutoSavePreviousFileName) <= kCrashSaveNameLength &&
+                  std::char_traits<char>::length(kAutoSaveLastSessionFileName) <= kCrashSaveNameLength,
+              "the start's check, made for a crash save's name, covers the auto-save's other names");
 
 // In flight a failure opens no window: the log hears of it once, and once
 // more when it is over. True when `failed` is news.
@@ -49,26 +35,21 @@ bool changes(int32_t& failing, bool failed) {
 // and touches nothing, and its null clock handle tells the main loop so. The
 // folder's check at start leaves room for the temporary file's name; the
 // auto-save's own names are longer, and a folder too deep for the longest
-// switches the auto-save off at once, rather than failing at every interval. So does
-// a last session's save that cannot be kept from this session's.
+// switches the auto-save off at once, rather than failing at every interval.
 void PluginApp::startAutoSave() {
     autoSave = AutoSaveState{};
+    crashSaves = CrashSaveState{};
     if (!(config.AutoSaveMinutes > 0)) return;
-    char lastSession[kPathSize];
-    if (!pluginFilePath(dataFolder, kAutoSaveLastSessionFileName, lastSession, sizeof lastSession)) {
-        logAlways(prefixed("The path of %s is too long; the auto-save is off\n", kAutoSaveLastSessionFileName).text);
-        return;
-    }
-    if (!keepLastSession(dataFolder, lastSession)) {
-        logAlways(prefixed("%s could not be kept as %s; the auto-save is off\n", kAutoSaveFileName,
-                           kAutoSaveLastSessionFileName)
-                      .text);
+    if (std::strlen(dataFolder) + kCrashSaveNameLength > kMaxPathLength) {
+        logAlways(
+            prefixed("The path of a crash save, %s..., is too long; the auto-save is off\n", kCrashSavePrefix).text);
         return;
     }
     autoSave.intervalSeconds = config.AutoSaveMinutes * kSecondsPerMinute;
     autoSave.flightTimeRef = XPLMFindDataRef("sim/time/total_flight_time_sec");
     autoSave.pausedRef = XPLMFindDataRef("sim/time/paused");
     autoSave.timerStart = XPLMGetDataf(autoSave.flightTimeRef);
+    startCrashSaves();
 }
 
 // A save is due. The clock stands still while the simulator is paused; the
@@ -91,6 +72,7 @@ void PluginApp::autoSaveAt(float now) {
     }
     autoSave.waiting = 0;
     autoSave.timerStart = now;  // a failed save is tried again one interval on, not at every call
+    if (!retryKeep()) return;   // the last run's save is still where this save would go
     readAircraftState(autoSave.record);
     holdFinite(autoSave.record);
     char path[kPathSize];

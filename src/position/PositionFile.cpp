@@ -102,13 +102,22 @@ bool PluginApp::writePositionFile(const char* path) {
     return saved;
 }
 
+namespace {
+
+// The file's entries applied over `record`, which a failure leaves part-applied.
+ReadOutcome readRecord(const char* path, EntryTable& entries, PositionRecord& record) {
+    return readEntryFile(path, entries, nullptr, kPositionSections,
+                         [&record](const PositionSection& section, const TextEntry& entry) {
+                             return applyPositionEntry(record, section, entry);
+                         });
+}
+
+}  // namespace
+
 ReadResult PluginApp::parsePositionFile(const char* path) {
     // A file that fails part-way must leave storedRecord as it was.
     PositionRecord loaded = storedRecord;
-    ReadOutcome outcome = readEntryFile(path, positionEntries, nullptr, kPositionSections,
-                                        [&loaded](const PositionSection& section, const TextEntry& entry) {
-                                            return applyPositionEntry(loaded, section, entry);
-                                        });
+    ReadOutcome outcome = readRecord(path, positionEntries, loaded);
     reportReadFailure(outcome, KeyLog::PluginLog);
     if (outcome.result == ReadResult::Success) storedRecord = loaded;
     return outcome.result;
@@ -118,6 +127,13 @@ bool PluginApp::readPositionFile(const char* path) {
     reportParsing(kPositionTexts);
     ReadResult result = parsePositionFile(path);
     return reportParseResult(result, sectionPlace(kPositionSections, result), kPositionTexts);
+}
+
+bool PluginApp::peekPositionFile(const char* path, PositionRecord& record) {
+    record = PositionRecord{};
+    ReadOutcome outcome = readRecord(path, positionEntries, record);
+    reportReadFailure(outcome, KeyLog::PluginLog);
+    return outcome.result == ReadResult::Success;
 }
 
 int PluginApp::loadPositionFile(const char* path) {

@@ -9,6 +9,7 @@
 #include "plugin/PluginApp.h"
 #include "text/BoundedText.h"
 #include "text/Utf8Text.h"
+#include "ui/FolderListing.h"
 #include "ui/ListBox.h"
 #include "ui/Messages.h"
 #include "ui/SafeFileName.h"
@@ -25,8 +26,6 @@ constexpr const char* kPositionFileExtension = ".skd";
 constexpr int kFileNameLength = 255;  // longest name the dialog takes
 // Room for the longest name, one character more to tell a longer one, and the added extension.
 constexpr int kNameBufferSize = kFileNameLength + 2 + 4;
-constexpr int kListingNamesSize = 4096;  // bytes of names per directory-listing call
-constexpr int kListingEntries = 4096;    // names per directory-listing call
 
 // The name field's text; false when it is longer than the dialog takes.
 bool readFileName(XPWidgetID field, char (&name)[kNameBufferSize]) {
@@ -79,13 +78,6 @@ void confirmSave(PluginApp& app) {
     if (filePathOf(app, name, path)) app.writePositionFile(path);
 }
 
-// The folder as the simulator's listing wants it: without its last separator.
-void folderForListing(const char* folder, char* out, size_t size) {
-    copyText(out, size, folder);
-    size_t length = std::strlen(out);
-    if (length > 0 && (out[length - 1] == '/' || out[length - 1] == '\\')) out[length - 1] = '\0';
-}
-
 // Matches from the name's first ".": Home.skd matches ".skd", Home.v2.skd does not.
 bool hasExtension(const char* name, const char* extension) {
     const char* dot = std::strchr(name, '.');
@@ -123,35 +115,35 @@ void PluginApp::createFileDialog(const char* title, int nameEditable, int left, 
     fillFileList(dataFolder, extension);
 }
 
-void PluginApp::fillFileList(const char* folder, const char* extension) {
-    if (folder[0] == '\0') return;  // unknown: listing "" could show the current folder's files
-    char listedFolder[kPathSize];
-    folderForListing(folder, listedFolder, sizeof listedFolder);
-    char names[kListingNamesSize];
-    char* entries[kListingEntries];
-    // The simulator lists a folder in no particular order: the list is sorted
-    // once filled, and the name offered is the first in that order.
-    char firstName[kListItemTextSize] = "";
-    bool named = false;
-    // One call returns as many names as its buffers hold; ask again for the rest.
-    int first = 0;
-    for (;;) {
-        int total = 0;
-        int returned = 0;
-        XPLMGetDirectoryContents(listedFolder, first, names, sizeof names, entries, kListingEntries, &total, &returned);
-        for (int i = 0; i < returned; ++i) {
-            if (!hasExtension(entries[i], extension)) continue;
-            const bool firstInOrder = !named || compareListTexts(entries[i], firstName) < 0;
-            if (firstInOrder) copyText(firstName, sizeof firstName, entries[i]);
-            named = true;
-            addListItem(entries[i]);
-        }
-        first += returned;
-        if (returned <= 0 || first >= total) break;
+namespace {
+
+// The simulator lists a folder in no particular order: the list is sorted once
+// filled, and the name offered is the first in that order.
+struct FileListFilling {
+    PluginApp& app;
+    const char* extension;
+    char firstName[kListItemTextSize];
+    bool named;
+};
+
+void addIfListed(const char* name, void* context) {
+    FileListFilling& filling = *static_cast<FileListFilling*>(context);
+    if (!hasExtension(name, filling.extension)) return;
+    if (!filling.named || compareListTexts(name, filling.firstName) < 0) {
+        copyText(filling.firstName, sizeof filling.firstName, name);
     }
-    if (!named) return;
+    filling.named = true;
+    filling.app.addListItem(name);
+}
+
+}  // namespace
+
+void PluginApp::fillFileList(const char* folder, const char* extension) {
+    FileListFilling filling{*this, extension, "", false};
+    forEachFileName(folder, addIfListed, &filling);
+    if (!filling.named) return;
     XPSetWidgetProperty(fileListBox, ListBoxProp_SortItems, 1);
-    XPSetWidgetDescriptor(fileNameField, firstName);
+    XPSetWidgetDescriptor(fileNameField, filling.firstName);
 }
 
 void PluginApp::addListItem(const char* text) {

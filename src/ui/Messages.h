@@ -27,6 +27,10 @@ constexpr MessageText kDamagedNameMessage = {kErrorTitle, "Invalid Position File
                                              "Some of its characters are damaged"};
 constexpr MessageText kUnsafeNameMessage = {kErrorTitle, "Invalid Position File Name.",
                                             "Avoid \\ / : * ? \" < > |, device names, a final . or blank"};
+constexpr MessageText kNoCrashSaveMessage = {kWarningTitle, "No Crash Save to Resume.",
+                                             "None is kept in the SkyPlacer folder"};
+constexpr MessageText kCrashSaveUnreadableMessage = {kErrorTitle, "Unable to Load the Crash Save.",
+                                                     "SkyPlacerLog.txt says why"};
 
 // A placement refused for a value the flight model cannot take: the value as
 // the position file writes it ("Latitude = 95.000000"), then its range.

@@ -18,7 +18,8 @@ constexpr const char* kDeviceNames[] = {"CON",  "PRN",  "AUX",  "NUL",  "COM1", 
                                         "LPT4", "LPT5", "LPT6", "LPT7", "LPT8", "LPT9"};
 
 // The plug-in's own files: a position file saved under one of their names would destroy it.
-constexpr const char* kOwnFileNames[] = {kSettingsFileName, kLogFileName, kTemporaryFileName, kKeptCopyFileName};
+constexpr const char* kOwnFileNames[] = {kSettingsFileName, kLogFileName, kTemporaryFileName, kKeptCopyFileName,
+                                         kRunMarkFileName};
 
 // The first `length` characters of `name` are `other`, in any case (as Windows compares file names).
 bool sameIgnoringCase(const char* name, size_t length, const char* other) {

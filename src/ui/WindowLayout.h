@@ -12,3 +12,4 @@ constexpr WindowPlace kControlPanelPlace = {20, 540, 410, 340};
 constexpr WindowPlace kDataDisplayPlace = {20, 540, 350, 420};
 constexpr WindowPlace kFileDialogPlace = {650, 600, 240, 300};
 constexpr WindowPlace kMessageWindowPlace = {300, 550, 250, 100};
+constexpr WindowPlace kResumeWindowPlace = {440, 580, 330, 220};

@@ -12,6 +12,7 @@
 #include <functional>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "KillPoints.h"
 #include "TestSupport.h"
@@ -57,11 +58,15 @@ std::string pluginFile(const std::string& root, const std::string& name) {
     return root + "/Resources/plugins/SkyPlacer/" + name;
 }
 
+// A simulator that dies without stopping the plug-in ends with this status.
+constexpr int kDied = 3;
+
 // A simulator on `root` with the auto-save on, once a minute: `saves` saves,
 // the n-th of the aircraft at latitude 10 n; killed at the `killAfter`-th save
-// event from its start (-1: never), the rename of the last session's save
-// included. The status waitpid gives for the child.
-int autoSaveRun(const std::string& root, int saves, int killAfter = -1) {
+// event from its start (-1: never), the keeping of the last run's save
+// included; then stopped, or, without `stops`, dying there (kDied). The status
+// waitpid gives for the child.
+int autoSaveRun(const std::string& root, int saves, int killAfter = -1, bool stops = true) {
     fs::create_directories(pluginFile(root, ""));
     writeFile(pluginFile(root, "SkyPlacer.ini"), "[CONFIG]\nAutoSaveMinutes = 1\n");
     (void)std::fflush(nullptr);
@@ -76,6 +81,7 @@ int autoSaveRun(const std::string& root, int saves, int killAfter = -1) {
             sim.setDouble("sim/flightmodel/position/latitude", 10.0 * save);
             sim.advance(save == 1 ? 60.1 : 60.0);
         }
+        if (!stops) _exit(kDied);
         sim.stop();
         _exit(0);
     }
@@ -85,6 +91,18 @@ int autoSaveRun(const std::string& root, int saves, int killAfter = -1) {
 }
 
 bool killed(int status) { return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL; }
+bool died(int status) { return WIFEXITED(status) && WEXITSTATUS(status) == kDied; }
+
+// The crash saves in the folder, oldest first.
+std::vector<std::string> crashSavesIn(const std::string& root) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(pluginFile(root, ""))) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind("AutoSave-crash-", 0) == 0) names.push_back(name);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
 
 // The quick file a save that runs to its end writes for the aircraft at `latitude`.
 std::string wholeSave(double latitude) {
@@ -192,7 +210,8 @@ TEST(KillPoints, AnAutoSaveKilledAtAnyStepOfItsRotationLeavesWholeSaves) {
         EXPECT_FALSE(fileExists(pluginFile(root.path(), kKeptCopy)));
     }
     EXPECT_EQ(std::size(states) - 1, reached);
-    EXPECT_EQ(30, events) << "the three saves' events: 6 for the first, 12 for each rotation";
+    EXPECT_EQ(42, events) << "the run marked at start (6 events), the three saves' events (6 for the first, 12 for "
+                             "each rotation) and the run marked stopped (6)";
 
     // At the start, AutoSave.skd is renamed: killed before or after, it is one file or the other.
     for (int kill : {0, 1}) {
@@ -202,5 +221,99 @@ TEST(KillPoints, AnAutoSaveKilledAtAnyStepOfItsRotationLeavesWholeSaves) {
         ASSERT_TRUE(killed(autoSaveRun(root.path(), 0, kill)));
         EXPECT_EQ(kill == 0 ? "save 3" : none, fileOrNone(pluginFile(root.path(), kAutoSave)));
         EXPECT_EQ(kill == 0 ? none : "save 3", fileOrNone(pluginFile(root.path(), kLastSession)));
+    }
+}
+
+// A crash's last save is kept by the next start in steps: a copy under the
+// time it was made, AutoSave.skd renamed AutoSave-last-session.skd, the run
+// marked as running. Killed at each, every file is whole, the save is never
+// lost, and the start after keeps it once and offers it.
+TEST(KillPoints, AStartKilledWhileKeepingACrashSaveLosesNothing) {
+    std::string save[3];  // save[n]: the n-th save's file
+    {
+        TempFolder reference;
+        ASSERT_EQ(0, autoSaveRun(reference.path(), 2));
+        save[2] = readFile(pluginFile(reference.path(), kAutoSave));
+        save[1] = readFile(pluginFile(reference.path(), kPrevious));
+    }
+    int events = 0;
+    for (;; ++events) {
+        SCOPED_TRACE("killed at start-up event " + std::to_string(events));
+        TempFolder root;
+        ASSERT_TRUE(died(autoSaveRun(root.path(), 2, -1, false)));
+        const int status = autoSaveRun(root.path(), 0, events, false);
+        if (!killed(status)) {
+            ASSERT_TRUE(died(status));
+            break;
+        }
+        bool lastSaveThere = false;
+        for (const auto& entry : fs::directory_iterator(pluginFile(root.path(), ""))) {
+            if (entry.path().extension() != ".skd") continue;
+            const std::string text = readFile(entry.path().string());
+            EXPECT_TRUE(text == save[1] || text == save[2]) << entry.path() << " is not whole:\n" << text;
+            lastSaveThere = lastSaveThere || text == save[2];
+        }
+        EXPECT_TRUE(lastSaveThere);
+
+        const size_t logBefore = readFile(pluginFile(root.path(), "SkyPlacerLog.txt")).size();
+        ASSERT_EQ(0, autoSaveRun(root.path(), 0));
+        const std::vector<std::string> kept = crashSavesIn(root.path());
+        ASSERT_EQ(1u, kept.size());
+        EXPECT_EQ(save[2], readFile(pluginFile(root.path(), kept[0])));
+        EXPECT_EQ(save[2], readFile(pluginFile(root.path(), kLastSession)));
+        EXPECT_NE(std::string::npos,
+                  readFile(pluginFile(root.path(), "SkyPlacerLog.txt")).find("its last save is " + kept[0], logBefore))
+            << "offered";
+        EXPECT_FALSE(fileExists(pluginFile(root.path(), kTemporaryFile)));
+        EXPECT_FALSE(fileExists(pluginFile(root.path(), kKeptCopy)));
+    }
+    EXPECT_EQ(14, events) << "the copy written (4 events) and named (2), AutoSave.skd renamed (2), the run marked (6)";
+}
+
+// The two ways a crashed flight A was lost, each run a process of its own:
+// the next run B saves once and the pilot reloads the plug-ins; B saves once
+// and crashes too, and C starts. A's save stays, under its time, and C offers
+// the newest crash's.
+TEST(KillPoints, ACrashedFlightOutlivesAReloadAndASecondCrash) {
+    auto flyAndDie = [] {
+        skysim::Sim::get().advance(60.0);
+        _exit(kDied);
+    };
+    auto flyAndReload = [] {
+        skysim::Sim& sim = skysim::Sim::get();
+        sim.advance(60.0);
+        sim.stop();
+        if (sim.start() != 1) _exit(2);
+        sim.advance(1.2);
+    };
+    for (bool secondCrash : {false, true}) {
+        SCOPED_TRACE(secondCrash ? "B crashes" : "B reloads");
+        TempFolder root;
+        fs::create_directories(pluginFile(root.path(), ""));
+        writeFile(pluginFile(root.path(), "SkyPlacer.ini"), "[CONFIG]\nAutoSaveMinutes = 1\n");
+        ASSERT_TRUE(died(simulatorRun(root.path(), 10.0, flyAndDie)));
+        const std::string a = readFile(pluginFile(root.path(), kAutoSave));
+        ASSERT_NE(std::string::npos, a.find("Latitude = 10.000000"));
+        if (secondCrash) {
+            ASSERT_TRUE(died(simulatorRun(root.path(), 20.0, flyAndDie)));
+        } else {
+            ASSERT_EQ(0, simulatorRun(root.path(), 20.0, flyAndReload));
+        }
+        const std::string b = readFile(pluginFile(root.path(), kAutoSave));
+        ASSERT_NE(std::string::npos, b.find("Latitude = 20.000000"));
+        std::vector<std::string> kept = crashSavesIn(root.path());
+        ASSERT_EQ(1u, kept.size());
+        EXPECT_EQ(a, readFile(pluginFile(root.path(), kept[0])));
+        EXPECT_EQ(a, readFile(pluginFile(root.path(), kLastSession)));
+        if (!secondCrash) continue;
+
+        ASSERT_EQ(0, simulatorRun(root.path(), 30.0, [] {}));
+        kept = crashSavesIn(root.path());
+        ASSERT_EQ(2u, kept.size());
+        EXPECT_EQ(a, readFile(pluginFile(root.path(), kept[0])));
+        EXPECT_EQ(b, readFile(pluginFile(root.path(), kept[1])));
+        EXPECT_EQ(b, readFile(pluginFile(root.path(), kLastSession)));
+        EXPECT_NE(std::string::npos,
+                  readFile(pluginFile(root.path(), "SkyPlacerLog.txt")).find("its last save is " + kept[1]));
     }
 }

@@ -6,6 +6,7 @@
 // again. The last session's save is kept apart from this session's saves, and
 // a crashed aircraft or a replay is never saved.
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -13,6 +14,8 @@
 #include "ControlPanelDriver.h"
 
 namespace {
+
+using namespace std::chrono_literals;
 
 const char* const kLatitudeRef = "sim/flightmodel/position/latitude";
 const char* const kFlightTimeRef = "sim/time/total_flight_time_sec";
@@ -42,11 +45,6 @@ protected:
         EXPECT_EQ(before, previous());
         EXPECT_FALSE(fileExists(pluginFile("SkyPlacerSave.tmp")));
         EXPECT_FALSE(fileExists(pluginFile("SkyPlacerKeep.tmp")));
-    }
-    // The simulator closed, and started again with these settings.
-    void restartWith(const char* settings) {
-        sim().stop();
-        startWithSettings(settings);
     }
 };
 
@@ -193,44 +191,122 @@ TEST_F(AutoSave, ASaveThatCannotKeepTheOneBeforeIsWrittenAndTheLogSaysSoOnce) {
               logText());
 }
 
-// The save a session left, crash or not, becomes AutoSave-last-session.skd
-// before the next session writes anything, and stays through its saves; a
-// session that left none keeps the older one. Switched off, the auto-save
-// touches nothing; a last session's save that cannot be kept switches it off.
+// The save a run left after a clean end becomes AutoSave-last-session.skd
+// before the next run writes anything, and stays through its saves; a run
+// that left none keeps the older one, and a reload of the plug-ins in the same
+// run renames nothing. Switched off, the auto-save touches nothing. A last
+// run's save that cannot be kept is tried again before each save, and nothing
+// is saved over it meanwhile.
 TEST_F(AutoSave, TheLastSessionsSaveIsKeptApartFromThisSessionsSaves) {
-    const std::string crashed = positionFileText({{"Latitude", "33.5"}});
+    const std::string ended = positionFileText({{"Latitude", "33.5"}});
     const std::string older = positionFileText({{"Latitude", "22.5"}});
-    writeFile(pluginFile("AutoSave.skd"), crashed);
+    writeFile(pluginFile("AutoSave.skd"), ended);
     writeFile(pluginFile("AutoSave-last-session.skd"), older);
     startWithSettings("[CONFIG]\nAutoSaveMinutes = 0\n");
     sim().advance(120.0);
-    EXPECT_EQ(crashed, savedBytes());
+    EXPECT_EQ(ended, savedBytes());
     EXPECT_EQ(older, lastSession());
+    EXPECT_FALSE(fileExists(pluginFile("SkyPlacerRun.txt")));
 
-    restartWith(kAutoSaveOn);
-    EXPECT_EQ(crashed, lastSession());
+    nextSimulatorRun(false, kAutoSaveOn);
+    EXPECT_EQ(ended, lastSession());
     EXPECT_FALSE(fileExists(pluginFile("AutoSave.skd")));
     setAircraft();
     flyTo(10.5, 60.0);
     flyTo(11.5, 60.0);
     EXPECT_TRUE(holdsLatitude(previous(), "10.500000"));
-    EXPECT_EQ(crashed, lastSession());
+    EXPECT_EQ(ended, lastSession());
+
+    sim().stop();  // a reload: the same run goes on
+    startWithSettings(kAutoSaveOn);
+    EXPECT_EQ(ended, lastSession());
+    EXPECT_TRUE(holdsLatitude(saved(), "11.500000"));
 
     const std::string last = savedBytes();
-    restartWith(kAutoSaveOn);
+    nextSimulatorRun(false, kAutoSaveOn);
     EXPECT_EQ(last, lastSession());
-    restartWith(kAutoSaveOn);  // the session before saved nothing
+    nextSimulatorRun(false, kAutoSaveOn);  // the run before saved nothing
     EXPECT_EQ(last, lastSession());
+    EXPECT_TRUE(crashSaves().empty()) << "a clean end's save is no crash save";
 
-    writeFile(pluginFile("AutoSave.skd"), crashed);
+    writeFile(pluginFile("AutoSave.skd"), ended);
     std::filesystem::remove(pluginFile("AutoSave-last-session.skd"));
     std::filesystem::create_directory(pluginFile("AutoSave-last-session.skd"));
-    restartWith(kAutoSaveOn);
+    nextSimulatorRun(false, kAutoSaveOn);
     flyTo(12.5, 120.0);
-    EXPECT_EQ(crashed, savedBytes());
-    EXPECT_NE(std::string::npos,
-              logText().find("SkyPlacer - AutoSave.skd could not be kept as AutoSave-last-session.skd; the auto-save "
-                             "is off\n"));
+    EXPECT_EQ(ended, savedBytes());
+    const std::string notKept =
+        "SkyPlacer - AutoSave.skd could not be kept; nothing is saved over it, and the auto-save tries again before "
+        "each save\n";
+    EXPECT_EQ(1, occurrences(logText(), notKept));
+    sim().stop();  // a reload still owes the keep
+    startWithSettings(kAutoSaveOn);
+    flyTo(12.5, 60.0);
+    EXPECT_EQ(ended, savedBytes());
+    EXPECT_EQ(2, occurrences(logText(), notKept));
+    std::filesystem::remove(pluginFile("AutoSave-last-session.skd"));
+    flyTo(13.5, 60.0);
+    EXPECT_EQ(ended, lastSession());
+    EXPECT_TRUE(holdsLatitude(saved(), "13.500000"));
+    EXPECT_TRUE(crashSaves().empty()) << "owed after a clean end, it is no crash save";
+    EXPECT_EQ(1, occurrences(logText(), "SkyPlacer - AutoSave.skd was kept at last; the auto-save saves again\n"));
+}
+
+// The two ways a crashed flight was lost: a reload after the next run's first
+// save, and a second crash before the first was resumed. Each crash's last
+// save is kept under the time it was made, AutoSave-last-session.skd is the
+// last run's last save whatever its end, and the newest five crash saves stay.
+TEST_F(AutoSave, EveryCrashsLastSaveIsKeptUntilFiveNewerOnes) {
+    writeFile(pluginFile("AutoSave-crash-notes.skd"), "a pilot's own file");
+    startWithSettings(kAutoSaveOn);
+    setAircraft();
+    flyTo(10.5, 60.0);
+    const std::string a = savedBytes();
+    nextSimulatorRun(true, kAutoSaveOn);
+    ASSERT_EQ(1u, crashSaves().size());
+    const std::string aKept = crashSaves()[0];
+    EXPECT_EQ(a, readFile(pluginFile(aKept)));
+    EXPECT_EQ(a, lastSession());
+
+    flyTo(11.5, 60.0);
+    sim().stop();  // a reload after the run's first save
+    startWithSettings(kAutoSaveOn);
+    EXPECT_EQ(std::vector<std::string>{aKept}, crashSaves());
+    EXPECT_EQ(a, lastSession());
+    const std::string b = savedBytes();
+    EXPECT_TRUE(holdsLatitude(saved(), "11.500000"));
+
+    nextSimulatorRun(true, kAutoSaveOn);  // a second crash
+    ASSERT_EQ(2u, crashSaves().size());
+    EXPECT_EQ(aKept, crashSaves()[0]);
+    EXPECT_EQ(a, readFile(pluginFile(aKept)));
+    EXPECT_EQ(b, readFile(pluginFile(crashSaves()[1])));
+    EXPECT_EQ(b, lastSession());
+
+    nextSimulatorRun(true, kAutoSaveOn);  // crashed before its first save: nothing new to keep
+    EXPECT_EQ(2u, crashSaves().size());
+    for (double latitude : {12.5, 13.5, 14.5, 15.5}) {
+        flyTo(latitude, 60.0);
+        nextSimulatorRun(true, kAutoSaveOn);
+    }
+    const std::vector<std::string> kept = crashSaves();
+    ASSERT_EQ(5u, kept.size());
+    EXPECT_EQ(b, readFile(pluginFile(kept[0]))) << "the oldest of six went";
+    EXPECT_TRUE(holdsLatitude(pluginText(kept[4]), "15.500000"));
+    EXPECT_EQ("a pilot's own file", readFile(pluginFile("AutoSave-crash-notes.skd")));
+
+    // A save made when the clock stood a year back is older by its name than
+    // the five, and stays all the same: the pilot has not seen it yet.
+    flyTo(16.5, 60.0);
+    const std::string putBack = savedBytes();
+    std::filesystem::last_write_time(pluginFile("AutoSave.skd"),
+                                     std::filesystem::last_write_time(pluginFile("AutoSave.skd")) - 8760h);
+    nextSimulatorRun(true, kAutoSaveOn);
+    const std::vector<std::string> afterwards = crashSaves();
+    ASSERT_EQ(5u, afterwards.size());
+    EXPECT_EQ(putBack, readFile(pluginFile(afterwards[0])));
+    EXPECT_EQ(std::vector<std::string>(kept.begin() + 1, kept.end()),
+              std::vector<std::string>(afterwards.begin() + 1, afterwards.end()));
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
 // Panel actions and aircraft set-up shared by the panel, display and auto-start tests.
 #include "ControlPanelDriver.h"
 
+#include <algorithm>
+#include <filesystem>
+
 #include "FlightTestSupport.h"
 
 const char* const kRecordKeys[18] = {
@@ -53,6 +56,22 @@ WidgetId PanelTest::button(const std::string& label) const {
 }
 
 // Six-place latitude, a heading past 360 once the variation is added, two engines.
+void PanelTest::nextSimulatorRun(bool afterCrash, const std::string& settings) {
+    sim().stop();
+    writeFile(pluginFile("SkyPlacerRun.txt"), afterCrash ? "running 0\n" : "stopped 0\n");
+    startWithSettings(settings);
+}
+
+std::vector<std::string> PanelTest::crashSaves() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(pluginFolder())) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind("AutoSave-crash-2", 0) == 0) names.push_back(name);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 void PanelTest::setAircraft() {
     setAircraftState({{47.123456789, -122.309, 1000.0},
                       {358.0f, 5.0f, 2.25f, -0.5f, 0.0f},

@@ -38,6 +38,13 @@ std::string positionFileText(const std::map<std::string, std::string>& values);
 
 class PanelTest : public SimTest {
 protected:
+    // The simulator's run ends, with the auto-save on, and the next starts in
+    // another process: the plug-in is stopped, and the mark it keeps of its
+    // run becomes what another process leaves, "stopped" after a clean end and
+    // "running" after a crash, when the plug-in never stops. Then `settings`.
+    void nextSimulatorRun(bool afterCrash, const std::string& settings);
+    // The crash saves in the plug-in's folder, oldest first.
+    std::vector<std::string> crashSaves() const;
     // Counts data accesses from this test's start only.
     void SetUp() override;
     WidgetId openPanel();  // the "Control Panel" menu item

@@ -13,9 +13,21 @@ namespace flighttest {
 
 using skysim::DataAccess;
 
-// The command numbers, as the hot keys' reference texts "00" to "08" carry them.
-enum Command { GET_DATA, LOAD, SAVE, QUICK_LOAD, QUICK_SAVE, POSITION, CONTROL_PANEL, DATA_DISPLAY, UNDO_PLACEMENT };
-constexpr int kCommandCount = 9;
+// The command numbers, as the hot keys' reference texts "00", "01"... carry
+// them; the eight first have a hot key's section each.
+enum Command {
+    GET_DATA,
+    LOAD,
+    SAVE,
+    QUICK_LOAD,
+    QUICK_SAVE,
+    POSITION,
+    CONTROL_PANEL,
+    DATA_DISPLAY,
+    UNDO_PLACEMENT,
+    RESUME_AFTER_CRASH
+};
+constexpr int kCommandCount = 10;
 
 // F1 to F8 (virtual keys 112 to 119) bound to commands 0 to 7.
 constexpr int kF1 = 112;
@@ -33,8 +45,8 @@ constexpr int kDownFlag = 8;
 // The simulator's command of each of them.
 inline std::string commandName(int command) {
     static const char* const names[] = {
-        "get_data", "load_position_file",   "save_position_file",  "quick_load",    "quick_save",
-        "position", "toggle_control_panel", "toggle_data_display", "undo_placement"};
+        "get_data", "load_position_file",   "save_position_file",  "quick_load",        "quick_save",
+        "position", "toggle_control_panel", "toggle_data_display", "undo_placement", "resume_after_crash"};
     return std::string("skyplacer/") + names[command];
 }
 

@@ -60,13 +60,13 @@ TEST_F(LongPathTest, FolderTooLongForItsFilesWritesNoLogAndSaysSo) {
 // with no room for the longest keeps the auto-save off from the start and says why.
 TEST_F(LongPathTest, AutoSaveNeedsRoomForItsFilesNames) {
     const std::string kAutoSave = "[CONFIG]\nAutoSaveMinutes = 1\n";
-    const std::string lastSession = "AutoSave-last-session.skd";
+    const size_t crashSaveName = std::string("AutoSave-crash-2026-12-08-02h14m30s.skd").size();
     const struct {
         size_t length;
         std::string tooLong;  // the name the log gives, "" when every name fits
     } rows[] = {
-        {kModuleMaxPath - lastSession.size(), ""},
-        {kModuleMaxPath - lastSession.size() + 1, lastSession},
+        {kModuleMaxPath - crashSaveName, ""},
+        {kModuleMaxPath - crashSaveName + 1, "a crash save, AutoSave-crash-...,"},
     };
     for (const auto& row : rows) {
         startWithFolderOf(row.length, kAutoSave);

@@ -72,7 +72,8 @@ TEST_F(SimulatorCommandsTest, AReloadedPluginHandlesEachCommandOnceMore) {
         std::remove(pluginFile("QuickFile.skd").c_str());
         sim().stop();
     }
-    EXPECT_EQ(size_t(kCommandCount), sim().createdCommands().size()) << "a reloaded plug-in gets its commands back";
+    EXPECT_EQ(static_cast<size_t>(kCommandCount), sim().createdCommands().size())
+        << "a reloaded plug-in gets its commands back";
 }
 
 }  // namespace

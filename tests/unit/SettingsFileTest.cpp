@@ -168,8 +168,8 @@ TEST_F(SettingsFileTest, EachCommandSectionHasItsOwnPlace) {
                               "QUICK_SAVE", "POSITION", "CONTROL_PANEL", "DATA_DISPLAY"};
     const char* places[] = {"Load data",       "Load data",     "Save data",          "Quick Load data",
                             "Quick Save data", "Position data", "Control Panel data", "Display Data data"};
-    const int codes[] = {6, 6, 7, 8, 9, 10, 11, 12};                        // the documented codes
-    for (int command = 0; command < int(std::size(sections)); ++command) {  // an undo has no hot key
+    const int codes[] = {6, 6, 7, 8, 9, 10, 11, 12};  // the documented codes
+    for (int command = 0; command < static_cast<int>(std::size(sections)); ++command) {
         clearLog();
         std::string text = std::string("[") + sections[command] + "]\nHotKey = F1\nWrong = 1\n";
         ASSERT_FALSE(read(text));

@@ -95,6 +95,7 @@ std::string saveName(Random& random) {
         "SkyPlacerLog.txt",
         "SkyPlacerSave.tmp",
         "skyplacerkeep.TMP",
+        "skyplacerrun.txt",
         "X.skd",
         "notes.txt",
         "a:b",
@@ -241,8 +242,8 @@ std::string Session::act(const Step& step) {
             return makeReadOnly(random);
         case StepKind::FullDisk:
             return fillDisk(random);
-        case StepKind::Restart:
-            return restart(random);
+        case StepKind::Reload:
+            return reload(random);
         case StepKind::Die:
             dieDuringSave(random);
         case StepKind::Crash:
@@ -508,8 +509,8 @@ std::string Session::fillDisk(Random& random) {
     return "full disk (" + std::to_string(limited.rlim_cur) + " bytes left) during " + what;
 }
 
-std::string Session::restart(Random& random) {
-    count(Fault::Restart);
+std::string Session::reload(Random& random) {
+    count(Fault::Reload);
     std::string error;
     if (!placements_.follow(sim_.accesses(), error)) stopError_ = error;
     placements_.forget();
@@ -519,8 +520,9 @@ std::string Session::restart(Random& random) {
     }
     if (random.chance(20)) sim_.advance(random.unit() * 2.0);
     keepAutoSaveOn();
+    keepOwed_ = false;  // the start says again what it still owes
     sim_.start();
-    return "stop and start the plug-in";
+    return "stop and start the plug-in (a reload)";
 }
 
 // The simulator's own state, which it changes as the pilot flies.

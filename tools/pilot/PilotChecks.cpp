@@ -1,5 +1,6 @@
 // What must hold after every step, whatever the pilot did.
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -70,7 +71,8 @@ bool isWholePositionFile(const std::string& text) {
 }
 
 // The auto-save's files: a save never removes AutoSave.skd (the save before it
-// is kept by a copy), but a start renames it AutoSave-last-session.skd.
+// is kept by a copy), but the start of a new simulator run renames it
+// AutoSave-last-session.skd; a reload renames nothing.
 
 // `name` is gone from `now` because a start made it the last session's save:
 // that name holds another file than before (the same one, or one a killed
@@ -80,6 +82,40 @@ bool keptAsLastSession(const std::string& name, const FolderState& before, const
     auto older = before.find(kAutoSaveLastSessionFileName);
     return name == kAutoSaveFileName && lastSession != now.end() &&
            (older == before.end() || older->second != lastSession->second);
+}
+
+// A crash's last save, as the plug-in names it: "AutoSave-crash-2026-12-08-02h14m30s.skd".
+bool isCrashSaveName(const std::string& name) {
+    const std::string pattern = "AutoSave-crash-0000-00-00-00h00m00s.skd";
+    if (name.size() != pattern.size()) return false;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        if (pattern[i] == '0' ? std::isdigit(static_cast<unsigned char>(name[i])) == 0 : name[i] != pattern[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+int crashSaveCount(const FolderState& state) {
+    return static_cast<int>(std::count_if(state.begin(), state.end(), [](const auto& entry) {
+        return !entry.second.folder && isCrashSaveName(entry.first);
+    }));
+}
+
+// The plug-in keeps five crash saves: one it removed leaves five.
+constexpr int kCrashSavesKept = 5;
+
+// The mark of the plug-in's run: "running 1234" or "stopped 1234", and the end
+// a keep still owed follows.
+bool isWholeRunMark(const std::string& text) {
+    std::size_t blank = text.find(' ');
+    if (text.empty() || text.back() != '\n' || blank == std::string::npos) return false;
+    const std::string state = text.substr(0, blank);
+    std::string rest = text.substr(blank + 1, text.size() - blank - 2);
+    const std::size_t digits = std::strspn(rest.c_str(), "0123456789");
+    const std::string owed = rest.substr(digits);
+    return (state == "running" || state == "stopped") && digits > 0 &&
+           (owed.empty() || owed == " owed-after-crash" || owed == " owed-after-clean-end");
 }
 
 // A save's temporary file and the copy it keeps of the file it replaces.
@@ -111,7 +147,7 @@ const char* faultName(Fault fault) {
         "file made read-only",
         "folder made read-only",
         "full disk during a save",
-        "plug-in stopped and started",
+        "plug-in reloaded (stopped and started in one simulator run)",
         "simulator killed and started again",
     };
     static_assert(std::size(names) == static_cast<std::size_t>(Fault::Count), "one name per fault");
@@ -131,6 +167,7 @@ bool Session::resume(std::string& error) {
     std::getline(saved, logState);
     folder_ = folderStateFromText(std::string(std::istreambuf_iterator<char>(saved), std::istreambuf_iterator<char>()));
     resumed_ = true;
+    deadRunSave_ = readAll((fs::path(options_.rootFolder) / kPluginFolderInRoot / kAutoSaveFileName).string());
     if (!startSimulator(true, error)) return false;
     if (log_.resume(logState)) return true;
     error = "cannot begin again: the killed session left no state";
@@ -243,6 +280,7 @@ bool Session::checkPluginFolder(std::string& error) {
             error = "a save that failed changed " + name;
             return false;
         }
+        if (name == kRunMarkFileName && !entry.folder && isWholeRunMark(readAll(pluginPath(name)))) continue;
         // Any name with a point is saved as typed, so any file may be a position file the plug-in wrote.
         if (!entry.folder && isWholePositionFile(readAll(pluginPath(name)))) continue;
         std::string text = entry.folder ? std::string() : readAll(pluginPath(name));
@@ -253,13 +291,14 @@ bool Session::checkPluginFolder(std::string& error) {
         return false;
     }
     for (const auto& [name, entry] : folder_) {
-        if (now.count(name) == 0 && name != kLogFileName && !isSavesOwnFile(name) &&
-            !keptAsLastSession(name, folder_, now)) {
+        const bool keptApart = resumed_ && keptAsLastSession(name, folder_, now);
+        const bool oldCrashSave = isCrashSaveName(name) && crashSaveCount(now) == kCrashSavesKept;
+        if (now.count(name) == 0 && name != kLogFileName && !isSavesOwnFile(name) && !keptApart && !oldCrashSave) {
             error = name + " was removed";
             return false;
         }
     }
-    if (!log_.follow(lastLogLines_, error)) return false;
+    if (!log_.follow(lastLogLines_, error) || !checkCrashSaves(now, error)) return false;
     folder_ = std::move(now);
     resumed_ = false;
     return true;
@@ -275,6 +314,41 @@ bool Session::checkNoAutoSave(const FolderState& now, std::string& error) {
     if (saved == now.end() || (before != folder_.end() && before->second == saved->second)) return true;
     error = std::string(kAutoSaveFileName) + " was written while the aircraft had crashed or the simulator replayed";
     return false;
+}
+
+// At most five crash saves; the save a killed simulator left is never lost by
+// the start after, which keeps it as a crash save or leaves it where it was;
+// and while the log says AutoSave.skd is still to be kept, nothing is saved over it.
+bool Session::checkCrashSaves(const FolderState& now, std::string& error) {
+    if (crashSaveCount(now) > kCrashSavesKept) {
+        error = std::to_string(crashSaveCount(now)) + " crash saves are kept";
+        return false;
+    }
+    if (resumed_ && !deadRunSave_.empty()) {
+        const bool kept = std::any_of(now.begin(), now.end(), [this](const auto& entry) {
+            return (entry.first == kAutoSaveFileName || isCrashSaveName(entry.first)) &&
+                   readAll(pluginPath(entry.first)) == deadRunSave_;
+        });
+        if (!kept) {
+            error = "the killed simulator's last save is neither AutoSave.skd nor a crash save";
+            return false;
+        }
+    }
+    const std::size_t owed = lastLogLines_.rfind("could not be kept; nothing is saved over it");
+    const std::size_t kept = lastLogLines_.rfind("was kept at last");
+    auto before = folder_.find(kAutoSaveFileName);
+    auto after = now.find(kAutoSaveFileName);
+    const bool savedOver = before != folder_.end() && after != now.end() && before->second != after->second;
+    if (keepOwed_ && kept == std::string::npos && savedOver) {
+        error = std::string(kAutoSaveFileName) + " was saved over while it was still to be kept";
+        return false;
+    }
+    if (owed != std::string::npos && (kept == std::string::npos || owed > kept)) {
+        keepOwed_ = true;
+    } else if (kept != std::string::npos) {
+        keepOwed_ = false;
+    }
+    return true;
 }
 
 // The data display's "Stored" column: the captions under its header.
@@ -304,7 +378,7 @@ bool Session::checkStoredValues(const Step& step, std::string& error) {
     bool loadFailed = lastLogLines_.find("No skd file found") != std::string::npos ||
                       (lastLogLines_.find("parsing skd file") != std::string::npos &&
                        lastLogLines_.find("skd file parsing successful") == std::string::npos);
-    bool onlyALoad = step.kind != StepKind::Restart && step.kind != StepKind::Time && step.kind != StepKind::FullDisk;
+    bool onlyALoad = step.kind != StepKind::Reload && step.kind != StepKind::Time && step.kind != StepKind::FullDisk;
     if (loadFailed && onlyALoad && !before.empty()) {
         ++*loadsCompared_;
         sim_.advance(0.15);  // the display shows the held values at its next refresh

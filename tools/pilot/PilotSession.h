@@ -29,7 +29,7 @@ enum class Fault {
     ReadOnlyFile,
     ReadOnlyFolder,
     FullDisk,
-    Restart,
+    Reload,
     Killed,
     Count
 };
@@ -81,7 +81,7 @@ private:
     std::string removeFile(Random& random);
     std::string makeReadOnly(Random& random);
     std::string fillDisk(Random& random);
-    std::string restart(Random& random);
+    std::string reload(Random& random);
     std::string toggle(const char* dataRef, const char* on, const char* off);
     std::string undo();
     [[noreturn]] void dieDuringSave(Random& random);
@@ -97,6 +97,7 @@ private:
     bool checkPluginFolder(std::string& error);
     bool checkStoredValues(const Step& step, std::string& error);
     bool checkNoAutoSave(const FolderState& now, std::string& error);
+    bool checkCrashSaves(const FolderState& now, std::string& error);
     bool checkStopped(std::string& error);
     std::vector<std::string> storedColumn() const;
     void takePluginFolderState();  // after the pilot's own changes to the folder
@@ -120,6 +121,8 @@ private:
     double waited_ = 0;                // seconds the last step let pass
     bool saveFailed_ = false;          // the last step's save said it failed
     bool resumed_ = false;             // the last step killed the simulator, which started again
+    bool keepOwed_ = false;            // the log said AutoSave.skd could not be kept, and not yet that it was
+    std::string deadRunSave_;          // AutoSave.skd as the killed simulator left it ("": none)
     std::vector<std::string> fresh_;   // the data display's Stored column, refreshed after the last step
     std::vector<std::string> corpus_;  // paths of the corpus files
 };

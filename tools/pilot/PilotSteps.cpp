@@ -15,11 +15,11 @@ struct KindRow {
 };
 
 // Pilot actions are common; faults of the world around the plug-in rarer, a
-// restart or the simulator's death rarest, so a run spends most of its time inside one session.
+// reload or the simulator's death rarest, so a run spends most of its time inside one session.
 const KindRow kKinds[] = {
     {"menu", 9},     {"hotkey", 6},   {"command", 7}, {"button", 16},   {"closebox", 3},   {"listmouse", 8},
     {"type", 10},    {"savename", 6}, {"time", 16},   {"writefile", 5}, {"removefile", 3}, {"readonly", 2},
-    {"fulldisk", 3}, {"restart", 1},  {"simdies", 1}, {"crash", 1},     {"replay", 1},     {"undo", 3},
+    {"fulldisk", 3}, {"reload", 1},   {"simdies", 1}, {"crash", 1},     {"replay", 1},     {"undo", 3},
 };
 static_assert(std::size(kKinds) == static_cast<std::size_t>(StepKind::Count), "one row per kind");
 

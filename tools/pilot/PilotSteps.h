@@ -27,7 +27,7 @@ enum class StepKind {
     RemoveFile,  // a file of the plug-in's folder deleted or renamed
     ReadOnly,    // a file or the folder made read-only, or writable again
     FullDisk,    // the disk is full during a save
-    Restart,     // the plug-in stopped and started again
+    Reload,      // the plug-in stopped and started again in the same simulator run
     Die,         // the simulator killed at a moment of a save or between saves, then started again
     Crash,       // the aircraft crashes, or flies again
     Replay,      // the simulator starts or ends a replay
