@@ -123,8 +123,10 @@ void PluginApp::createFileDialog(const char* title, int nameEditable, int left, 
     fillFileList(dataFolder, extension);
 }
 
+// A file saved a moment before is listed: the saves asked are written first.
 void PluginApp::fillFileList(const char* folder, const char* extension) {
     if (folder[0] == '\0') return;  // unknown: listing "" could show the current folder's files
+    waitForSaves();
     char listedFolder[kPathSize];
     folderForListing(folder, listedFolder, sizeof listedFolder);
     char names[kListingNamesSize];
