@@ -6,6 +6,7 @@
 namespace skysim {
 
 __thread bool runningPluginCode __attribute__((tls_model("initial-exec"))) = false;
+__thread int pluginCallDepth __attribute__((tls_model("initial-exec"))) = 0;
 bool countingPluginInstructions SKYSIM_HIDDEN = false;
 
 // Collection follows the switch at once, also when plug-in code is running

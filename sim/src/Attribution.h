@@ -23,6 +23,8 @@
 
 namespace skysim {
 
+void waitForOtherThreadsAsleep();
+
 // True while this thread runs plug-in code. A plain, initial-exec thread
 // variable: reading it (also from the allocation functions) is one load, with
 // neither a call nor an allocation.
@@ -79,11 +81,23 @@ private:
 using PluginCodeScope = CodeScope<true>;
 using StandInCodeScope = CodeScope<false>;
 
+// How many calls into the plug-in this thread is inside, the nested ones (a
+// widget's message sent while the plug-in destroys it) included.
+extern __thread int pluginCallDepth __attribute__((tls_model("initial-exec")));
+
 // Calls a function of the plug-in as plug-in code. An exception that leaves
 // the plug-in's function ends the process (std::terminate): the simulator
-// calls it through a C interface, which nothing can be thrown across.
+// calls it through a C interface, which nothing can be thrown across. When
+// the outermost call returns, the threads the plug-in started are given the
+// time until they are asleep again (waitForOtherThreadsAsleep, Platform.h).
 template <typename Function, typename... Arguments>
 SKYSIM_ALWAYS_INLINE auto callPlugin(Function function, Arguments... arguments) noexcept {
+    struct Depth {
+        Depth() { ++pluginCallDepth; }
+        ~Depth() {
+            if (--pluginCallDepth == 0) waitForOtherThreadsAsleep();
+        }
+    } depth;
     PluginCodeScope scope;
     return function(arguments...);
 }

@@ -21,12 +21,13 @@ void reportSave(void* context, const SaveJob& job, const SaveResult* result) {
         logAlways(prefixed("%s was not written: the plug-in stopped before its save\n", job.path).text);
         return;
     }
-    if (result->tooLarge != nullptr) logAlways(prefixed("%s is too large to be saved\n", result->tooLarge).text);
+    // The auto-save's failures are told once, by its own lines.
     if (job.kind == SaveKind::AutoSave) {
         app.reportAutoSave(result->saved, result->old);
-    } else if (!result->saved) {
-        app.showMessage(kSaveFailedMessage.title, kSaveFailedMessage.line1, kSaveFailedMessage.line2);
+        return;
     }
+    if (result->tooLarge != nullptr) logAlways(prefixed("%s is too large to be saved\n", result->tooLarge).text);
+    if (!result->saved) app.showMessage(kSaveFailedMessage.title, kSaveFailedMessage.line1, kSaveFailedMessage.line2);
 }
 
 }  // namespace

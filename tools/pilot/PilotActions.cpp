@@ -482,6 +482,8 @@ std::string Session::fillDisk(Random& random) {
     getrlimit(RLIMIT_FSIZE, &previous);
     rlimit limited = previous;
     limited.rlim_cur = random.below(700);
+    // A save's failure shows at the main loop's next call: the earlier saves' first.
+    sim_.runFrames(kFramesPerLoopCall);
     skysim::WidgetId failedBefore = sim_.findShown(kSaveFailedText);
     void (*handler)(int) = std::signal(SIGXFSZ, SIG_IGN);
     setrlimit(RLIMIT_FSIZE, &limited);
@@ -495,6 +497,7 @@ std::string Session::fillDisk(Random& random) {
         sim_.pickMenuItem("Quick Save File");
         what = "menu \"Quick Save File\"";
     }
+    sim_.runFrames(kFramesPerLoopCall);
     setrlimit(RLIMIT_FSIZE, &previous);
     (void)std::signal(SIGXFSZ, handler);
     skysim::WidgetId failedAfter = sim_.findShown(kSaveFailedText);

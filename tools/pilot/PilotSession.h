@@ -34,8 +34,10 @@ enum class Fault {
 };
 const char* faultName(Fault fault);
 
-// The message a failed save shows.
+// The message a failed save shows, at the next call of the plug-in's main
+// loop (every 0.1 s, two frames).
 constexpr const char* kSaveFailedText = "Unable to Create Position File.";
+constexpr int kFramesPerLoopCall = 2;
 
 struct SessionOptions {
     std::string modulePath;
