@@ -483,7 +483,7 @@ std::string Session::fillDisk(Random& random) {
     rlimit limited = previous;
     limited.rlim_cur = random.below(700);
     // A save's failure shows at the main loop's next call: the earlier saves' first.
-    sim_.runFrames(kFramesPerLoopCall);
+    sim_.advance(kLoopCallWithin);
     skysim::WidgetId failedBefore = sim_.findShown(kSaveFailedText);
     void (*handler)(int) = std::signal(SIGXFSZ, SIG_IGN);
     setrlimit(RLIMIT_FSIZE, &limited);
@@ -497,9 +497,9 @@ std::string Session::fillDisk(Random& random) {
         sim_.pickMenuItem("Quick Save File");
         what = "menu \"Quick Save File\"";
     }
-    sim_.runFrames(kFramesPerLoopCall);
     setrlimit(RLIMIT_FSIZE, &previous);
     (void)std::signal(SIGXFSZ, handler);
+    sim_.advance(kLoopCallWithin);
     skysim::WidgetId failedAfter = sim_.findShown(kSaveFailedText);
     saveFailed_ = failedAfter != 0 && failedAfter != failedBefore;
     return "full disk (" + std::to_string(limited.rlim_cur) + " bytes left) during " + what;

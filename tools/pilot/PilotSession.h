@@ -35,9 +35,9 @@ enum class Fault {
 const char* faultName(Fault fault);
 
 // The message a failed save shows, at the next call of the plug-in's main
-// loop (every 0.1 s, two frames).
+// loop: every 0.1 s, the first a second after the plug-in starts.
 constexpr const char* kSaveFailedText = "Unable to Create Position File.";
-constexpr int kFramesPerLoopCall = 2;
+constexpr double kLoopCallWithin = 1.1;  // seconds
 
 struct SessionOptions {
     std::string modulePath;
