@@ -200,7 +200,7 @@ struct PluginApp {
 
     // --- position: saves handed to the writer thread (SaveHandOver.cpp) ---
     void startSaveWriter();
-    void stopSaveWriter();  // waits up to two seconds for the saves asked
+    void stopSaveWriter();                  // waits up to two seconds for the saves asked
     bool handOverSave(const SaveJob& job);  // false when refused: no slot came free
     void reportFinishedSaves();
     void waitForSaves();

@@ -82,9 +82,9 @@ void PluginApp::autoSaveAt(float now) {
     readAircraftState(autoSave.record);
     holdFinite(autoSave.record);
     SaveJob job{SaveKind::AutoSave, autoSave.record, {}, {}};
-    const bool handedOver = pluginFilePath(dataFolder, kAutoSaveFileName, job.path, sizeof job.path) &&
-                            pluginFilePath(dataFolder, kAutoSavePreviousFileName, job.keepOldAs, sizeof job.keepOldAs) &&
-                            handOverSave(job);
+    const bool handedOver =
+        pluginFilePath(dataFolder, kAutoSaveFileName, job.path, sizeof job.path) &&
+        pluginFilePath(dataFolder, kAutoSavePreviousFileName, job.keepOldAs, sizeof job.keepOldAs) && handOverSave(job);
     if (!handedOver) reportAutoSave(false, OldFile::None);
 }
 

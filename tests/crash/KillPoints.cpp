@@ -4,10 +4,12 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <csignal>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 
 namespace killpoints {
 
@@ -18,10 +20,17 @@ enum class Armed { No, AtEvent, AfterCount };
 Armed armed = Armed::No;
 SaveEvent target = SaveEvent::Opened;
 int eventsLeft = 0;
+std::atomic<int> slowEvent{-1};  // a SaveEvent; -1: none
+int slowMilliseconds = 0;
 FILE* savedFile = nullptr;  // the stream last opened for writing anew, while it is open
 int savedDescriptor = -1;   // the descriptor last opened for writing anew, while it is open
 
 void saveEvent(SaveEvent event) {
+    int slow = static_cast<int>(event);
+    if (slowEvent.compare_exchange_strong(slow, -1)) {
+        const timespec pause{slowMilliseconds / 1000, (slowMilliseconds % 1000) * 1000000L};
+        (void)nanosleep(&pause, nullptr);
+    }
     bool due = (armed == Armed::AtEvent && event == target) || (armed == Armed::AfterCount && eventsLeft-- == 0);
     if (!due) return;
     (void)kill(getpid(), SIGKILL);
@@ -44,6 +53,11 @@ void killAt(SaveEvent event) {
 void killAfter(int events) {
     armed = Armed::AfterCount;
     eventsLeft = events;
+}
+
+void slowAt(SaveEvent event, int milliseconds) {
+    slowMilliseconds = milliseconds;
+    slowEvent.store(static_cast<int>(event));
 }
 
 }  // namespace killpoints
