@@ -31,6 +31,8 @@ void waitForOtherThreadsAsleep();
 extern __thread bool runningPluginCode __attribute__((tls_model("initial-exec")));
 // Sim::countPluginInstructions: callgrind collects while plug-in code runs.
 extern bool countingPluginInstructions SKYSIM_HIDDEN;
+// Sim::waitForPluginThreads.
+extern bool waitingForPluginThreads SKYSIM_HIDDEN;
 
 #if defined(_WIN32)
 // Valgrind does not run Windows programs: there is nothing to switch.
@@ -89,13 +91,13 @@ extern __thread int pluginCallDepth __attribute__((tls_model("initial-exec")));
 // the plug-in's function ends the process (std::terminate): the simulator
 // calls it through a C interface, which nothing can be thrown across. When
 // the outermost call returns, the threads the plug-in started are given the
-// time until they are asleep again (waitForOtherThreadsAsleep, Platform.h).
+// time until they are asleep again (waitForOtherThreadsAsleep, Platform.cpp).
 template <typename Function, typename... Arguments>
 SKYSIM_ALWAYS_INLINE auto callPlugin(Function function, Arguments... arguments) noexcept {
     struct Depth {
         Depth() { ++pluginCallDepth; }
         ~Depth() {
-            if (--pluginCallDepth == 0) waitForOtherThreadsAsleep();
+            if (--pluginCallDepth == 0 && waitingForPluginThreads) waitForOtherThreadsAsleep();
         }
     } depth;
     PluginCodeScope scope;
