@@ -1,6 +1,7 @@
 # The everyday commands (see README.md):
 #   make run   builds the release plug-in and plays the demo scenario on the stand-in simulator
 #   make test  builds everything (Windows, macOS, release, debug, sanitizers), runs the whole test suite
+#              (the tests that save, load and stop under ThreadSanitizer too)
 #              (the Windows module's under wine too), the static checks, the instruction budgets
 #              and a short fuzzing run
 #   make dist  builds the three modules and packs the release archive dist/SkyPlacer-<version>.zip;
@@ -42,7 +43,7 @@ SEED ?= 1
 PLAYER := build/release/tools/player/skyplacer-player
 SCENARIO := scenarios/demo.scn
 
-.PHONY: soak bench budgets suite-size dist fuzz lint mutants run test test-windows deps-run deps-dist deps-test release debug sanitize windows format clean
+.PHONY: soak bench budgets suite-size dist fuzz lint mutants run test test-windows deps-run deps-dist deps-test release debug sanitize tsan windows format clean
 .PHONY: linux-root linux-root-access release-linux test-release-linux
 # The steps of run and test build on each other: keep them in order under -j.
 .NOTPARALLEL:
@@ -72,6 +73,8 @@ test: deps-test linux-root-access lint windows test-windows dist test-release-li
 	$(call check,debug)
 	$(call build,sanitize)
 	$(call check,sanitize)
+	$(call build,tsan)
+	ctest --preset tsan
 	$(MAKE) --no-print-directory budgets
 	$(call build,fuzz)
 	tests/fuzz/run-fuzzers.sh build/fuzz $(SMOKE_FUZZ_SECONDS)
@@ -109,7 +112,7 @@ mutants: deps-test
 	$(if $(shell command -v python3),,$(call ensure_packages,python3))
 	tools/mutants/mutants.py --count $(MUTANTS) --seed $(SEED)
 
-debug sanitize:
+debug sanitize tsan:
 	$(call build,$@)
 
 # This machine's optimised lin.xpl, in build/release/dist/SkyPlacer.

@@ -42,8 +42,9 @@ std::uint64_t Sim::pluginAllocations() const { return pluginAllocationCount.load
 
 }  // namespace skysim
 
-// GCC says so with __SANITIZE_ADDRESS__, clang with __has_feature.
-#if defined(__SANITIZE_ADDRESS__)
+// GCC says so with __SANITIZE_ADDRESS__, clang with __has_feature. A
+// ThreadSanitizer build has the same hook and defines them too.
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
 #define SKYSIM_ADDRESS_SANITIZER 1
 #elif defined(__has_feature)
 #if __has_feature(address_sanitizer)

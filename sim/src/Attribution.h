@@ -23,12 +23,16 @@
 
 namespace skysim {
 
+void waitForOtherThreadsAsleep();
+
 // True while this thread runs plug-in code. A plain, initial-exec thread
 // variable: reading it (also from the allocation functions) is one load, with
 // neither a call nor an allocation.
 extern __thread bool runningPluginCode __attribute__((tls_model("initial-exec")));
 // Sim::countPluginInstructions: callgrind collects while plug-in code runs.
 extern bool countingPluginInstructions SKYSIM_HIDDEN;
+// Sim::waitForPluginThreads.
+extern bool waitingForPluginThreads SKYSIM_HIDDEN;
 
 #if defined(_WIN32)
 // Valgrind does not run Windows programs: there is nothing to switch.
@@ -79,11 +83,23 @@ private:
 using PluginCodeScope = CodeScope<true>;
 using StandInCodeScope = CodeScope<false>;
 
+// How many calls into the plug-in this thread is inside, the nested ones (a
+// widget's message sent while the plug-in destroys it) included.
+extern __thread int pluginCallDepth __attribute__((tls_model("initial-exec")));
+
 // Calls a function of the plug-in as plug-in code. An exception that leaves
 // the plug-in's function ends the process (std::terminate): the simulator
-// calls it through a C interface, which nothing can be thrown across.
+// calls it through a C interface, which nothing can be thrown across. When
+// the outermost call returns, the threads the plug-in started are given the
+// time until they are asleep again (waitForOtherThreadsAsleep, Platform.cpp).
 template <typename Function, typename... Arguments>
 SKYSIM_ALWAYS_INLINE auto callPlugin(Function function, Arguments... arguments) noexcept {
+    struct Depth {
+        Depth() { ++pluginCallDepth; }
+        ~Depth() {
+            if (--pluginCallDepth == 0 && waitingForPluginThreads) waitForOtherThreadsAsleep();
+        }
+    } depth;
     PluginCodeScope scope;
     return function(arguments...);
 }

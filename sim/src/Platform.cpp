@@ -7,8 +7,19 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include <dirent.h>
 #include <dlfcn.h>
+#include <fcntl.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
 #endif
+
+#include "Attribution.h"
 
 namespace skysim {
 
@@ -89,6 +100,10 @@ void* moduleFunction(void* module, const char* name) {
     return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(module), name));
 }
 
+// Windows names no thread's state as /proc does: the tests wait on what a
+// save leaves instead.
+void waitForOtherThreadsAsleep() {}
+
 #else
 
 const char* directorySeparator() { return "/"; }
@@ -111,6 +126,54 @@ void* openModule(const std::string& path, std::string* error) {
 }
 
 void* moduleFunction(void* module, const char* name) { return dlsym(module, name); }
+
+namespace {
+
+// A thread's state letter from /proc: after the name in brackets, which may
+// itself hold ") ". Read by the system calls themselves, past any definition
+// of open or close a test program makes (tests/crash), as the stand-in's own.
+char threadState(long thread) {
+    char path[64];
+    (void)std::snprintf(path, sizeof path, "/proc/self/task/%ld/stat", thread);
+    const long file = syscall(SYS_openat, AT_FDCWD, path, O_RDONLY | O_CLOEXEC);
+    if (file < 0) return 'X';  // it has ended
+    char text[512];
+    const long length = syscall(SYS_read, file, text, sizeof text - 1);
+    (void)syscall(SYS_close, file);
+    text[length > 0 ? length : 0] = '\0';
+    const char* end = std::strrchr(text, ')');
+    return end != nullptr && end[1] == ' ' ? end[2] : 'X';
+}
+
+// True while a thread of the process other than this one runs, waits to run
+// or waits for the disk (R, D); asleep (S), stopped or ended it counts as idle.
+bool anotherThreadAwake() {
+    const long self = syscall(SYS_gettid);
+    DIR* tasks = opendir("/proc/self/task");
+    if (tasks == nullptr) return false;
+    bool awake = false;
+    for (dirent* entry = readdir(tasks); entry != nullptr && !awake; entry = readdir(tasks)) {
+        const long thread = std::strtol(entry->d_name, nullptr, 10);
+        if (thread <= 0 || thread == self) continue;
+        const char state = threadState(thread);
+        awake = state == 'R' || state == 'D';
+    }
+    (void)closedir(tasks);
+    return awake;
+}
+
+}  // namespace
+
+// The simulator's frames take milliseconds each, in which a plug-in's own
+// threads do what a call asked of them; the stand-in's follow one another
+// at once. So, after each call into the plug-in, it waits until every other
+// thread of the process is asleep (up to ten seconds): the next step of a
+// test then finds what a pilot's next action would find.
+void waitForOtherThreadsAsleep() {
+    constexpr int kPolls = 200000;  // of 50 microseconds: ten seconds
+    const timespec pause{0, 50000};
+    for (int poll = 0; poll < kPolls && anotherThreadAwake(); ++poll) (void)nanosleep(&pause, nullptr);
+}
 
 #endif
 

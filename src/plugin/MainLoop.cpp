@@ -3,9 +3,11 @@
 // destroy their own window: they set a flag, and this loop acts on it.
 #include "plugin/Callbacks.h"
 #include "plugin/PluginApp.h"
+#include "position/SaveQueue.h"
 #include "ui/MessageWindow.h"
 
 float PluginApp::placementLoop(float, float, int, void*) {
+    if (theSaveQueue.resultsWaiting()) reportFinishedSaves();
     if (dataDisplayCreated == 1) refreshDataDisplay();
     if (messageWindowResult >= 1) {
         XPDestroyWidget(messageWindow, 1);

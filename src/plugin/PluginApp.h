@@ -13,6 +13,9 @@
 //   interface colours' data-reference handles, looked up at the first drawing
 //   and kept while the module is loaded. A list box keeps the rest in its own
 //   widget properties and never reaches this object.
+// - The saves on their way to the writer thread and back (theSaveQueue in
+//   position/SaveQueue.cpp): the one object the writer thread shares with
+//   the simulator's, made with the module so a save allocates nothing.
 // - How file paths are written (files/FileAccess.cpp): set at every start from
 //   the simulator's answer, and read by each file operation, which the leaf
 //   folder of file access performs without this object.
@@ -33,6 +36,9 @@
 #include "position/PositionRecord.h"
 #include "text/EntryTable.h"
 #include "text/ReadResult.h"
+
+struct SaveJob;
+enum class OldFile;
 
 constexpr int kTextSize = 256;       // versionText, textBuffer, hot-key reference texts
 constexpr int kPathSize = 512;       // dataFolder, settingsPath, logPath, file paths
@@ -210,6 +216,14 @@ struct PluginApp {
     // --- position: the auto-save (AutoSave.cpp) ---
     void startAutoSave();
     void autoSaveAt(float now);
+    void reportAutoSave(bool saved, OldFile old);
+
+    // --- position: saves handed to the writer thread (SaveHandOver.cpp) ---
+    void startSaveWriter();
+    void stopSaveWriter();                  // waits up to two seconds for the saves asked
+    bool handOverSave(const SaveJob& job);  // false when refused: no slot came free
+    void reportFinishedSaves();
+    void waitForSaves();
 
     // --- position: a crash told from a clean end, and its save kept (CrashSaves.cpp) ---
     void startCrashSaves();

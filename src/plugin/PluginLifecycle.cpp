@@ -56,6 +56,7 @@ void PluginApp::start(char* name, char* signature, char* description) {
     logMessage(textBuffer);
 
     XPLMRegisterFlightLoopCallback(StartupFlightLoop, 1.0f, nullptr);
+    startSaveWriter();
 }
 
 // dataFolder is the simulator's folder followed by the plug-in's folder. It
@@ -188,7 +189,9 @@ void destroyWindows(const PluginApp& app) {
 
 }  // namespace
 
+// The saves asked go to the disk first, while their windows can still be shown.
 void PluginApp::stop() {
+    stopSaveWriter();
     destroyWindows(*this);
     for (int action = 0; action < kActionCount; ++action) {
         HotKeySlot& slot = hotKeys[action];

@@ -10,8 +10,8 @@
 #include "files/PluginFiles.h"
 #include "log/PluginLog.h"
 #include "plugin/PluginApp.h"
-#include "position/PositionFileWriting.h"
 #include "position/RecordText.h"
+#include "position/SaveJob.h"
 
 namespace {
 
@@ -55,7 +55,8 @@ void PluginApp::startAutoSave() {
 // A save is due. The clock stands still while the simulator is paused; the
 // pause is still asked, as another plug-in may move the clock on meanwhile.
 // The last save is kept as the previous one as the new one takes its place,
-// so a save made at a bad moment still leaves the one before it.
+// so a save made at a bad moment still leaves the one before it. The capture
+// is handed to the writer thread, which does the disk work.
 void PluginApp::autoSaveAt(float now) {
     if (XPLMGetDatai(autoSave.pausedRef) != 0) return;
     // A crashed aircraft or a replayed flight is no flight to resume: the save
@@ -75,12 +76,16 @@ void PluginApp::autoSaveAt(float now) {
     if (!retryKeep()) return;   // the last run's save is still where this save would go
     readAircraftState(autoSave.record);
     holdFinite(autoSave.record);
-    char path[kPathSize];
-    char previous[kPathSize];
-    OldFile old = OldFile::None;
-    const bool saved = pluginFilePath(dataFolder, kAutoSaveFileName, path, sizeof path) &&
-                       pluginFilePath(dataFolder, kAutoSavePreviousFileName, previous, sizeof previous) &&
-                       writeRecordFile(path, autoSave.record, previous, old);
+    SaveJob job{SaveKind::AutoSave, autoSave.record, {}, {}};
+    const bool handedOver =
+        pluginFilePath(dataFolder, kAutoSaveFileName, job.path, sizeof job.path) &&
+        pluginFilePath(dataFolder, kAutoSavePreviousFileName, job.keepOldAs, sizeof job.keepOldAs) && handOverSave(job);
+    if (!handedOver) reportAutoSave(false, OldFile::None);
+}
+
+// What became of a save, once the writer thread is done with it: the log
+// hears of a failure, and of the end of one.
+void PluginApp::reportAutoSave(bool saved, OldFile old) {
     if (changes(autoSave.failing, !saved)) {
         logAlways(
             saved ? prefixed("the auto-save works again: %s was written\n", kAutoSaveFileName).text

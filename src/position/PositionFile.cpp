@@ -9,6 +9,7 @@
 #include "position/PositionFileWriting.h"
 #include "position/RecordText.h"
 #include "position/SafeFileWriter.h"
+#include "position/SaveJob.h"
 #include "text/BoundedText.h"
 #include "ui/Messages.h"
 
@@ -82,24 +83,23 @@ bool writeSections(SafeFileWriter& writer, const PositionRecord& record, const c
 
 }  // namespace
 
-bool writeRecordFile(const char* path, const PositionRecord& record, const char* keepOldAs, OldFile& old) {
+bool writeRecordFile(const char* path, const PositionRecord& record, const char* keepOldAs, OldFile& old,
+                     const char*& tooLarge) {
     old = OldFile::None;
+    tooLarge = nullptr;
     SafeFileWriter writer;
-    const char* tooLarge = nullptr;
-    return writer.open(path) && writeSections(writer, record, tooLarge) && writer.commit(keepOldAs, old);
+    if (!writer.open(path) || !writeSections(writer, record, tooLarge)) return false;
+    return keepOldAs != nullptr ? writer.commit(keepOldAs, old) : writer.commit();
 }
 
+// The writer thread writes the file; a failure shows at a later call of the
+// main loop (SaveHandOver.cpp).
 bool PluginApp::writePositionFile(const char* path) {
-    SafeFileWriter writer;
-    bool saved = writer.open(path);
-    if (saved) {
-        if (captureBeforeSave != 0) getData();  // only once the file can be created
-        const char* tooLarge = nullptr;
-        saved = writeSections(writer, storedRecord, tooLarge) && writer.commit();
-        if (tooLarge != nullptr) logAlways(prefixed("%s is too large to be saved\n", tooLarge).text);
-    }
-    if (!saved) showMessage(kSaveFailedMessage.title, kSaveFailedMessage.line1, kSaveFailedMessage.line2);
-    return saved;
+    if (captureBeforeSave != 0) getData();
+    SaveJob job{SaveKind::Pilot, storedRecord, {}, {}};
+    if (copyText(job.path, sizeof job.path, path) && handOverSave(job)) return true;
+    showMessage(kSaveFailedMessage.title, kSaveFailedMessage.line1, kSaveFailedMessage.line2);
+    return false;
 }
 
 namespace {
@@ -123,7 +123,9 @@ ReadResult PluginApp::parsePositionFile(const char* path) {
     return outcome.result;
 }
 
+// A file a save asked for earlier is read as that save left it.
 bool PluginApp::readPositionFile(const char* path) {
+    waitForSaves();
     reportParsing(kPositionTexts);
     ReadResult result = parsePositionFile(path);
     return reportParseResult(result, sectionPlace(kPositionSections, result), kPositionTexts);

@@ -6,7 +6,8 @@
 #include "ui/Messages.h"
 #include "ui/PanelLabels.h"
 
-// 1 when the file was saved; on a failure the pilot has been shown why.
+// 1 when the save was handed to the writer thread; a failure is shown to the
+// pilot, at once or when the writer is done.
 int PluginApp::quickSave(int captureFirst) {
     captureBeforeSave = captureFirst;
     char path[kPathSize];

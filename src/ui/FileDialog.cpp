@@ -138,7 +138,9 @@ void addIfListed(const char* name, void* context) {
 
 }  // namespace
 
+// A file saved a moment before is listed: the saves asked are written first.
 void PluginApp::fillFileList(const char* folder, const char* extension) {
+    waitForSaves();
     FileListFilling filling{*this, extension, "", false};
     forEachFileName(folder, addIfListed, &filling);
     if (!filling.named) return;

@@ -90,6 +90,15 @@ int autoSaveRun(const std::string& root, int saves, int killAfter = -1, bool sto
     return status;
 }
 
+// Kills the process from the simulator's thread once `reached` says that the
+// writer is held at its point.
+[[noreturn]] void killWhenHeld(const std::function<bool()>& reached) {
+    for (int wait = 0; wait < 10000 && !reached(); ++wait) usleep(1000);
+    usleep(20000);  // the writer asleep at the point
+    (void)kill(getpid(), SIGKILL);
+    for (;;) pause();
+}
+
 bool killed(int status) { return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL; }
 bool died(int status) { return WIFEXITED(status) && WEXITSTATUS(status) == kDied; }
 
@@ -130,36 +139,48 @@ TEST(KillPoints, ASaveKilledAtAnyPointLeavesTheOldFileOrTheNewOneWhole) {
         {SaveEvent::Rename, "between the write and the rename", "old", "new"},
         {SaveEvent::Renamed, "after the rename", "new", nullptr},
     };
-    for (const Point& point : points) {
-        SCOPED_TRACE(point.name);
-        TempFolder root;
-        ASSERT_EQ(0, simulatorRun(root.path(), oldLatitude, quickSave));
-        int status = simulatorRun(root.path(), newLatitude, [&point] {
-            killpoints::killAt(point.event);
-            quickSave();
-        });
-        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "the save ran past the kill point";
+    // Killed by the writer thread as it reaches the point, or by the simulator's
+    // thread while a slow disk holds the writer there.
+    for (const Point& point : points)
+        for (bool held : {false, true}) {
+            SCOPED_TRACE(std::string(point.name) + (held ? ", the writer held there" : ""));
+            TempFolder root;
+            ASSERT_EQ(0, simulatorRun(root.path(), oldLatitude, quickSave));
+            const std::string temporary = pluginFile(root.path(), kTemporaryFile);
+            const std::string quickFile = pluginFile(root.path(), kQuickFile);
+            // What the folder holds once the writer is at the point.
+            const auto reached = [&] {
+                if (point.temporaryFile == nullptr) return !fileExists(temporary) && readFile(quickFile) == after;
+                return fileExists(temporary) &&
+                       readFile(temporary) == (std::string(point.temporaryFile) == "new" ? after : empty);
+            };
+            int status = simulatorRun(root.path(), newLatitude, [&] {
+                if (!held) killpoints::killAt(point.event);
+                if (held) killpoints::slowAt(point.event, 60000);
+                quickSave();
+                if (held) killWhenHeld(reached);
+            });
+            ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "the save ran past the kill point";
 
-        // Every position file in the folder is one a whole save wrote.
-        for (const auto& entry : fs::directory_iterator(pluginFile(root.path(), ""))) {
-            if (entry.path().extension() != ".skd") continue;
-            std::string text = readFile(entry.path().string());
-            EXPECT_TRUE(text == before || text == after) << entry.path() << " is not whole:\n" << text;
-        }
-        std::string quick = readFile(pluginFile(root.path(), kQuickFile));
-        EXPECT_EQ(std::string(point.quickFile) == "old" ? before : after, quick);
-        std::string temporary = pluginFile(root.path(), kTemporaryFile);
-        if (point.temporaryFile == nullptr) {
+            // Every position file in the folder is one a whole save wrote.
+            for (const auto& entry : fs::directory_iterator(pluginFile(root.path(), ""))) {
+                if (entry.path().extension() != ".skd") continue;
+                std::string text = readFile(entry.path().string());
+                EXPECT_TRUE(text == before || text == after) << entry.path() << " is not whole:\n" << text;
+            }
+            std::string quick = readFile(quickFile);
+            EXPECT_EQ(std::string(point.quickFile) == "old" ? before : after, quick);
+            if (point.temporaryFile == nullptr) {
+                EXPECT_FALSE(fileExists(temporary));
+            } else {
+                EXPECT_EQ(std::string(point.temporaryFile) == "new" ? after : empty, readFile(temporary));
+            }
+
+            // The simulator started again saves over what the killed one left.
+            ASSERT_EQ(0, simulatorRun(root.path(), newLatitude, quickSave));
+            EXPECT_EQ(after, readFile(pluginFile(root.path(), kQuickFile)));
             EXPECT_FALSE(fileExists(temporary));
-        } else {
-            EXPECT_EQ(std::string(point.temporaryFile) == "new" ? after : empty, readFile(temporary));
         }
-
-        // The simulator started again saves over what the killed one left.
-        ASSERT_EQ(0, simulatorRun(root.path(), newLatitude, quickSave));
-        EXPECT_EQ(after, readFile(pluginFile(root.path(), kQuickFile)));
-        EXPECT_FALSE(fileExists(temporary));
-    }
 }
 
 // Every step of the auto-save's rotation, in three saves from an empty folder:

@@ -4,10 +4,12 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <csignal>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 
 namespace killpoints {
 
@@ -15,13 +17,23 @@ namespace {
 
 enum class Armed { No, AtEvent, AfterCount };
 
-Armed armed = Armed::No;
-SaveEvent target = SaveEvent::Opened;
-int eventsLeft = 0;
-FILE* savedFile = nullptr;  // the stream last opened for writing anew, while it is open
-int savedDescriptor = -1;   // the descriptor last opened for writing anew, while it is open
+// Atomic: the simulator's thread arms them and makes its own file calls while
+// the plug-in's writer thread saves.
+std::atomic<Armed> armed{Armed::No};
+std::atomic<SaveEvent> target{SaveEvent::Opened};
+std::atomic<int> eventsLeft{0};
+std::atomic<int> slowEvent{-1};  // a SaveEvent; -1: none
+std::atomic<int> slowMilliseconds{0};
+std::atomic<FILE*> savedFile{nullptr};  // the stream last opened for writing anew, while it is open
+std::atomic<int> savedDescriptor{-1};   // the descriptor last opened for writing anew, while it is open
 
 void saveEvent(SaveEvent event) {
+    int slow = static_cast<int>(event);
+    if (slowEvent.compare_exchange_strong(slow, -1)) {
+        const int milliseconds = slowMilliseconds;
+        const timespec pause{milliseconds / 1000, (milliseconds % 1000) * 1000000L};
+        (void)nanosleep(&pause, nullptr);
+    }
     bool due = (armed == Armed::AtEvent && event == target) || (armed == Armed::AfterCount && eventsLeft-- == 0);
     if (!due) return;
     (void)kill(getpid(), SIGKILL);
@@ -44,6 +56,11 @@ void killAt(SaveEvent event) {
 void killAfter(int events) {
     armed = Armed::AfterCount;
     eventsLeft = events;
+}
+
+void slowAt(SaveEvent event, int milliseconds) {
+    slowMilliseconds = milliseconds;
+    slowEvent.store(static_cast<int>(event));
 }
 
 }  // namespace killpoints
@@ -106,7 +123,8 @@ ssize_t write(int descriptor, const void* data, std::size_t size) {
 int fsync(int descriptor) {
     static auto real = killpoints::next(&fsync, "fsync");
     bool saved = descriptor >= 0 && descriptor == killpoints::savedDescriptor;
-    if (saved || (killpoints::savedFile != nullptr && descriptor == fileno(killpoints::savedFile))) {
+    FILE* const savedFile = killpoints::savedFile;
+    if (saved || (savedFile != nullptr && descriptor == fileno(savedFile))) {
         killpoints::saveEvent(SaveEvent::Close);
     }
     return real(descriptor);

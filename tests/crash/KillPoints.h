@@ -23,4 +23,7 @@ enum class SaveEvent {
 void killAt(SaveEvent event);
 // Kills the process at the `events`-th save event from now (0: the next one).
 void killAfter(int events);
+// Holds the thread that reaches the next event of this kind there for
+// `milliseconds`, as a slow disk holds a save; once.
+void slowAt(SaveEvent event, int milliseconds);
 }  // namespace killpoints

@@ -105,6 +105,7 @@ TEST_F(QuickFile, PositionTooLargeForTheFileKeepsTheOldQuickFile) {
     const std::string saved = quickFile();
     sim().setDouble(kLatitudeRef, 1e240);
     ASSERT_TRUE(sim().pickMenuItem("Quick Save File"));
+    sim().runFrames(2);  // the failure shows at the main loop's next call
     EXPECT_NE(0, sim().findShown("SkyPlacer Plugin Error", skysim::MainWindow));
     EXPECT_NE(std::string::npos, logText().find("SkyPlacer - Latitude is too large to be saved\n"));
     EXPECT_EQ(saved, quickFile());
@@ -117,6 +118,7 @@ TEST_F(QuickFile, SaveIntoAMissingFolderShowsTheError) {
     startWithSettings("");
     std::filesystem::remove_all(pluginFolder());
     sim().pickMenuItem("Quick Save File");
+    sim().runFrames(2);  // the failure shows at the main loop's next call
     EXPECT_NE(0, sim().findShown("SkyPlacer Plugin Error", skysim::MainWindow));
     EXPECT_NE(0, sim().findShown("Unable to Create Position File.", skysim::Caption));
     EXPECT_NE(0, sim().findShown("Check that SkyPlacer directory exists", skysim::Caption));

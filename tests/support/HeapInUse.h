@@ -6,7 +6,7 @@
 
 #include <cstddef>
 
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
 extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 inline std::size_t heapInUse() { return __sanitizer_get_current_allocated_bytes(); }
 #elif defined(_WIN32)

@@ -117,30 +117,27 @@ UnwritableFolder::~UnwritableFolder() {
 
 namespace {
 
-// Turns the permission override of a root process off or on again; a process
-// without it is unchanged.
-void overridePermissions(bool on) {
+// A root process writes through any permission, and each of its threads
+// holds that power on its own: the module's writer thread, started with the
+// plug-in, would write on in a folder a test made read-only. So the test
+// program gives it up as it starts, before any thread is made, as a pilot's
+// simulator never had it; a process without it is unchanged.
+const bool permissionsObeyed = [] {
     __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
     __user_cap_data_struct data[2] = {};
-    if (syscall(SYS_capget, &header, data) != 0) return;
-    const unsigned bit = 1u << (CAP_DAC_OVERRIDE % 32);
-    __user_cap_data_struct& word = data[CAP_DAC_OVERRIDE / 32];
-    if ((word.permitted & bit) == 0) return;
-    word.effective = on ? (word.effective | bit) : (word.effective & ~bit);
-    (void)syscall(SYS_capset, &header, data);
-}
+    if (syscall(SYS_capget, &header, data) != 0) return false;
+    data[CAP_DAC_OVERRIDE / 32].effective &= ~(1u << (CAP_DAC_OVERRIDE % 32));
+    return syscall(SYS_capset, &header, data) == 0;
+}();
 
 }  // namespace
 
 UnwritableFolder::UnwritableFolder(const std::string& folder, const std::string&) : folder_(folder) {
+    (void)permissionsObeyed;
     fs::permissions(folder_, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
-    overridePermissions(false);
 }
 
-UnwritableFolder::~UnwritableFolder() {
-    overridePermissions(true);
-    fs::permissions(folder_, fs::perms::owner_write, fs::perm_options::add);
-}
+UnwritableFolder::~UnwritableFolder() { fs::permissions(folder_, fs::perms::owner_write, fs::perm_options::add); }
 
 #endif

@@ -71,8 +71,8 @@ private:
 };
 
 // A folder the module cannot write in, from construction to destruction. On
-// Linux the folder is made read-only (a root process gives up its power to
-// write through permissions meanwhile). Windows stops no new file in a folder
+// Linux the folder is made read-only (a root test program gave up its power to
+// write through permissions as it started). Windows stops no new file in a folder
 // marked read-only, so there `heldFile`, a file in it, is held open without
 // sharing instead: nothing can replace or move it, which fails every save to it.
 class UnwritableFolder {

@@ -489,6 +489,8 @@ std::string Session::fillDisk(Random& random) {
     getrlimit(RLIMIT_FSIZE, &previous);
     rlimit limited = previous;
     limited.rlim_cur = random.below(700);
+    // A save's failure shows at the main loop's next call: the earlier saves' first.
+    sim_.advance(kLoopCallWithin);
     skysim::WidgetId failedBefore = sim_.findShown(kSaveFailedText);
     void (*handler)(int) = std::signal(SIGXFSZ, SIG_IGN);
     setrlimit(RLIMIT_FSIZE, &limited);
@@ -504,6 +506,7 @@ std::string Session::fillDisk(Random& random) {
     }
     setrlimit(RLIMIT_FSIZE, &previous);
     (void)std::signal(SIGXFSZ, handler);
+    sim_.advance(kLoopCallWithin);
     skysim::WidgetId failedAfter = sim_.findShown(kSaveFailedText);
     saveFailed_ = failedAfter != 0 && failedAfter != failedBefore;
     return "full disk (" + std::to_string(limited.rlim_cur) + " bytes left) during " + what;

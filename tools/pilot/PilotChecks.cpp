@@ -276,7 +276,9 @@ bool Session::checkPluginFolder(std::string& error) {
         // A killed save may leave its temporary file or kept copy, in any state; a
         // later save starts it afresh, and where that save fails it may not be able to remove it.
         if (isSavesOwnFile(name) && (resumed_ || before != folder_.end())) continue;
-        if (saveFailed_) {
+        // The full disk's step goes on past the save for its message, long enough for an auto-save.
+        const bool autoSaved = name == kAutoSaveFileName || name == kAutoSavePreviousFileName;
+        if (saveFailed_ && !autoSaved) {
             error = "a save that failed changed " + name;
             return false;
         }

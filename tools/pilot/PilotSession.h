@@ -35,8 +35,10 @@ enum class Fault {
 };
 const char* faultName(Fault fault);
 
-// The message a failed save shows.
+// The message a failed save shows, at the next call of the plug-in's main
+// loop: every 0.1 s, the first a second after the plug-in starts.
 constexpr const char* kSaveFailedText = "Unable to Create Position File.";
+constexpr double kLoopCallWithin = 1.1;  // seconds
 
 // The simulator's state the pilot's crash and replay steps change.
 constexpr const char* kHasCrashed = "sim/flightmodel2/misc/has_crashed";

@@ -267,6 +267,11 @@ public:
     // While on, a process run under valgrind --tool=callgrind --collect-atstart=no
     // collects exactly while plug-in code runs. Off at start.
     void countPluginInstructions(bool on);
+    // While on (from the start), each call into the plug-in returns only once
+    // every other thread of the process is asleep: the plug-in's own threads
+    // have done what the call asked (see README.md). Off, the frames follow
+    // one another as the simulator's do, whatever those threads do: for timing.
+    void waitForPluginThreads(bool on);
 
     // Fixed-width basic font (pixels).
     static constexpr int kFontWidth = 7;
