@@ -12,7 +12,7 @@ enum Action {
     POSITION = 5,
     CONTROL_PANEL = 6,
     DATA_DISPLAY = 7,
-    UNDO_PLACEMENT = 8,  // a simulator command only
+    UNDO_PLACEMENT = 8,      // a simulator command only
     RESUME_AFTER_CRASH = 9,  // a simulator command only
 };
 

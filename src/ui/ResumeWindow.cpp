@@ -47,7 +47,7 @@ void PluginApp::openResumeWindow() {
         return;
     }
     ResumeLine lines[kResumeLines];
-    formatLine(lines[0], "The last save before a crash:");
+    formatLine(lines[0], "%s", "The last save before a crash:");
     formatLine(lines[1], "%s", name);
     formatLine(lines[2], "Saved %04d-%02d-%02d %02d:%02d:%02d", at.tm_year + 1900, at.tm_mon + 1, at.tm_mday,
                at.tm_hour, at.tm_min, at.tm_sec);

@@ -163,7 +163,7 @@ TEST_F(CommandsTest, UnboundKeysDoNothing) {
 TEST_F(CommandsTest, HotKeyReferencesNamingNoCommandDoNothing) {
     startWithAllHotKeys();
     sim().clearAccesses();
-    for (const char* reference : {"09", "xx", "", "-1", "99"}) {
+    for (const char* reference : {"10", "xx", "", "-1", "99"}) {
         ASSERT_TRUE(sim().callHotKeyWithReference(hotKeyOf(0), kDownFlag, const_cast<char*>(reference))) << reference;
     }
     sim().advance(0.5);

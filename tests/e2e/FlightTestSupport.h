@@ -45,7 +45,7 @@ constexpr int kDownFlag = 8;
 // The simulator's command of each of them.
 inline std::string commandName(int command) {
     static const char* const names[] = {
-        "get_data", "load_position_file",   "save_position_file",  "quick_load",        "quick_save",
+        "get_data", "load_position_file",   "save_position_file",  "quick_load",     "quick_save",
         "position", "toggle_control_panel", "toggle_data_display", "undo_placement", "resume_after_crash"};
     return std::string("skyplacer/") + names[command];
 }

@@ -67,7 +67,7 @@ TEST_F(Reload, AHundredCyclesWithTheWindowsOpenLeaveNothingBehind) {
     ASSERT_EQ(idle, Registrations::now());
     EXPECT_EQ(3, firstRun.hotKeys);
     EXPECT_EQ(2, firstRun.flightLoops);
-    EXPECT_EQ(9, firstRun.commandHandlers);
+    EXPECT_EQ(10, firstRun.commandHandlers);
     EXPECT_EQ(std::vector<std::string>{"Sky Placer"}, firstRun.pluginsMenu);
     // The simulator's records take a few runs to reach their full capacity;
     // after that, a block leaked by each run would show.

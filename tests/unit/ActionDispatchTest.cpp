@@ -30,8 +30,8 @@ protected:
 };
 
 TEST_F(ActionDispatchTest, ReferencesThatNameNoActionAreIgnored) {
-    static const char* const references[] = {"09", "9",  "99", "xx", "",
-                                             " 0", "-1", "+0", "x0", "000000000000000000009"};
+    static const char* const references[] = {"10", "99", "100", "xx", "",
+                                             " 0", "-1", "+0",  "x0", "000000000000000000010"};
     for (const char* reference : references) {
         HotKeyHandler(const_cast<char*>(reference));
         expectNothingHappened(reference);
