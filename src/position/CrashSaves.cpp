@@ -1,8 +1,8 @@
 // Telling a crash from a clean end, and keeping the crash's last save. A
 // start marks the run as running in SkyPlacerRun.txt, a clean stop as stopped,
-// both with the simulator's process id. A start that finds "running" follows a
-// crash; "stopped" by this same process, a reload of the plug-ins; any other
-// "stopped", a clean end. After a crash AutoSave.skd is copied under the local
+// both with the simulator's process (its id and when it started). A start
+// that finds the mark of this same process follows a reload of the plug-ins;
+// any other "running", a crash; any other "stopped", a clean end. After a crash AutoSave.skd is copied under the local
 // time it was saved (the newest five such copies stay), and in any new run it
 // becomes AutoSave-last-session.skd; a reload renames nothing. A keep that
 // could not be done is owed by the mark until a start does it, reload or not.
@@ -102,35 +102,40 @@ bool beginsWith(const char* text, const char* word, char after) {
 LastEnd lastEndOf(const char* folder) {
     char path[kPathSize];
     std::FILE* mark = pluginFilePath(folder, kRunMarkFileName, path, sizeof path) ? openFile(path, "r") : nullptr;
-    char line[64] = "";
+    char line[96] = "";
     const bool read = mark != nullptr && std::fgets(line, sizeof line, mark) != nullptr;
     if (mark != nullptr) (void)std::fclose(mark);
     // None, or one that cannot be read (an older plug-in marked nothing, a
     // hand removed it): the end cannot be told, and a crash loses nothing.
+    const bool running = beginsWith(line, kRunning, ' ');
     const char* blank = std::strchr(line, ' ');
-    if (!read || blank == nullptr || beginsWith(line, kRunning, ' ')) return LastEnd::Crash;
-    char* end = nullptr;
-    const unsigned long process = std::strtoul(blank + 1, &end, 10);
-    const char* owed = *end == ' ' ? end + 1 : "";
+    if (!read || blank == nullptr || (!running && !beginsWith(line, kStopped, ' '))) return LastEnd::Crash;
+    char* idEnd = nullptr;
+    char* startedEnd = nullptr;
+    const unsigned long id = std::strtoul(blank + 1, &idEnd, 10);
+    const unsigned long long started = std::strtoull(idEnd, &startedEnd, 10);
+    if (idEnd == blank + 1 || startedEnd == idEnd) return LastEnd::Crash;
+    const char* owed = *startedEnd == ' ' ? startedEnd + 1 : "";
     if (beginsWith(owed, kOwedAfterCrash, '\n')) return LastEnd::Crash;
     if (beginsWith(owed, kOwedAfterCleanEnd, '\n')) return LastEnd::Clean;
-    // A start that follows a stop always finds "stopped": "running" by this
-    // same process cannot be a reload, only a new run given a crashed one's id.
-    if (!beginsWith(line, kStopped, ' ') || end == blank + 1) return LastEnd::Crash;
-    return process == currentProcessId() ? LastEnd::Reload : LastEnd::Clean;
+    // "running" by this same process: its stop could not mark the stop.
+    const ProcessIdentity self = currentProcess();
+    if (id == self.id && started == self.started) return LastEnd::Reload;
+    return running ? LastEnd::Crash : LastEnd::Clean;
 }
 
-// "running 1234", or "stopped 1234"; followed, while AutoSave.skd is still to
-// be kept, by the end it follows.
+// "running 1234 5678", or "stopped 1234 5678"; followed, while AutoSave.skd is
+// still to be kept, by the end it follows.
 bool writeRunMark(const char* folder, const char* state, const CrashSaveState& crash) {
     char path[kPathSize];
-    char line[64];
+    char line[96];
     SafeFileWriter writer;
     if (!pluginFilePath(folder, kRunMarkFileName, path, sizeof path) || !writer.open(path)) return false;
     const char* owed = crash.keepPending == 0            ? ""
                        : crash.lastEnd == LastEnd::Crash ? kOwedAfterCrash
                                                          : kOwedAfterCleanEnd;
-    formatText(line, sizeof line, "%s %lu%s%s\n", state, currentProcessId(), owed[0] != '\0' ? " " : "", owed);
+    const ProcessIdentity self = currentProcess();
+    formatText(line, sizeof line, "%s %lu %llu%s%s\n", state, self.id, self.started, owed[0] != '\0' ? " " : "", owed);
     writer.write(line);
     return writer.commit();
 }

@@ -58,7 +58,7 @@ WidgetId PanelTest::button(const std::string& label) const {
 // Six-place latitude, a heading past 360 once the variation is added, two engines.
 void PanelTest::nextSimulatorRun(bool afterCrash, const std::string& settings) {
     sim().stop();
-    writeFile(pluginFile("SkyPlacerRun.txt"), afterCrash ? "running 0\n" : "stopped 0\n");
+    writeFile(pluginFile("SkyPlacerRun.txt"), afterCrash ? "running 0 0\n" : "stopped 0 0\n");
     startWithSettings(settings);
 }
 

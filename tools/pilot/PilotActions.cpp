@@ -524,6 +524,14 @@ std::string Session::reload(Random& random) {
     if (random.chance(20)) sim_.advance(random.unit() * 2.0);
     keepAutoSaveOn();
     keepOwed_ = false;  // the start says again what it still owes
+    // A reload renames nothing, but where the mark of this process's run is
+    // gone or damaged (a fault), or still owes a keep: the start keeps AutoSave.skd then.
+    std::ifstream markFile(pluginPath(kRunMarkFileName));
+    std::string state, owed;
+    unsigned long id = 0;
+    unsigned long long started = 0;
+    markFile >> state >> id >> started >> owed;
+    reloadMayKeep_ = !markFile.eof() || id != static_cast<unsigned long>(getpid()) || !owed.empty();
     sim_.start();
     return "stop and start the plug-in (a reload)";
 }

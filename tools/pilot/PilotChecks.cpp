@@ -105,16 +105,18 @@ int crashSaveCount(const FolderState& state) {
 // The plug-in keeps five crash saves: one it removed leaves five.
 constexpr int kCrashSavesKept = 5;
 
-// The mark of the plug-in's run: "running 1234" or "stopped 1234", and the end
-// a keep still owed follows.
+// The mark of the plug-in's run: "running" or "stopped", the process's id and
+// start, and the end a keep still owed follows.
 bool isWholeRunMark(const std::string& text) {
     std::size_t blank = text.find(' ');
     if (text.empty() || text.back() != '\n' || blank == std::string::npos) return false;
     const std::string state = text.substr(0, blank);
-    std::string rest = text.substr(blank + 1, text.size() - blank - 2);
-    const std::size_t digits = std::strspn(rest.c_str(), "0123456789");
-    const std::string owed = rest.substr(digits);
-    return (state == "running" || state == "stopped") && digits > 0 &&
+    const std::string rest = text.substr(blank + 1, text.size() - blank - 2);
+    const std::size_t id = std::strspn(rest.c_str(), "0123456789");
+    if (id == 0 || rest.size() <= id + 1 || rest[id] != ' ') return false;
+    const std::size_t started = std::strspn(rest.c_str() + id + 1, "0123456789");
+    const std::string owed = rest.substr(id + 1 + started);
+    return (state == "running" || state == "stopped") && started > 0 &&
            (owed.empty() || owed == " owed-after-crash" || owed == " owed-after-clean-end");
 }
 
@@ -293,7 +295,7 @@ bool Session::checkPluginFolder(std::string& error) {
         return false;
     }
     for (const auto& [name, entry] : folder_) {
-        const bool keptApart = resumed_ && keptAsLastSession(name, folder_, now);
+        const bool keptApart = (resumed_ || reloadMayKeep_) && keptAsLastSession(name, folder_, now);
         const bool oldCrashSave = isCrashSaveName(name) && crashSaveCount(now) == kCrashSavesKept;
         if (now.count(name) == 0 && name != kLogFileName && !isSavesOwnFile(name) && !keptApart && !oldCrashSave) {
             error = name + " was removed";
@@ -303,6 +305,7 @@ bool Session::checkPluginFolder(std::string& error) {
     if (!log_.follow(lastLogLines_, error) || !checkCrashSaves(now, error)) return false;
     folder_ = std::move(now);
     resumed_ = false;
+    reloadMayKeep_ = false;
     return true;
 }
 

@@ -123,6 +123,7 @@ private:
     double waited_ = 0;                // seconds the last step let pass
     bool saveFailed_ = false;          // the last step's save said it failed
     bool resumed_ = false;             // the last step killed the simulator, which started again
+    bool reloadMayKeep_ = false;       // the last step reloaded the plug-in, whose stop left no mark of this process
     bool keepOwed_ = false;            // the log said AutoSave.skd could not be kept, and not yet that it was
     std::string deadRunSave_;          // AutoSave.skd as the killed simulator left it ("": none)
     std::vector<std::string> fresh_;   // the data display's Stored column, refreshed after the last step
