@@ -229,6 +229,9 @@ void PluginApp::startCrashSaves() {
 // Before a due save: true when nothing is left to keep.
 bool PluginApp::retryKeep() {
     if (crashSaves.keepPending == 0) return true;
+    // The keep copies through the writer thread's own temporary files: the
+    // saves asked before it are written first.
+    waitForSaves();
     if (!keepLastRunSave()) return false;
     crashSaves.keepPending = 0;
     logAlways(prefixed("%s was kept at last; the auto-save saves again\n", kAutoSaveFileName).text);
