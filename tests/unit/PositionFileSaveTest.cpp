@@ -54,8 +54,8 @@ TEST_F(PositionFileSaveTest, ALastSaveThatCannotBeCopiedWholeIsNotKept) {
     {
         FileSizeLimit limit(2048);
         const char* tooLarge = nullptr;
-        EXPECT_TRUE(writeRecordFile(path("last.skd").c_str(), app_->storedRecord, path("previous.skd").c_str(), old,
-                                    tooLarge));
+        EXPECT_TRUE(
+            writeRecordFile(path("last.skd").c_str(), app_->storedRecord, path("previous.skd").c_str(), old, tooLarge));
     }
     EXPECT_EQ(OldFile::NotKept, old);
     EXPECT_EQ(previous, readFile(path("previous.skd")));
