@@ -6,6 +6,10 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #else
 #include <dirent.h>
 #include <dlfcn.h>
@@ -100,9 +104,49 @@ void* moduleFunction(void* module, const char* name) {
     return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(module), name));
 }
 
-// Windows names no thread's state as /proc does: the tests wait on what a
-// save leaves instead.
-void waitForOtherThreadsAsleep() {}
+namespace {
+
+// A thread's state letter from a /proc stat file: after the name in brackets.
+char threadState(const std::filesystem::path& stat) {
+    std::FILE* file = _wfopen(stat.wstring().c_str(), L"r");
+    if (file == nullptr) return 'X';  // it has ended
+    char text[512] = "";
+    const size_t length = std::fread(text, 1, sizeof text - 1, file);
+    (void)std::fclose(file);
+    text[length] = '\0';
+    const char* end = std::strrchr(text, ')');
+    return end != nullptr && end[1] == ' ' ? end[2] : 'X';
+}
+
+// Under wine (the Windows tests) the threads are Linux threads: wine-run.sh
+// names the Linux process the program runs in, whose first thread, the
+// program's main one, calls into the plug-in. Its /proc is read through wine's
+// drive Z: (by the process's number: wine's server opens the files, so "self"
+// would be the server). Without it (Windows itself) nothing is awake.
+bool anotherThreadAwake() {
+    static const char* const process = std::getenv("SKYSIM_UNIX_PID");
+    if (process == nullptr) return false;
+    std::error_code error;
+    for (const auto& task : std::filesystem::directory_iterator(std::string("Z:/proc/") + process + "/task", error)) {
+        if (task.path().filename().string() == process) continue;
+        const char state = threadState(task.path() / "stat");
+        if (state == 'R' || state == 'D') return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+// As on Linux (below), through wine; wine may pass a wake-up on through its
+// server, so the threads must be found asleep twice, a millisecond apart.
+void waitForOtherThreadsAsleep() {
+    constexpr int kPolls = 10000;  // of a millisecond or more: ten seconds at least
+    int asleep = 0;
+    for (int poll = 0; poll < kPolls && asleep < 2; ++poll) {
+        asleep = anotherThreadAwake() ? 0 : asleep + 1;
+        if (asleep < 2) Sleep(1);
+    }
+}
 
 #else
 

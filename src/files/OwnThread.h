@@ -20,9 +20,9 @@ public:
 private:
     friend class ThreadWake;
 #ifdef _WIN32
-    void* lock_;  // an SRWLOCK
+    void* lock_ = nullptr;  // an SRWLOCK
 #else
-    pthread_mutex_t lock_;
+    pthread_mutex_t lock_{};
 #endif
 };
 
@@ -40,9 +40,9 @@ public:
 
 private:
 #ifdef _WIN32
-    void* wake_;  // a CONDITION_VARIABLE
+    void* wake_ = nullptr;  // a CONDITION_VARIABLE
 #else
-    pthread_cond_t wake_;
+    pthread_cond_t wake_{};
 #endif
 };
 
@@ -54,12 +54,12 @@ public:
     void join();
 
 private:
-    void (*run_)(void*);
-    void* argument_;
+    void (*run_)(void*) = nullptr;
+    void* argument_ = nullptr;
 #ifdef _WIN32
-    void* thread_;  // a HANDLE
+    void* thread_ = nullptr;  // a HANDLE
 #else
-    pthread_t thread_;
+    pthread_t thread_{};
 #endif
 #ifdef _WIN32
     static unsigned long __stdcall entry(void* self);

@@ -5,6 +5,7 @@
 #include "position/SaveQueue.h"
 
 #include <algorithm>
+#include <iterator>
 
 SaveQueue theSaveQueue;
 
@@ -16,7 +17,7 @@ constexpr int kWaitSpellMilliseconds = 50;
 
 }  // namespace
 
-SaveQueue::SaveQueue() {
+SaveQueue::SaveQueue() noexcept {
     lock_.init();
     wake_.init();
 }
@@ -60,23 +61,20 @@ void SaveQueue::writeSaves() {
 
 // The slot in `state` asked first, or null.
 SaveQueue::Slot* SaveQueue::first(SlotState state) {
-    Slot* found = nullptr;
-    for (Slot& slot : slots_) {
-        if (slot.state == state && (found == nullptr || slot.order < found->order)) found = &slot;
-    }
-    return found;
+    Slot* const found = std::min_element(std::begin(slots_), std::end(slots_), [state](const Slot& a, const Slot& b) {
+        return a.state == state && (b.state != state || a.order < b.order);
+    });
+    return found->state == state ? found : nullptr;
 }
 
 // Under the lock. A waiting auto-save is dropped for the newer one, which
 // writes what the aircraft is now.
 bool SaveQueue::claimSlot(const SaveJob& job) {
-    Slot* slot = nullptr;
-    if (job.kind == SaveKind::AutoSave) {
-        for (Slot& waiting : slots_) {
-            if (waiting.state == SlotState::Waiting && waiting.job.kind == SaveKind::AutoSave) slot = &waiting;
-        }
-    }
-    if (slot == nullptr) slot = first(SlotState::Free);
+    Slot* slot = std::find_if(std::begin(slots_), std::end(slots_), [&job](const Slot& waiting) {
+        return job.kind == SaveKind::AutoSave && waiting.state == SlotState::Waiting &&
+               waiting.job.kind == SaveKind::AutoSave;
+    });
+    if (slot == std::end(slots_)) slot = first(SlotState::Free);
     if (slot == nullptr) return false;
     slot->job = job;
     slot->order = nextOrder_++;

@@ -23,7 +23,7 @@ using SaveReport = void (*)(void* context, const SaveJob& job, const SaveResult*
 
 class SaveQueue {
 public:
-    SaveQueue();
+    SaveQueue() noexcept;
     ~SaveQueue();
     SaveQueue(const SaveQueue&) = delete;
     SaveQueue& operator=(const SaveQueue&) = delete;

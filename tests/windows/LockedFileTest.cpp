@@ -36,6 +36,7 @@ TEST_F(LockedFile, ASaveOverAFileHeldOpenKeepsTheOldFileAndSaysSo) {
         ASSERT_TRUE(editor.held());
         ASSERT_TRUE(sim().pickMenuItem("Quick Save File"));
     }
+    nextFlightLoops();  // the failure shows at the main loop's next call
     EXPECT_EQ(old, readFile(pluginFile("QuickFile.skd")));
     EXPECT_FALSE(fileExists(pluginFile("SkyPlacerSave.tmp")));
     EXPECT_NE(0, sim().findShown("Unable to Create Position File."));

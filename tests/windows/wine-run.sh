@@ -30,4 +30,7 @@ mkdir -p "$(dirname "$WINEPREFIX")"
     fi
 } 9>"$WINEPREFIX.lock"
 
+# The program runs in this very Linux process (exec keeps its number): the
+# stand-in reads its threads' states there (sim/src/Platform.cpp).
+export SKYSIM_UNIX_PID=$$
 exec "$wine" "$@"

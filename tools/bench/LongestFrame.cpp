@@ -79,8 +79,9 @@ bool run(const std::string& module, int minutes) {
     sim.stop();
 
     const std::string folder = sim.pluginFolder();
-    for (const std::string name : {"AutoSave.skd", "AutoSave-previous.skd", "QuickFile.skd"}) {
-        if (!fileExists(folder + name)) return fail("a save was not written");
+    const std::vector<std::string> saved = {"AutoSave.skd", "AutoSave-previous.skd", "QuickFile.skd"};
+    if (!std::all_of(saved.begin(), saved.end(), [&](const std::string& name) { return fileExists(folder + name); })) {
+        return fail("a save was not written");
     }
     for (int i = 1; i <= dialogSaves; ++i) {
         if (!fileExists(folder + "Dialog" + std::to_string(i) + ".skd")) return fail("a dialog save was not written");
@@ -101,6 +102,6 @@ bool run(const std::string& module, int minutes) {
 
 int main(int argc, char** argv) {
     const std::string module = argc > 1 ? argv[1] : SKYPLACER_MODULE_PATH;
-    const int minutes = argc > 2 ? std::max(2, std::atoi(argv[2])) : 3;
+    const int minutes = argc > 2 ? static_cast<int>(std::clamp(std::strtol(argv[2], nullptr, 10), 2L, 600L)) : 3;
     return run(module, minutes) ? 0 : 1;
 }
