@@ -6,19 +6,33 @@
 #include "position/SaveQueue.h"
 #include "ui/MessageWindow.h"
 
-float PluginApp::placementLoop(float, float, int, void*) {
-    if (theSaveQueue.resultsWaiting()) reportFinishedSaves();
-    if (dataDisplayCreated == 1) refreshDataDisplay();
+namespace {
+
+// What the writer thread finished is shown; a window whose buttons recorded
+// an answer closes.
+void answerWaitingWork(PluginApp& app) {
+    if (theSaveQueue.resultsWaiting() != 0) app.reportFinishedSaves();
     if (messageWindowResult >= 1) {
-        XPDestroyWidget(messageWindow, 1);
-        messageWindow = nullptr;
+        XPDestroyWidget(app.messageWindow, 1);
+        app.messageWindow = nullptr;
         messageWindowResult = 0;
     }
-    if (resumeAnswer >= 1) answerResume();
-    if (fileDialogCloseRequested >= 1) {
-        XPDestroyWidget(fileDialogWindow, 1);
-        fileDialogWindow = nullptr;
-        fileDialogCloseRequested = 0;
+    if (app.resumeAnswer >= 1) app.answerResume();
+    if (app.fileDialogCloseRequested >= 1) {
+        XPDestroyWidget(app.fileDialogWindow, 1);
+        app.fileDialogWindow = nullptr;
+        app.fileDialogCloseRequested = 0;
+    }
+}
+
+}  // namespace
+
+float PluginApp::placementLoop(float, float, int, void*) {
+    if (dataDisplayCreated == 1) refreshDataDisplay();
+    // Each answer is 0 until a button sets 1 or 2: one test asks for the saves'
+    // results and all three answers at every call, which nearly always finds none.
+    if ((theSaveQueue.resultsWaiting() | messageWindowResult | resumeAnswer | fileDialogCloseRequested) != 0) {
+        answerWaitingWork(*this);
     }
     const bool settling = pendingSettle.pending != 0;
     if (settling) settleAircraft();  // before a new placement, which needs its own

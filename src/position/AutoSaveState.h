@@ -24,6 +24,10 @@ struct AutoSaveState {
 // (a new flight starts it from 0) starts the interval again. Inline: the main
 // loop asks at every call.
 inline bool autoSaveDue(AutoSaveState& state, float now) {
-    if (now < state.timerStart) state.timerStart = now;
-    return now - state.timerStart >= state.intervalSeconds;
+    const float elapsed = now - state.timerStart;
+    if (elapsed < 0.0f) {
+        state.timerStart = now;
+        return false;  // the interval is never 0 while the auto-save is on
+    }
+    return elapsed >= state.intervalSeconds;
 }

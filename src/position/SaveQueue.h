@@ -45,9 +45,9 @@ public:
     // written; false when some are still waiting or in writing.
     bool waitUntilWritten(int milliseconds);
 
-    // True when a save has ended and waits to be reported: one load of an atomic,
+    // How many saves have ended and wait to be reported: one load of an atomic,
     // so the main loop can ask at every call.
-    bool resultsWaiting() const { return written_.load(std::memory_order_acquire) != 0; }
+    int resultsWaiting() const { return written_.load(std::memory_order_acquire); }
     // Reports the saves that ended; when `waitForLock` is false and the writer
     // holds the lock just then, returns at once, so the frame never waits.
     void reportResults(SaveReport report, void* context, bool waitForLock);
