@@ -34,18 +34,20 @@ float PluginApp::placementLoop(float, float, int, void*) {
     if ((theSaveQueue.resultsWaiting() | messageWindowResult | resumeAnswer | fileDialogCloseRequested) != 0) {
         answerWaitingWork(*this);
     }
-    const bool settling = pendingSettle.pending != 0;
-    if (settling) settleAircraft();  // before a new placement, which needs its own
-    if (placementDone == 0) {
-        placeAircraft(settling);
-    } else if (undo.requested != 0) {
-        undoPlacement(settling);
-    }
     // The simulator derives the place, the heading and the speed from what was
     // just written only at its next frame, while the levers read back at once:
     // a save now would mix two moments, so one due waits for the call after the
-    // settle. A placement that went ahead left a settle pending.
-    const bool moved = settling || pendingSettle.pending != 0;
+    // settle. A placement or an undo that went ahead left a settle pending.
+    const bool settling = pendingSettle.pending != 0;
+    bool moved = settling;
+    if (settling) settleAircraft();  // before a new placement, which needs its own
+    if (placementDone == 0) {
+        placeAircraft(settling);
+        moved = moved || pendingSettle.pending != 0;
+    } else if (undo.requested != 0) {
+        undoPlacement(settling);
+        moved = moved || pendingSettle.pending != 0;
+    }
     if (autoSave.flightTimeRef != nullptr && !moved) {
         const float now = XPLMGetDataf(autoSave.flightTimeRef);
         if (autoSaveDue(autoSave, now)) autoSaveAt(now);
